@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace zet {
+
+// A run-time error that ends a request and reaches the host. The number is the
+// classic run-time error code: 6 overflow, 9 subscript out of range,
+// 13 type mismatch, 5 invalid procedure call; numbers from 1000 are our own.
+class Error : public std::runtime_error
+{
+public:
+    Error(int number, const QString &message)
+        : std::runtime_error(message.toStdString()), number_(number), message_(message)
+    {
+    }
+
+    int number() const { return number_; }
+    QString message() const { return message_; }
+
+    static Error overflow(const QString &what = QStringLiteral("Overflow"))
+    {
+        return Error(kOverflow, what);
+    }
+    static Error subscriptOutOfRange(const QString &what = QStringLiteral("Subscript out of range"))
+    {
+        return Error(kSubscriptOutOfRange, what);
+    }
+
+    static constexpr int kInvalidCall = 5;
+    static constexpr int kOverflow = 6;
+    static constexpr int kSubscriptOutOfRange = 9;
+    static constexpr int kTypeMismatch = 13;
+    // Our own: a document whose band table was never built cannot be laid out.
+    static constexpr int kNoBandTable = 1001;
+
+private:
+    int number_;
+    QString message_;
+};
+
+} // namespace zet

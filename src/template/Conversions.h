@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace zet {
+
+// The leading-number reading of element text: space, tab and line feed are
+// skipped anywhere; an optional sign; digits with "." as the only decimal
+// point; an optional exponent (E or D, either case); "&H" / "&O" (either case)
+// read an unsigned hexadecimal / octal integer. Reading stops at the first
+// other character; no number at all gives 0. The locale plays no part.
+double ParseNumber(const QString &text);
+
+// Nearest integer, halves to even. Raises zet::Error 6 (overflow) outside the
+// signed 32-bit range (and for NaN).
+int RoundHalfEven(double value);
+
+// ParseNumber rounded half to even; error 6 outside 32 bits.
+int ParseInteger(const QString &text);
+
+// False for empty text, "0", and (ignoring case) "null", "falso", "false";
+// true for anything else.
+bool ParseBoolean(const QString &text);
+
+} // namespace zet

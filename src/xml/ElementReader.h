@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+namespace zet {
+
+// Element lookups over element-tagged text. An element is "<name>", its raw
+// content and the first "</name>" after the opening tag; there are no
+// attributes, entities or comments. Positions are 0-based indices into the
+// text; -1 means "none".
+
+struct ElementMatch
+{
+    QString OpenTag;
+    QString CloseTag;
+    int OpenPos = -1;
+    int ContentStart = -1;
+    int ClosePos = -1;
+    int AfterClose = -1;
+};
+
+// Three passes, the first that finds an opening tag decides: exact case; the
+// tags lower-cased against the text as it is; both lower-cased.
+bool FindElement(const QString &text, const QString &name, ElementMatch *match = nullptr);
+
+// Content of the first element named name, or empty text.
+QString GetElementValue(const QString &text, const QString &name);
+
+// The text without the first element named name, or the text unchanged.
+QString RemoveElement(const QString &text, const QString &name);
+
+// The text with the first element named name holding value (spaces trimmed);
+// appended at the very end when there is no such element.
+QString SetElementValue(const QString &text, const QString &name, const QString &value);
+
+// Removes the space character (only) from both ends.
+QString TrimSpaces(const QString &text);
+
+// Lower-cases each UTF-16 unit on its own, so positions are preserved.
+QString LowerPerChar(const QString &text);
+
+// Element cursors: a module-level table addressed by handles from 1; the
+// handle -1 stands for the most recently opened cursor. Cursor matching
+// ignores letter case. Walks open and close their cursor within one procedure.
+int OpenCursor(const QString &text, const QString &name);
+bool CursorAtEnd(int handle);
+QString CursorCurrent(int handle);
+bool CursorNext(int handle);
+// The current element's value; the element is removed from the cursor's text.
+QString CursorTake(int handle);
+// The cursor's text with every taken element removed; handle becomes -1.
+QString CloseCursor(int &handle);
+
+// Number of slots in the cursor table (for tests: 0 once every walk closed).
+int CursorTableSize();
+
+} // namespace zet
