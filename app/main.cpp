@@ -1,30 +1,61 @@
+#include "CliCommands.h"
+
+#include <QApplication>
 #include <QCoreApplication>
-#include <QTextStream>
-#include <cstdio>
+#include <functional>
+#include <memory>
 
 namespace {
 
-const char kUsage[] =
-    "Uso: zetview COMANDO [OPZIONI]\n"
-    "\n"
-    "Comandi:\n"
-    "  --version   mostra la versione\n"
-    "  --help      mostra questo aiuto\n";
+struct Command
+{
+    const char *name;
+    std::function<int(const QStringList &)> run;
+    bool needsWidgets;
+};
+
+const Command kCommands[] = {
+    {"dump", runDump, false},     {"info", runInfo, false},    {"settings", runSettings, false},
+    {"export", runExport, false}, {"about", runAbout, true},
+};
+
+// Pages are drawn with fonts, which need a GUI application; without a
+// display the offscreen platform serves.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv, bool widgets)
+{
+    if (!widgets && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QApplication>(argc, argv);
+}
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
-        std::fputs(kUsage, stdout);
-        return args.isEmpty() ? 1 : 0;
+        printOut(usageText().toUtf8());
+        return args.isEmpty() ? kExitUsage : kExitOk;
     }
     if (args.first() == QLatin1String("--version")) {
-        std::printf("zetview %s\n", ZETVIEW_VERSION);
-        return 0;
+        printOut(QByteArray("zetview ") + ZETVIEW_VERSION + '\n');
+        return kExitOk;
     }
-    std::fprintf(stderr, "zetview: comando sconosciuto: %s\n", qPrintable(args.first()));
-    return 2;
+    for (const Command &command : kCommands) {
+        if (args.first() != QLatin1String(command.name))
+            continue;
+        const QStringList rest = args.mid(1);
+        if (rest.contains(QLatin1String("--help"))) {
+            printOut(commandUsage(args.first()).toUtf8());
+            return kExitOk;
+        }
+        auto app = makeApplication(argc, argv, command.needsWidgets);
+        return command.run(rest);
+    }
+    printError(QStringLiteral("comando sconosciuto: %1 (zetview --help per l'elenco)").arg(args.first()));
+    return kExitUsage;
 }

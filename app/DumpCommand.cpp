@@ -1,0 +1,27 @@
+#include "CliCommands.h"
+
+#include "control/DocumentDump.h"
+
+int runDump(const QStringList &args)
+{
+    bool layOut = true;
+    QStringList files;
+    for (const QString &arg : args) {
+        if (arg == QLatin1String("--no-layout"))
+            layOut = false;
+        else if (arg.startsWith(QLatin1String("--"))) {
+            printError(QStringLiteral("dump: opzione sconosciuta %1").arg(arg));
+            return kExitUsage;
+        } else
+            files << arg;
+    }
+    if (files.size() != 2) {
+        printError(commandUsage(QStringLiteral("dump")));
+        return kExitUsage;
+    }
+    zet::ReportDocument document;
+    if (int status = buildFromFiles(document, files.at(0), files.at(1), layOut))
+        return status;
+    printOut(zet::DumpDocument(document) + '\n');
+    return kExitOk;
+}

@@ -1,0 +1,22 @@
+#include "CliCommands.h"
+
+#include <QTextStream>
+
+int runInfo(const QStringList &args)
+{
+    if (args.size() != 2 || args.at(0).startsWith(QLatin1String("--"))) {
+        printError(commandUsage(QStringLiteral("info")));
+        return kExitUsage;
+    }
+    zet::ReportDocument document;
+    QString debugLine;
+    if (int status = buildFromFiles(document, args.at(0), args.at(1), true, &debugLine))
+        return status;
+    const QString line = QStringLiteral("pagine=%1 record=%2 valori=%3 %4\n")
+                             .arg(document.Pages.size())
+                             .arg(document.Records.size())
+                             .arg(document.Values.size())
+                             .arg(debugLine);
+    printOut(line.toUtf8());
+    return kExitOk;
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+namespace zet {
+
+// The component's logo: a page with coloured report bands.
+QIcon ComponentIcon();
+
+} // namespace zet

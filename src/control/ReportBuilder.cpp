@@ -1,0 +1,107 @@
+#include "control/ReportBuilder.h"
+
+#include "control/WaitCursor.h"
+#include "layout/PageLayout.h"
+#include "model/DocumentRelease.h"
+#include "print/SettingsStore.h"
+#include "template/Conversions.h"
+#include "template/TemplateLoader.h"
+#include "xml/ElementReader.h"
+#include "xml/RecordsetData.h"
+
+#include <QElapsedTimer>
+#include <QLocale>
+
+namespace zet {
+
+namespace {
+
+QString readUserReportSettings(const QString &reportName)
+{
+    return ReadRegistryValue(RegistryRoot::CurrentUser, kZetViewKeyPath, reportName);
+}
+
+void buildSteps(ReportDocument &document, const QString &templateText, const QString &dataText,
+                const BuildOptions &options)
+{
+    WaitCursor wait;
+    LoadTemplate(document, TemplateProper(templateText));
+    document.ExportFileName = GetElementValue(dataText, QStringLiteral("NomeFileEsportazione"));
+
+    // The reader takes every record out of the text it is given: it gets a
+    // copy so the control's stored data survives for the next request.
+    QString data = dataText;
+    ReadData(document, document.RecordsetStruct, data);
+
+    const auto readSettings = options.readReportSettings ? options.readReportSettings : readUserReportSettings;
+    const int copies = DuplicationCount(readSettings(document.ReportName));
+    if (copies >= 2 && document.Records.size() >= 2) {
+        if (std::optional<QString> duplicated
+            = DuplicateRecordElements(dataText, document.Records.at(1).StructName)) {
+            ReadData(document, document.RecordsetStruct, *duplicated);
+        }
+    }
+
+    if (options.layOut)
+        LayOutReport(document);
+}
+
+} // namespace
+
+QString TemplateProper(const QString &templateText)
+{
+    if (templateText.contains(QLatin1String("<ZET>")))
+        return GetElementValue(templateText, QStringLiteral("ZET"));
+    return templateText;
+}
+
+std::optional<QString> DuplicateRecordElements(const QString &dataText, const QString &name)
+{
+    const QString openTag = QLatin1Char('<') + name + QLatin1Char('>');
+    const QString closeTag = QLatin1String("</") + name + QLatin1Char('>');
+    const qsizetype first = dataText.indexOf(openTag);
+    const qsizetype last = dataText.lastIndexOf(closeTag);
+    if (first < 0 || last < 0)
+        return std::nullopt;
+
+    QString result = dataText.left(first);
+    result.reserve(dataText.size() * 2);
+    // One forward pass: each opening tag pairs with the first closing tag at
+    // or after it, which only moves forward as the opening tags do.
+    qsizetype close = -1;
+    for (qsizetype open = first; open >= 0; open = dataText.indexOf(openTag, open + 1)) {
+        if (close < open)
+            close = dataText.indexOf(closeTag, open);
+        if (close < 0)
+            break;
+        const QStringView element = QStringView(dataText).mid(open, close + closeTag.size() - open);
+        result += element;
+        result += element;
+    }
+    result += QStringView(dataText).mid(last + closeTag.size());
+    return result;
+}
+
+int DuplicationCount(const QString &reportSettings)
+{
+    return ParseInteger(GetElementValue(reportSettings, QStringLiteral("CopieXML")));
+}
+
+void BuildReport(ReportDocument &document, const QString &templateText, const QString &dataText,
+                 const DebugSink &debugEvent, const BuildOptions &options)
+{
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        buildSteps(document, templateText, dataText, options);
+    } catch (...) {
+        // A failed request must not leave a half-built document behind.
+        ReleaseDocument(document);
+        throw;
+    }
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    if (debugEvent)
+        debugEvent(QStringLiteral("CreaReport=") + QLocale().toString(seconds, 'g', 15));
+}
+
+} // namespace zet

@@ -1,0 +1,53 @@
+#include "zetview/ZETView.h"
+
+#include "control/AboutBox.h"
+#include "control/ComponentIcon.h"
+
+#include <QPushButton>
+#include <QResizeEvent>
+
+ZETView::ZETView(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("ZETView"));
+    cmdIcona_ = new QPushButton(this);
+    cmdIcona_->setObjectName(QStringLiteral("cmdIcona"));
+    cmdIcona_->setIcon(zet::ComponentIcon());
+    cmdIcona_->setToolTip(QStringLiteral("ZETView"));
+    keepSurfaceSize();
+}
+
+ZETView::~ZETView() = default;
+
+void ZETView::LoadRecordset(const QString &xmlRecordSet)
+{
+    dataText_ = xmlRecordSet;
+}
+
+void ZETView::LoadZET(const QString &xmlZET)
+{
+    templateText_ = xmlZET;
+}
+
+void ZETView::ShowAboutBox()
+{
+    zet::AboutBox box(this);
+    box.exec();
+}
+
+void ZETView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    keepSurfaceSize();
+}
+
+void ZETView::keepSurfaceSize()
+{
+    // 585 twips at the screen's logical resolution, whatever size is asked for.
+    const int width = qRound(kSurfaceTwips * logicalDpiX() / 1440.0);
+    const int height = qRound(kSurfaceTwips * logicalDpiY() / 1440.0);
+    if (size() != QSize(width, height))
+        setFixedSize(width, height);
+    cmdIcona_->setGeometry(0, 0, width, height);
+    cmdIcona_->setIconSize(QSize(width * 3 / 4, height * 3 / 4));
+}
