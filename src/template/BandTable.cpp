@@ -44,13 +44,13 @@ void assignDataLevels(QList<ReportBand> &bands)
     auto present = [&bands](int slot) { return bands[slot].Visible; };
     QList<int> levels;
     if (present(kSlotGroupHeader) || present(kSlotGroupFooter))
-        levels = {1, 2, 3, 2, 1};
+        levels = { 1, 2, 3, 2, 1 };
     else if (present(kSlotDataHeader) || present(kSlotDataFooter))
-        levels = {-1, 1, 2, 1, -1};
+        levels = { -1, 1, 2, 1, -1 };
     else if (present(kSlotBody))
-        levels = {-1, -1, 1, -1, -1};
+        levels = { -1, -1, 1, -1, -1 };
     else
-        levels = {-1, -1, -1, -1, -1};
+        levels = { -1, -1, -1, -1, -1 };
     for (int i = 0; i < levels.size(); ++i) {
         ReportBand &band = bands[kSlotGroupHeader + i];
         band.DataLevel = levels[i];
@@ -63,8 +63,15 @@ void assignDataLevels(QList<ReportBand> &bands)
 void BuildBandTable(ReportDocument &document, const QString &templateText)
 {
     static constexpr BandKind kNamedKinds[] = {
-        kBandPageHeader, kBandReportHeader, kBandUnused, kBandUnused, kBandUnused,
-        kBandUnused,     kBandUnused,       kBandReportFooter, kBandPageFooter,
+        kBandPageHeader,
+        kBandReportHeader,
+        kBandUnused,
+        kBandUnused,
+        kBandUnused,
+        kBandUnused,
+        kBandUnused,
+        kBandReportFooter,
+        kBandPageFooter,
     };
     QList<ReportBand> bands;
     bands.reserve(kBandSlotCount);

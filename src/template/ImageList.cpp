@@ -14,7 +14,7 @@ constexpr int kDefaultDotsPerMetre = 3780; // 96 dpi
 
 bool isAcceptedFormat(const QByteArray &format)
 {
-    static const QByteArray accepted[] = {"bmp", "ico", "cur", "gif", "jpeg", "jpg"};
+    static const QByteArray accepted[] = { "bmp", "ico", "cur", "gif", "jpeg", "jpg" };
     for (const QByteArray &name : accepted) {
         if (format.compare(name, Qt::CaseInsensitive) == 0)
             return true;

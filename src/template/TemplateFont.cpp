@@ -61,7 +61,8 @@ ReportFont ParseFont(const QString &fontText)
     });
     apply(key::kStrikethrough, [&](const QString &v) { font.Strikethrough = ParseBoolean(v); });
     apply(key::kUnderline, [&](const QString &v) { font.Underline = ParseBoolean(v); });
-    apply(key::kWeight, [&](const QString &v) { font.Weight = std::clamp(shortFromNumber(ParseNumber(v)), 0, 1000); });
+    apply(key::kWeight,
+        [&](const QString &v) { font.Weight = std::clamp(shortFromNumber(ParseNumber(v)), 0, 1000); });
     return font;
 }
 

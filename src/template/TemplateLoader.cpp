@@ -95,7 +95,9 @@ QHash<QString, int> firstImageById(const QList<ImageEntry> &images)
 class CursorTableGuard
 {
 public:
-    CursorTableGuard() : size_(CursorTableSize()) { }
+    CursorTableGuard()
+        : size_(CursorTableSize())
+    { }
     ~CursorTableGuard()
     {
         while (CursorTableSize() > size_) {
@@ -140,8 +142,8 @@ void BindObjects(ReportDocument &document)
                 object.TopInBand = object.Top - band.DesignTop;
                 band.ObjectIndexes.append(o);
             }
-            const bool isPicture = object.ControlType == kControlPicture
-                || object.ControlType == kControlStretchedPicture;
+            const bool isPicture
+                = object.ControlType == kControlPicture || object.ControlType == kControlStretchedPicture;
             const bool boundToData = !object.DataSource.isEmpty() && object.ImageId.isEmpty();
             if (isPicture && !boundToData)
                 object.ImageIndex = imageIndex.value(object.ImageId.toCaseFolded(), object.ImageIndex);
@@ -156,7 +158,8 @@ void LoadTemplate(ReportDocument &document, const QString &templateText)
     document.Objects.clear();
     document.Bands.clear();
     document.TemplateVersion = ParseInteger(GetElementValue(templateText, key::kZetVersion));
-    document.RecordsetStruct = withoutControlCharacters(GetElementValue(templateText, key::kZetRecordsetStruct));
+    document.RecordsetStruct
+        = withoutControlCharacters(GetElementValue(templateText, key::kZetRecordsetStruct));
     ReadImageList(document, templateText);
     ReadObjects(document, templateText);
     readPageKeys(document, templateText);

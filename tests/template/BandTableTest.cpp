@@ -24,7 +24,7 @@ TEST(BandTable, EmptyTemplateHasOnlyTheTwoMarginBands)
 {
     const ReportDocument document = loaded(QString());
     ASSERT_EQ(document.Bands.size(), 12);
-    const int kinds[] = {-1, 1, 2, 3, -1, -1, -1, -1, -1, 5, 6, 7};
+    const int kinds[] = { -1, 1, 2, 3, -1, -1, -1, -1, -1, 5, 6, 7 };
     for (int slot = 0; slot < 12; ++slot) {
         SCOPED_TRACE(slot);
         const ReportBand &band = document.Bands[slot];
@@ -54,13 +54,13 @@ struct LevelCase
 TEST(BandTable, DataKindsAndLevelsFollowWhichDataBandsArePresent)
 {
     const LevelCase cases[] = {
-        {"no data band", {}, {-1, -1, -1, -1, -1}, {-1, -1, -1, -1, -1}},
-        {"body only", {"CorpoDati"}, {-1, -1, 4, -1, -1}, {-1, -1, 1, -1, -1}},
-        {"data header and body", {"InizioDati", "CorpoDati"}, {-1, 4, 4, 4, -1}, {-1, 1, 2, 1, -1}},
-        {"data footer only", {"FineDati"}, {-1, 4, 4, 4, -1}, {-1, 1, 2, 1, -1}},
-        {"group footer without group header", {"FineGruppoDati"}, {4, 4, 4, 4, 4}, {1, 2, 3, 2, 1}},
-        {"all five", {"InizioGruppoDati", "InizioDati", "CorpoDati", "FineDati", "FineGruppoDati"},
-         {4, 4, 4, 4, 4}, {1, 2, 3, 2, 1}},
+        { "no data band", {}, { -1, -1, -1, -1, -1 }, { -1, -1, -1, -1, -1 } },
+        { "body only", { "CorpoDati" }, { -1, -1, 4, -1, -1 }, { -1, -1, 1, -1, -1 } },
+        { "data header and body", { "InizioDati", "CorpoDati" }, { -1, 4, 4, 4, -1 }, { -1, 1, 2, 1, -1 } },
+        { "data footer only", { "FineDati" }, { -1, 4, 4, 4, -1 }, { -1, 1, 2, 1, -1 } },
+        { "group footer without group header", { "FineGruppoDati" }, { 4, 4, 4, 4, 4 }, { 1, 2, 3, 2, 1 } },
+        { "all five", { "InizioGruppoDati", "InizioDati", "CorpoDati", "FineDati", "FineGruppoDati" },
+            { 4, 4, 4, 4, 4 }, { 1, 2, 3, 2, 1 } },
     };
     for (const LevelCase &c : cases) {
         SCOPED_TRACE(c.what);
@@ -80,20 +80,20 @@ TEST(BandTable, DataKindsAndLevelsFollowWhichDataBandsArePresent)
 TEST(BandTable, ReadsHeightsBreaksNewPagesAndRepeats)
 {
     const ReportDocument document = loaded(elements({
-        {"MargineSuperiore", "500"},
-        {"MargineInferiore", "400"},
-        {"InizioReport", "1"},
-        {"AltezzaInizioReport", "300"},
-        {"InterruzioneInizioReport", "2"},
-        {"CorpoDati", "vero"},
-        {"AltezzaCorpoDati", "250.5"},
-        {"InterruzioneCorpoDati", "1"},
-        {"NuovaPaginaCorpoDati", "2"},
-        {"ReplicaCorpoDati", "1"},
-        {"FineDati", "1"},
-        {"ReplicaFineDati", "3"}, // the lower-case f spelling is matched ignoring case
-        {"FinePagina", "falso"},
-        {"AltezzaFinePagina", "700"},
+        { "MargineSuperiore", "500" },
+        { "MargineInferiore", "400" },
+        { "InizioReport", "1" },
+        { "AltezzaInizioReport", "300" },
+        { "InterruzioneInizioReport", "2" },
+        { "CorpoDati", "vero" },
+        { "AltezzaCorpoDati", "250.5" },
+        { "InterruzioneCorpoDati", "1" },
+        { "NuovaPaginaCorpoDati", "2" },
+        { "ReplicaCorpoDati", "1" },
+        { "FineDati", "1" },
+        { "ReplicaFineDati", "3" }, // the lower-case f spelling is matched ignoring case
+        { "FinePagina", "falso" },
+        { "AltezzaFinePagina", "700" },
     }));
     const QList<ReportBand> &bands = document.Bands;
     EXPECT_EQ(bands[kSlotTopMargin].Height, 500);
@@ -112,23 +112,25 @@ TEST(BandTable, ReadsHeightsBreaksNewPagesAndRepeats)
 TEST(BandTable, DesignAndStackPositionsCountOnlyVisibleHeights)
 {
     const ReportDocument document = loaded(elements({
-        {"MargineSuperiore", "500"},
-        {"MargineInferiore", "400"},
-        {"InizioPagina", "1"},
-        {"AltezzaInizioPagina", "300"},
-        {"CorpoDati", "1"},
-        {"AltezzaCorpoDati", "200"},
-        {"AltezzaFineReport", "999"}, // absent band: its height takes no room
+        { "MargineSuperiore", "500" }, { "MargineInferiore", "400" }, { "InizioPagina", "1" },
+        { "AltezzaInizioPagina", "300" }, { "CorpoDati", "1" }, { "AltezzaCorpoDati", "200" },
+        { "AltezzaFineReport", "999" }, // absent band: its height takes no room
     }));
     const struct
     {
         int slot;
         double designTop, designBottom, stackTop;
     } expected[] = {
-        {kSlotTopMargin, 0, 500, 0},       {kSlotPageHeader, 725, 1025, 500}, {kSlotReportHeader, 1310, 1310, 0},
-        {kSlotGroupHeader, 1595, 1595, 0}, {kSlotDataHeader, 1880, 1880, 0},  {kSlotBody, 2165, 2365, 800},
-        {kSlotDataFooter, 2650, 2650, 0},  {kSlotReportFooter, 3220, 3220, 0}, {kSlotPageFooter, 3505, 3505, 0},
-        {kSlotBottomMargin, 3790, 4190, 1000},
+        { kSlotTopMargin, 0, 500, 0 },
+        { kSlotPageHeader, 725, 1025, 500 },
+        { kSlotReportHeader, 1310, 1310, 0 },
+        { kSlotGroupHeader, 1595, 1595, 0 },
+        { kSlotDataHeader, 1880, 1880, 0 },
+        { kSlotBody, 2165, 2365, 800 },
+        { kSlotDataFooter, 2650, 2650, 0 },
+        { kSlotReportFooter, 3220, 3220, 0 },
+        { kSlotPageFooter, 3505, 3505, 0 },
+        { kSlotBottomMargin, 3790, 4190, 1000 },
     };
     for (const auto &e : expected) {
         SCOPED_TRACE(e.slot);
@@ -142,17 +144,17 @@ TEST(BandTable, DesignAndStackPositionsCountOnlyVisibleHeights)
 TEST(BandTable, DataBandsLinkToNeighboursThatRepeatOnANewPage)
 {
     const ReportDocument document = loaded(elements({
-        {"InizioGruppoDati", "1"},
-        {"NuovaPaginaInizioGruppoDati", "1"},
-        {"InizioDati", "1"},
-        {"AltezzaInizioDati", "100"},
-        {"NuovaPaginaInizioDati", "2"},
-        {"CorpoDati", "1"},
-        {"FineDati", "1"},
-        {"AltezzaFineDati", "40"},
-        {"NuovaPaginaFineDati", "1"},
-        {"AltezzaFineGruppoDati", "70"}, // absent but kind 4: still walked over
-        {"NuovaPaginaFineGruppoDati", "1"},
+        { "InizioGruppoDati", "1" },
+        { "NuovaPaginaInizioGruppoDati", "1" },
+        { "InizioDati", "1" },
+        { "AltezzaInizioDati", "100" },
+        { "NuovaPaginaInizioDati", "2" },
+        { "CorpoDati", "1" },
+        { "FineDati", "1" },
+        { "AltezzaFineDati", "40" },
+        { "NuovaPaginaFineDati", "1" },
+        { "AltezzaFineGruppoDati", "70" }, // absent but kind 4: still walked over
+        { "NuovaPaginaFineGruppoDati", "1" },
     }));
     const QList<ReportBand> &bands = document.Bands;
     EXPECT_EQ(bands[kSlotBody].LinkPrev, kSlotGroupHeader); // the earliest wins
@@ -168,12 +170,12 @@ TEST(BandTable, DataBandsLinkToNeighboursThatRepeatOnANewPage)
 
 TEST(BandTable, VersionTwoOrMoreHasNoBandTable)
 {
-    for (const char *version : {"2", "1.5", "17"}) {
+    for (const char *version : { "2", "1.5", "17" }) {
         SCOPED_TRACE(version);
         const ReportDocument document = loaded(elements({
-            {"ZETVersion", version},
-            {"CorpoDati", "1"},
-            {"zet_object", elements({{"ZETe_ControlType", "5"}, {"Alto", "0"}})},
+            { "ZETVersion", version },
+            { "CorpoDati", "1" },
+            { "zet_object", elements({ { "ZETe_ControlType", "5" }, { "Alto", "0" } }) },
         }));
         EXPECT_TRUE(document.Bands.isEmpty());
         ASSERT_EQ(document.Objects.size(), 1);

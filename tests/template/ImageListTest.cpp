@@ -31,10 +31,10 @@ TEST(PictureFromImageBytes, DecodesBitmapIconGifAndJpegIntoA24BitSurface)
 {
     const QRgb orange = qRgb(250, 120, 10);
     const AcceptedFile files[] = {
-        {"BMP", encoded(filled(5, 3, orange), "BMP")},
-        {"ICO", encoded(filled(5, 3, orange), "ICO")},
-        {"JPEG", encoded(filled(5, 3, orange), "JPEG")},
-        {"GIF", handMadeGif(5, 3, {orange}, QList<int>(15, 0))},
+        { "BMP", encoded(filled(5, 3, orange), "BMP") },
+        { "ICO", encoded(filled(5, 3, orange), "ICO") },
+        { "JPEG", encoded(filled(5, 3, orange), "JPEG") },
+        { "GIF", handMadeGif(5, 3, { orange }, QList<int>(15, 0)) },
     };
     for (const AcceptedFile &file : files) {
         SCOPED_TRACE(file.what);
@@ -54,7 +54,8 @@ TEST(PictureFromImageBytes, KeepsPixelPositionsAndPaletteColours)
     const QRgb red = qRgb(255, 0, 0);
     const QRgb blue = qRgb(0, 0, 255);
     const QRgb green = qRgb(0, 255, 0);
-    const QImage surface = PictureFromImageBytes(asTemplateText(handMadeGif(3, 2, {red, blue, green}, {0, 1, 2, 2, 1, 0})));
+    const QImage surface = PictureFromImageBytes(
+        asTemplateText(handMadeGif(3, 2, { red, blue, green }, { 0, 1, 2, 2, 1, 0 })));
     ASSERT_EQ(surface.size(), QSize(3, 2));
     EXPECT_EQ(surfacePixel(surface, 0, 0), red);
     EXPECT_EQ(surfacePixel(surface, 1, 0), blue);
@@ -73,7 +74,7 @@ TEST(PictureFromImageBytes, TransparentPartsBecomeBlack)
     EXPECT_EQ(surfacePixel(fromIcon, 1, 1), qRgb(255, 255, 255));
 
     const QImage fromGif = PictureFromImageBytes(
-        asTemplateText(handMadeGif(2, 1, {qRgb(255, 255, 255), qRgb(0, 128, 0)}, {0, 1}, 0)));
+        asTemplateText(handMadeGif(2, 1, { qRgb(255, 255, 255), qRgb(0, 128, 0) }, { 0, 1 }, 0)));
     ASSERT_FALSE(fromGif.isNull());
     EXPECT_EQ(surfacePixel(fromGif, 0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(surfacePixel(fromGif, 1, 0), qRgb(0, 128, 0));
@@ -96,7 +97,7 @@ TEST(PictureFromImageBytes, KeepsTheStatedResolutionAndDefaultsTo96Dpi)
     EXPECT_EQ(fromUnstated.dotsPerMeterX(), 3780);
     EXPECT_EQ(fromUnstated.dotsPerMeterY(), 3780);
 
-    const QImage fromGif = PictureFromImageBytes(asTemplateText(handMadeGif(1, 1, {qRgb(9, 9, 9)}, {0})));
+    const QImage fromGif = PictureFromImageBytes(asTemplateText(handMadeGif(1, 1, { qRgb(9, 9, 9) }, { 0 })));
     EXPECT_EQ(fromGif.dotsPerMeterX(), 3780);
 }
 
@@ -106,15 +107,16 @@ TEST(PictureFromImageBytes, RefusesWhatIsNotAnAcceptedPicture)
     QRandomGenerator generator(7);
     for (char &c : random)
         c = char(generator.bounded(256));
-    const QByteArray gif = handMadeGif(8, 8, {qRgb(1, 1, 1)}, QList<int>(64, 0));
+    const QByteArray gif = handMadeGif(8, 8, { qRgb(1, 1, 1) }, QList<int>(64, 0));
     const std::pair<const char *, QString> cases[] = {
-        {"empty", QString()},
-        {"PNG", asTemplateText(encoded(filled(3, 3, qRgb(1, 2, 3)), "PNG"))},
-        {"XPM", asTemplateText(encoded(filled(3, 3, qRgb(1, 2, 3)), "XPM"))},
-        {"PGM", asTemplateText(encoded(filled(3, 3, qRgb(1, 2, 3)), "PGM"))},
-        {"random bytes", asTemplateText(random)},
-        {"GIF header only", asTemplateText(gif.left(13))},
-        {"character above 255", asTemplateText(encoded(filled(3, 3, qRgb(1, 2, 3)), "BMP")) + QChar(0x20AC)},
+        { "empty", QString() },
+        { "PNG", asTemplateText(encoded(filled(3, 3, qRgb(1, 2, 3)), "PNG")) },
+        { "XPM", asTemplateText(encoded(filled(3, 3, qRgb(1, 2, 3)), "XPM")) },
+        { "PGM", asTemplateText(encoded(filled(3, 3, qRgb(1, 2, 3)), "PGM")) },
+        { "random bytes", asTemplateText(random) },
+        { "GIF header only", asTemplateText(gif.left(13)) },
+        { "character above 255",
+            asTemplateText(encoded(filled(3, 3, qRgb(1, 2, 3)), "BMP")) + QChar(0x20AC) },
     };
     for (const auto &[what, text] : cases) {
         SCOPED_TRACE(what);
@@ -125,7 +127,7 @@ TEST(PictureFromImageBytes, RefusesWhatIsNotAnAcceptedPicture)
 TEST(PictureFromImageBytes, TruncatedFilesNeverCrash)
 {
     const QByteArray files[] = {
-        handMadeGif(16, 16, {qRgb(1, 1, 1), qRgb(200, 0, 0)}, QList<int>(256, 1)),
+        handMadeGif(16, 16, { qRgb(1, 1, 1), qRgb(200, 0, 0) }, QList<int>(256, 1)),
         encoded(filled(16, 16, qRgb(1, 2, 3)), "BMP"),
         encoded(filled(16, 16, qRgb(1, 2, 3)), "JPEG"),
         encoded(filled(16, 16, qRgb(1, 2, 3)), "ICO"),

@@ -22,13 +22,8 @@ TEST(ParseFont, StartsFromTheDefaultFont)
 
 TEST(ParseFont, AppliesEverySubKey)
 {
-    const ReportFont font = ParseFont(elements({{"Bold", "-1"},
-                                                {"Charset", "238"},
-                                                {"Italic", "True"},
-                                                {"Name", "Courier New"},
-                                                {"Size", "9,75"},
-                                                {"Strikethrough", "1"},
-                                                {"Underline", "falso"}}));
+    const ReportFont font = ParseFont(elements({ { "Bold", "-1" }, { "Charset", "238" }, { "Italic", "True" },
+        { "Name", "Courier New" }, { "Size", "9,75" }, { "Strikethrough", "1" }, { "Underline", "falso" } }));
     EXPECT_TRUE(font.Bold());
     EXPECT_EQ(font.Weight, 700);
     EXPECT_EQ(font.Charset, 238);
@@ -48,13 +43,18 @@ TEST(ParseFont, WeightIsAppliedAfterBold)
         int expectedWeight;
         bool expectedBold;
     } cases[] = {
-        {"1", "", 700, true},    {"0", "", 400, false},   {"1", "400", 400, false},
-        {"0", "600", 600, true}, {"", "550", 550, false}, {"", "551", 551, true},
-        {"", "5000", 1000, true}, {"1", "-3", 0, false},
+        { "1", "", 700, true },
+        { "0", "", 400, false },
+        { "1", "400", 400, false },
+        { "0", "600", 600, true },
+        { "", "550", 550, false },
+        { "", "551", 551, true },
+        { "", "5000", 1000, true },
+        { "1", "-3", 0, false },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.bold) + " / " + c.weight);
-        const ReportFont font = ParseFont(elements({{"Bold", c.bold}, {"Weight", c.weight}}));
+        const ReportFont font = ParseFont(elements({ { "Bold", c.bold }, { "Weight", c.weight } }));
         EXPECT_EQ(font.Weight, c.expectedWeight);
         EXPECT_EQ(font.Bold(), c.expectedBold);
     }
@@ -62,9 +62,9 @@ TEST(ParseFont, WeightIsAppliedAfterBold)
 
 TEST(ParseFont, SizeTakesEitherDecimalSeparator)
 {
-    for (const char *size : {"8.25", "8,25", " 8.25 "}) {
+    for (const char *size : { "8.25", "8,25", " 8.25 " }) {
         SCOPED_TRACE(size);
-        EXPECT_EQ(ParseFont(elements({{"Size", size}})).Size, 8.25);
+        EXPECT_EQ(ParseFont(elements({ { "Size", size } })).Size, 8.25);
     }
 }
 
@@ -76,16 +76,20 @@ TEST(ParseFont, BadSizesAndCharsetsAreErrors)
         const char *value;
         int error;
     } cases[] = {
-        {"Size", "grande", Error::kTypeMismatch}, {"Size", "12pt", Error::kTypeMismatch},
-        {"Size", "0", Error::kInvalidCall},       {"Size", "-4", Error::kInvalidCall},
-        {"Size", "1e300", Error::kOverflow},      {"Size", "nan", Error::kTypeMismatch},
-        {"Charset", "ANSI", Error::kTypeMismatch}, {"Charset", "70000", Error::kOverflow},
-        {"Weight", "1e9", Error::kOverflow},
+        { "Size", "grande", Error::kTypeMismatch },
+        { "Size", "12pt", Error::kTypeMismatch },
+        { "Size", "0", Error::kInvalidCall },
+        { "Size", "-4", Error::kInvalidCall },
+        { "Size", "1e300", Error::kOverflow },
+        { "Size", "nan", Error::kTypeMismatch },
+        { "Charset", "ANSI", Error::kTypeMismatch },
+        { "Charset", "70000", Error::kOverflow },
+        { "Weight", "1e9", Error::kOverflow },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + c.value);
         try {
-            ParseFont(elements({{c.key, c.value}}));
+            ParseFont(elements({ { c.key, c.value } }));
             ADD_FAILURE() << "no error";
         } catch (const Error &error) {
             EXPECT_EQ(error.number(), c.error);

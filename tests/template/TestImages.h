@@ -35,8 +35,8 @@ inline QImage filled(int width, int height, QRgb colour, QImage::Format format =
 // A GIF89a of palette indices (at most 4 colours), one row after another.
 // The LZW stream sends a clear code every two pixels, so codes stay 3 bits
 // wide. transparentIndex -1 writes no graphic control extension.
-inline QByteArray handMadeGif(int width, int height, const QList<QRgb> &palette, const QList<int> &indices,
-                              int transparentIndex = -1)
+inline QByteArray handMadeGif(
+    int width, int height, const QList<QRgb> &palette, const QList<int> &indices, int transparentIndex = -1)
 {
     QByteArray gif("GIF89a");
     auto word = [&gif](int value) {
