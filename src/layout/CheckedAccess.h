@@ -11,8 +11,7 @@ namespace zet {
 // Layout follows indices stored in one list into another. A stored index that
 // points outside its list is bad input, reported as zet::Error 9 (subscript out
 // of range) naming the list, never a memory fault.
-template <typename T>
-const T &checkedAt(const QList<T> &list, qsizetype index, const char *listName)
+template <typename T> const T &checkedAt(const QList<T> &list, qsizetype index, const char *listName)
 {
     if (index < 0 || index >= list.size())
         throw Error::subscriptOutOfRange(QStringLiteral("Subscript out of range: %1(%2) with %3 entries")
@@ -22,8 +21,7 @@ const T &checkedAt(const QList<T> &list, qsizetype index, const char *listName)
     return list.at(index);
 }
 
-template <typename T>
-T &checkedAt(QList<T> &list, qsizetype index, const char *listName)
+template <typename T> T &checkedAt(QList<T> &list, qsizetype index, const char *listName)
 {
     checkedAt(std::as_const(list), index, listName);
     return list[index];
@@ -36,7 +34,8 @@ inline const ReportBand &bandAt(const ReportDocument &document, int index)
 
 inline PlacedBand &placedBandAt(ReportDocument &document, int pageIndex, int placedBandIndex)
 {
-    return checkedAt(checkedAt(document.Pages, pageIndex, "Pages").PlacedBands, placedBandIndex, "PlacedBands");
+    return checkedAt(
+        checkedAt(document.Pages, pageIndex, "Pages").PlacedBands, placedBandIndex, "PlacedBands");
 }
 
 } // namespace zet

@@ -5,7 +5,8 @@
 
 namespace zet {
 
-ContinuedPlacements::ContinuedPlacements(ReportDocument &document) : document_(document)
+ContinuedPlacements::ContinuedPlacements(ReportDocument &document)
+    : document_(document)
 {
     for (int position = 0; position < document_.DataPlacements.size(); ++position)
         positionsByBand_[document_.DataPlacements.at(position).BandIndex].insert(position);

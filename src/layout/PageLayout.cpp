@@ -24,7 +24,7 @@ QList<PlacedItem> listedItems(const ReportDocument &document, const ReportBand &
     for (const int objectIndex : band.ObjectIndexes) {
         const QString &source = checkedAt(document.Objects, objectIndex, "Objects").DataSource;
         if (isSystemSource(source) || (includeData && !source.isEmpty()))
-            items.append({objectIndex, -1});
+            items.append({ objectIndex, -1 });
     }
     return items;
 }
@@ -34,9 +34,9 @@ void requireBandTable(const ReportDocument &document)
     if (!document.Bands.isEmpty())
         return;
     throw Error(Error::kNoBandTable,
-                QStringLiteral("Impossibile impaginare il report: il modello non ha la tabella delle bande "
-                               "(ZETVersion %1; le bande si leggono solo dai modelli di versione 1 o inferiore)")
-                    .arg(document.TemplateVersion));
+        QStringLiteral("Impossibile impaginare il report: il modello non ha la tabella delle bande "
+                       "(ZETVersion %1; le bande si leggono solo dai modelli di versione 1 o inferiore)")
+            .arg(document.TemplateVersion));
 }
 
 void placeReportHeader(ReportDocument &document, LayoutState &state, int reportHeader)
@@ -99,14 +99,14 @@ void StartNewPage(ReportDocument &document, LayoutState &state)
 {
     document.Pages.append(LaidPage());
     const int page = int(document.Pages.size() - 1);
-    state = LayoutState{false, 0, document.PageHeight};
-    for (const int kind : {kBandTopMargin, kBandPageHeader}) {
+    state = LayoutState { false, 0, document.PageHeight };
+    for (const int kind : { kBandTopMargin, kBandPageHeader }) {
         const int band = FindBand(document, kind);
         if (band >= 0)
             PlaceBand(document, page, PlaceFrom::Top, band, state, true);
     }
     // The bottom margin ends at PageHeight; the page footer stands on it.
-    for (const int kind : {kBandBottomMargin, kBandPageFooter}) {
+    for (const int kind : { kBandBottomMargin, kBandPageFooter }) {
         const int band = FindBand(document, kind);
         if (band >= 0)
             PlaceBand(document, page, PlaceFrom::Bottom, band, state, true);
@@ -114,7 +114,7 @@ void StartNewPage(ReportDocument &document, LayoutState &state)
 }
 
 int PlaceBand(ReportDocument &document, int pageIndex, PlaceFrom from, int bandIndex, LayoutState &state,
-              bool includeData)
+    bool includeData)
 {
     QList<PlacedBand> &list = checkedAt(document.Pages, pageIndex, "Pages").PlacedBands;
     const ReportBand &band = bandAt(document, bandIndex);

@@ -9,8 +9,8 @@ namespace zet {
 struct LayoutState
 {
     bool BreakPending = false; // a page break is due before the next band placed in the flow
-    double FlowTop = 0;        // where the next band placed from the top starts
-    double FlowBottom = 0;     // where the next band placed from the bottom ends; the flow's lower limit
+    double FlowTop = 0; // where the next band placed from the top starts
+    double FlowBottom = 0; // where the next band placed from the bottom ends; the flow's lower limit
 };
 
 enum class PlaceFrom { Top, Bottom };
@@ -39,7 +39,7 @@ void StartNewPage(ReportDocument &document, LayoutState &state);
 // objects, and its data-bound objects when includeData, each with ValueIndex
 // -1. A band that breaks after itself (BreakMode 2 or 3) sets BreakPending.
 int PlaceBand(ReportDocument &document, int pageIndex, PlaceFrom from, int bandIndex, LayoutState &state,
-              bool includeData);
+    bool includeData);
 
 // Binds each item of one placed band to the value of record recordIndex whose
 // field name, as ".[NAME]", ends the item's DataSource (letter case ignored by

@@ -20,7 +20,9 @@ QStringList fieldNamesInSuffix(const QString &dataSource)
 
 } // namespace
 
-RecordBinder::RecordBinder(const ReportDocument &document) : document_(document) { }
+RecordBinder::RecordBinder(const ReportDocument &document)
+    : document_(document)
+{ }
 
 const QStringList &RecordBinder::fieldNamesShownBy(int objectIndex)
 {

@@ -25,9 +25,11 @@ int lastPlacedOf(const LaidPage &page, int bandIndex)
 } // namespace
 
 RecordWalk::RecordWalk(ReportDocument &document, LayoutState &state)
-    : document_(document), state_(state), binder_(document), continued_(document)
-{
-}
+    : document_(document)
+    , state_(state)
+    , binder_(document)
+    , continued_(document)
+{ }
 
 void RecordWalk::LayOutRecords(int parentRecord, int startBand)
 {
@@ -109,7 +111,7 @@ void RecordWalk::placeContinuedBands(int band)
         const bool withData = bandAt(document_, j).NewPage == 2;
         const int placed = PlaceBand(document_, currentPage(), PlaceFrom::Top, j, state_, withData);
         if (!document_.Pages.at(currentPage()).PlacedBands.at(placed).Items.isEmpty())
-            continued_.add({currentPage(), placed, j});
+            continued_.add({ currentPage(), placed, j });
     }
 }
 
@@ -130,7 +132,8 @@ void RecordWalk::repeatHeaders(int band, int previousPage)
         const ReportBand &header = bandAt(document_, j);
         if (header.DataLevel >= slot.DataLevel)
             continue;
-        const int placed = PlaceBand(document_, currentPage(), PlaceFrom::Top, j, state_, header.NewPage == 2);
+        const int placed
+            = PlaceBand(document_, currentPage(), PlaceFrom::Top, j, state_, header.NewPage == 2);
         QList<PlacedItem> &items = document_.Pages[currentPage()].PlacedBands[placed].Items;
         if (items.isEmpty())
             continue;

@@ -52,7 +52,7 @@ void fillAfter(ReportDocument &document, int pageIndex, int m, FreeSpace &space)
     const int ownTop = list.at(m).Top;
     const int lastBefore = int(list.size() - 1);
 
-    LayoutState copyFlow{false, ownTop + band.Height, 0};
+    LayoutState copyFlow { false, ownTop + band.Height, 0 };
     double added = 0;
     while (space.left() >= band.Height) {
         PlaceBand(document, pageIndex, PlaceFrom::Top, k, copyFlow, false);
@@ -69,7 +69,7 @@ void fillAfter(ReportDocument &document, int pageIndex, int m, FreeSpace &space)
 void fillPage(ReportDocument &document, int pageIndex)
 {
     const LaidPage &page = document.Pages.at(pageIndex);
-    FreeSpace space{page.BodyLimit, page.FilledTo};
+    FreeSpace space { page.BodyLimit, page.FilledTo };
     // The list grows while it is walked: copies are appended at its end.
     for (int i = 0; i < document.Pages.at(pageIndex).PlacedBands.size(); ++i) {
         const int k = document.Pages.at(pageIndex).PlacedBands.at(i).BandIndex;
