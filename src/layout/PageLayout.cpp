@@ -3,6 +3,7 @@
 #include "layout/CheckedAccess.h"
 #include "layout/PageClose.h"
 #include "layout/RecordWalk.h"
+#include "layout/UpperCase.h"
 #include "template/Conversions.h"
 
 namespace zet {
@@ -11,9 +12,8 @@ namespace {
 
 bool isSystemSource(const QString &dataSource)
 {
-    // No character upper-cases to two of these, so only five-unit texts can match.
     static const QString kSystem = QStringLiteral("[SYS]");
-    return dataSource.size() == kSystem.size() && dataSource.toUpper() == kSystem;
+    return UpperCasedEquals(dataSource, kSystem);
 }
 
 // Fixed objects (empty DataSource) are never listed: the renderer draws them

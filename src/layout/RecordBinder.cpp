@@ -1,6 +1,7 @@
 #include "layout/RecordBinder.h"
 
 #include "layout/CheckedAccess.h"
+#include "layout/UpperCase.h"
 
 namespace zet {
 
@@ -37,24 +38,39 @@ const QStringList &RecordBinder::fieldNamesShownBy(int objectIndex)
 void RecordBinder::bind(QList<PlacedItem> &items, int recordIndex)
 {
     const DataRecord &record = checkedAt(document_.Records, recordIndex, "Records");
-    bool anyNamesField = false;
+    qsizetype namesShown = 0;
     for (const PlacedItem &item : std::as_const(items))
-        anyNamesField = anyNamesField || !fieldNamesShownBy(item.ObjectIndex).isEmpty();
-    if (!anyNamesField || record.ValueIndexes.isEmpty())
+        namesShown += fieldNamesShownBy(item.ObjectIndex).size();
+    if (namesShown == 0 || record.ValueIndexes.isEmpty())
         return;
+    QList<const QString *> fieldNames;
+    fieldNames.reserve(record.ValueIndexes.size());
+    for (const int valueIndex : record.ValueIndexes)
+        fieldNames.append(&checkedAt(document_.Values, valueIndex, "Values").FieldName);
 
-    // Upper-cased field name -> its last position in the record's value list.
+    // Small bands and records (the usual case) compare names in place; large
+    // ones go through a hash of the record's upper-cased names.
+    constexpr qsizetype kDirectComparisons = 64;
+    const bool direct = namesShown * fieldNames.size() <= kDirectComparisons;
     QHash<QString, qsizetype> lastPosition;
-    lastPosition.reserve(record.ValueIndexes.size());
-    for (qsizetype position = 0; position < record.ValueIndexes.size(); ++position) {
-        const DataValue &value = checkedAt(document_.Values, record.ValueIndexes.at(position), "Values");
-        lastPosition.insert(value.FieldName.toUpper(), position);
+    if (!direct) {
+        for (qsizetype position = 0; position < fieldNames.size(); ++position)
+            lastPosition.insert(fieldNames.at(position)->toUpper(), position);
     }
+    const auto lastPositionOf = [&](const QString &name) -> qsizetype {
+        if (!direct)
+            return lastPosition.value(name, -1);
+        for (qsizetype position = fieldNames.size() - 1; position >= 0; --position) {
+            if (UpperCasedEquals(*fieldNames.at(position), name))
+                return position;
+        }
+        return -1;
+    };
 
     for (PlacedItem &item : items) {
         qsizetype best = -1;
         for (const QString &name : fieldNamesShownBy(item.ObjectIndex))
-            best = std::max(best, lastPosition.value(name, -1));
+            best = std::max(best, lastPositionOf(name));
         if (best >= 0)
             item.ValueIndex = record.ValueIndexes.at(best);
     }

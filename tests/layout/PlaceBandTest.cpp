@@ -182,6 +182,27 @@ TEST(BindRecordValues, UpperCasesWithFullCaseMapping)
     EXPECT_EQ(doc.Pages[0].PlacedBands[0].Items[0].ValueIndex, 0);
 }
 
+TEST(BindRecordValues, LargeRecordsBindLikeSmallOnes)
+{
+    // Past a few dozen name comparisons the binder switches to a hash of the
+    // record's names; the result must not change.
+    for (const int fields : { 3, 200 }) {
+        SCOPED_TRACE(fields);
+        ReportDocument doc = oneBand({ QStringLiteral("R.[nome]"), QStringLiteral("R.[Straße]"), "[SYS]" });
+        QList<std::pair<QString, QString>> values;
+        for (int n = 0; n < fields; ++n)
+            values.append({ QStringLiteral("F%1").arg(n), QString() });
+        values[0] = { "Nome", "first" };
+        values[1] = { "STRASSE", "street" };
+        values[fields - 1] = { "NOME", "last" };
+        addRecord(doc, values);
+        LayoutState state { false, 0, 10000 };
+        PlaceBand(doc, 0, PlaceFrom::Top, 0, state, true);
+        BindRecordValues(doc, 0, 0, 0);
+        EXPECT_EQ(valuesOf(doc.Pages[0].PlacedBands[0]), QList<int>({ fields - 1, 1, -1 }));
+    }
+}
+
 TEST(BindRecordValues, AValueIndexOutsideTheValuesIsErrorNine)
 {
     ReportDocument doc = oneBand({ "R.[Nome]" });
