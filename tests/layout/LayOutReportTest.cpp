@@ -70,7 +70,7 @@ TEST(LayOutReport, DataBandThatIsNotVisibleStillTakesItsHeight)
     const Record data { "Dati", { { "Totale", "T" } }, Rows(2, "Riga", { "Nome" }) };
     ReportDocument doc = LoadReport(text, { Report({ Group(1, { data }) }) });
     LayOutReport(doc);
-    EXPECT_EQ(Outline(doc, 0), "TM@0 PH@500 BM@9500 PF@8500 GH@1500 DH@2000 B@2700 B@3700");
+    EXPECT_EQ(Outline(doc, 0), "TM@0 PH@500 BM@9500 PF@8500 GH@1500 DH@2000 B@2700 B@3700 DF@4700 GF@4700");
 }
 
 TEST(LayOutReport, EachRecordBindsItsOwnValuesAtEveryLevel)

@@ -4,6 +4,7 @@
 #include "support/TemplateText.h"
 
 #include <QString>
+#include <ostream>
 
 namespace zet::test {
 
@@ -38,3 +39,9 @@ int NthPlaced(const ReportDocument &document, int page, int slot, int n = 0);
 int CountPlaced(const ReportDocument &document, int page, int slot);
 
 } // namespace zet::test
+
+// Lets test failures print texts readably.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
