@@ -4,7 +4,9 @@
 #include "xml/ElementReader.h"
 
 #include <QHash>
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <vector>
 
 namespace {
 
@@ -65,7 +67,23 @@ void BM_ElementCursorNestedWalk(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * text.size());
 }
 
+// The machine is shared: the fastest repetition is the least disturbed one.
+double fastest(const std::vector<double> &runs)
+{
+    return *std::min_element(runs.begin(), runs.end());
+}
+
 } // namespace
 
-BENCHMARK(BM_ElementCursorTakeWalk)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ElementCursorNestedWalk)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ElementCursorTakeWalk)
+    ->Arg(1)
+    ->Arg(10)
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", fastest);
+BENCHMARK(BM_ElementCursorNestedWalk)
+    ->Arg(1)
+    ->Arg(10)
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", fastest);
