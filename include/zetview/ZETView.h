@@ -23,6 +23,13 @@ public:
     // Shows the about window modally.
     void ShowAboutBox();
 
+    // Builds the report from the stored texts and writes every page, as
+    // printed, into one PDF file. Raises DebugEvent once the report is built.
+    // Returns false when the file cannot be written (see lastExportError());
+    // a report that cannot be built raises zet::Error, like the other requests.
+    bool ExportPdf(const QString &fileName);
+    QString lastExportError() const { return exportError_; }
+
     QString recordsetText() const { return dataText_; }
     QString templateText() const { return templateText_; }
 
@@ -42,5 +49,6 @@ private:
 
     QString dataText_;
     QString templateText_;
+    QString exportError_;
     QPushButton *cmdIcona_ = nullptr;
 };

@@ -2,6 +2,8 @@
 
 #include "control/AboutBox.h"
 #include "control/ComponentIcon.h"
+#include "control/ReportRequests.h"
+#include "export/PageImageExport.h"
 
 #include <QPushButton>
 #include <QResizeEvent>
@@ -33,6 +35,19 @@ void ZETView::ShowAboutBox()
 {
     zet::AboutBox box(this);
     box.exec();
+}
+
+bool ZETView::ExportPdf(const QString &fileName)
+{
+    exportError_.clear();
+    bool written = false;
+    auto writePdf = [&](zet::ReportDocument &document) {
+        written = zet::ExportPagesToPdf(document, fileName, true, {}, &exportError_);
+        return written;
+    };
+    zet::RunPrintRequest(templateText_, dataText_, writePdf,
+                         [this](const QString &description) { Q_EMIT DebugEvent(description); });
+    return written;
 }
 
 void ZETView::resizeEvent(QResizeEvent *event)
