@@ -9,13 +9,16 @@ namespace zet {
 // point; an optional exponent (E or D, either case); "&H" / "&O" (either case)
 // read an unsigned hexadecimal / octal integer. Reading stops at the first
 // other character; no number at all gives 0. The locale plays no part.
+// Raises zet::Error 6 (overflow) when the value does not fit a double, so the
+// result is always finite; values too small for a double read as 0.
 double ParseNumber(const QString &text);
 
 // Nearest integer, halves to even. Raises zet::Error 6 (overflow) outside the
 // signed 32-bit range (and for NaN).
 int RoundHalfEven(double value);
 
-// ParseNumber rounded half to even; error 6 outside 32 bits.
+// ParseNumber rounded half to even; error 6 outside 32 bits (so "&HFFFFFFFF",
+// read unsigned, is an overflow too).
 int ParseInteger(const QString &text);
 
 // False for empty text, "0", and (ignoring case) "null", "falso", "false";
