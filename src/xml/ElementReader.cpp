@@ -1,41 +1,151 @@
 #include "xml/ElementReader.h"
 
 #include <QList>
+#include <initializer_list>
 
 namespace zet {
 
 namespace {
 
-bool findPass(const QString &haystack, const QString &openTag, const QString &closeTag,
-              ElementMatch *match, bool *openFound)
+// The lower case of one UTF-16 unit, as QChar::toLower gives it; ASCII, by
+// far the most common case, without the table lookup.
+inline char16_t foldUnit(char16_t c)
 {
-    const int open = haystack.indexOf(openTag);
-    *openFound = open >= 0;
-    if (open < 0)
-        return false;
-    const int close = haystack.indexOf(closeTag, open);
-    if (close < 0)
-        return false;
-    if (match) {
-        match->OpenPos = open;
-        match->ContentStart = open + int(openTag.size());
-        match->ClosePos = close;
-        match->AfterClose = close + int(closeTag.size());
-    }
-    return true;
+    if (c < 0x80)
+        return (c >= u'A' && c <= u'Z') ? char16_t(c + (u'a' - u'A')) : c;
+    return char16_t(QChar::toLower(char32_t(c)));
 }
 
+// First position at or after from where text, lower-cased unit by unit,
+// holds lowerPattern; -1 if none. Nothing is copied. Only '<' lower-cases to
+// '<', so a pattern starting with it can jump from one '<' to the next.
+qsizetype indexOfFolded(QStringView text, QStringView lowerPattern, qsizetype from)
+{
+    const qsizetype m = lowerPattern.size();
+    if (m == 0)
+        return from <= text.size() ? from : -1;
+    const qsizetype last = text.size() - m;
+    const char16_t first = lowerPattern.front().unicode();
+    for (qsizetype i = from; i <= last; ++i) {
+        if (first == u'<') {
+            i = text.indexOf(QLatin1Char('<'), i);
+            if (i < 0 || i > last)
+                return -1;
+        } else if (foldUnit(text[i].unicode()) != first) {
+            continue;
+        }
+        qsizetype j = 1;
+        while (j < m && foldUnit(text[i + j].unicode()) == lowerPattern[j].unicode())
+            ++j;
+        if (j == m)
+            return i;
+    }
+    return -1;
+}
+
+// The pieces one after the other, in a single allocation.
+QString joined(std::initializer_list<QStringView> pieces)
+{
+    qsizetype size = 0;
+    for (QStringView piece : pieces)
+        size += piece.size();
+    QString result;
+    result.reserve(size);
+    for (QStringView piece : pieces)
+        result.append(piece);
+    return result;
+}
+
+QString openTagOf(const QString &name)
+{
+    return QLatin1Char('<') + name + QLatin1Char('>');
+}
+
+QString closeTagOf(const QString &name)
+{
+    return QLatin1String("</") + name + QLatin1Char('>');
+}
+
+enum class PassResult { Found, OpenOnly, Nothing };
+
+// One pass of FindElement: the opening tag, then the closing tag from the
+// opening tag's position on.
+template <typename Search>
+PassResult findPass(Search search, const QString &openTag, const QString &closeTag, ElementMatch *match)
+{
+    const qsizetype open = search(openTag, 0);
+    if (open < 0)
+        return PassResult::Nothing;
+    const qsizetype close = search(closeTag, open);
+    if (close < 0)
+        return PassResult::OpenOnly;
+    if (match) {
+        match->OpenPos = int(open);
+        match->ContentStart = int(open + openTag.size());
+        match->ClosePos = int(close);
+        match->AfterClose = int(close + closeTag.size());
+    }
+    return PassResult::Found;
+}
+
+// A cursor never copies or lower-cases its text. Every search of a cursor
+// starts at or after the place of its latest take, so the text it walks is
+// always the kept part before that place (prefix) followed by an untouched
+// tail of the original text; every match lies in the tail. Positions are
+// indices into the original text.
 struct Cursor
 {
     bool open = false;
     bool valid = false;
-    QString text;
-    QString lowerText;
-    QString name;
-    QString openTag;
-    QString closeTag;
-    int contentStart = 0; // 0-based; -1 when the walk is over
-    int closePos = 0;
+    QString original; // the text as opened; never changed
+    QString prefix; // the walked text before tailStart, taken elements removed
+    qsizetype tailStart = 0;
+    QString name; // without '<' and '>'
+    QString openTag; // lower-cased
+    QString closeTag; // lower-cased
+    qsizetype contentStart = 0; // -1 when the walk is over
+    qsizetype closePos = 0;
+    // The first closing tag at or after closeFrom is at closeAt (-1: none).
+    // Close searches move forward only, so this spares rescanning the text
+    // between an element and a far-away closing tag.
+    qsizetype closeFrom = -1;
+    qsizetype closeAt = -1;
+
+    qsizetype findClose(qsizetype from)
+    {
+        if (closeFrom < 0 || from < closeFrom || (closeAt >= 0 && from > closeAt)) {
+            closeFrom = from;
+            closeAt = indexOfFolded(original, closeTag, from);
+        }
+        return closeAt;
+    }
+
+    bool searchFrom(qsizetype from)
+    {
+        if (!name.isEmpty()) {
+            const qsizetype openAt = indexOfFolded(original, openTag, from);
+            if (openAt >= 0) {
+                const qsizetype close = findClose(openAt + 1);
+                if (close >= 0) {
+                    contentStart = openAt + openTag.size();
+                    closePos = close;
+                    valid = true;
+                    return true;
+                }
+            }
+        }
+        contentStart = -1;
+        closePos = -1;
+        valid = false;
+        return false;
+    }
+
+    QString text() const
+    {
+        if (prefix.isEmpty())
+            return tailStart == 0 ? original : original.mid(tailStart);
+        return joined({ prefix, QStringView(original).mid(tailStart) });
+    }
 };
 
 QList<Cursor> &cursorTable()
@@ -52,26 +162,6 @@ Cursor *cursorAt(int handle)
     if (handle < 1 || handle > table.size())
         return nullptr;
     return &table[handle - 1];
-}
-
-bool searchFrom(Cursor &cursor, int from)
-{
-    if (!cursor.name.isEmpty()) {
-        const int open = cursor.lowerText.indexOf(cursor.openTag, from);
-        if (open >= 0) {
-            const int close = cursor.lowerText.indexOf(cursor.closeTag, open + 1);
-            if (close >= 0) {
-                cursor.contentStart = open + int(cursor.openTag.size());
-                cursor.closePos = close;
-                cursor.valid = true;
-                return true;
-            }
-        }
-    }
-    cursor.contentStart = -1;
-    cursor.closePos = -1;
-    cursor.valid = false;
-    return false;
 }
 
 } // namespace
@@ -91,30 +181,30 @@ QString LowerPerChar(const QString &text)
 {
     QString lower = text;
     for (QChar &c : lower)
-        c = c.toLower();
+        c = QChar(foldUnit(c.unicode()));
     return lower;
 }
 
 bool FindElement(const QString &text, const QString &name, ElementMatch *match)
 {
-    const QString openTag = QLatin1Char('<') + name + QLatin1Char('>');
-    const QString closeTag = QLatin1String("</") + name + QLatin1Char('>');
+    const QString openTag = openTagOf(name);
+    const QString closeTag = closeTagOf(name);
     if (match) {
         match->OpenTag = openTag;
         match->CloseTag = closeTag;
     }
-    bool openFound = false;
-    if (findPass(text, openTag, closeTag, match, &openFound))
-        return true;
-    if (openFound)
-        return false;
+    const auto exact = [&text](const QString &tag, qsizetype from) { return text.indexOf(tag, from); };
+    PassResult result = findPass(exact, openTag, closeTag, match);
+    if (result != PassResult::Nothing)
+        return result == PassResult::Found;
     const QString lowerOpen = LowerPerChar(openTag);
     const QString lowerClose = LowerPerChar(closeTag);
-    if (findPass(text, lowerOpen, lowerClose, match, &openFound))
-        return true;
-    if (openFound)
-        return false;
-    return findPass(LowerPerChar(text), lowerOpen, lowerClose, match, &openFound);
+    result = findPass(exact, lowerOpen, lowerClose, match);
+    if (result != PassResult::Nothing)
+        return result == PassResult::Found;
+    const auto folded
+        = [&text](const QString &tag, qsizetype from) { return indexOfFolded(text, tag, from); };
+    return findPass(folded, lowerOpen, lowerClose, match) == PassResult::Found;
 }
 
 QString GetElementValue(const QString &text, const QString &name)
@@ -130,18 +220,16 @@ QString RemoveElement(const QString &text, const QString &name)
     ElementMatch m;
     if (!FindElement(text, name, &m))
         return text;
-    return text.left(m.OpenPos) + text.mid(m.AfterClose);
+    return joined({ QStringView(text).left(m.OpenPos), QStringView(text).mid(m.AfterClose) });
 }
 
 QString SetElementValue(const QString &text, const QString &name, const QString &value)
 {
     ElementMatch m;
-    const QString openTag = QLatin1Char('<') + name + QLatin1Char('>');
-    const QString closeTag = QLatin1String("</") + name + QLatin1Char('>');
-    const QString element = openTag + TrimSpaces(value) + closeTag;
+    const QString element = openTagOf(name) + TrimSpaces(value) + closeTagOf(name);
     if (!FindElement(text, name, &m))
         return text + element;
-    return text.left(m.OpenPos) + element + text.mid(m.AfterClose);
+    return joined({ QStringView(text).left(m.OpenPos), element, QStringView(text).mid(m.AfterClose) });
 }
 
 int OpenCursor(const QString &text, const QString &name)
@@ -150,13 +238,12 @@ int OpenCursor(const QString &text, const QString &name)
     table.append(Cursor());
     Cursor &cursor = table.last();
     cursor.open = true;
-    cursor.text = text;
-    cursor.lowerText = LowerPerChar(text);
+    cursor.original = text;
     cursor.name = name;
     cursor.name.remove(QLatin1Char('<')).remove(QLatin1Char('>'));
-    cursor.openTag = LowerPerChar(QLatin1Char('<') + cursor.name + QLatin1Char('>'));
-    cursor.closeTag = LowerPerChar(QLatin1String("</") + cursor.name + QLatin1Char('>'));
-    searchFrom(cursor, 0);
+    cursor.openTag = LowerPerChar(openTagOf(cursor.name));
+    cursor.closeTag = LowerPerChar(closeTagOf(cursor.name));
+    cursor.searchFrom(0);
     return int(table.size());
 }
 
@@ -174,7 +261,7 @@ QString CursorCurrent(int handle)
     Cursor *cursor = cursorAt(handle);
     if (!cursor || !cursor->valid || cursor->contentStart < 0 || cursor->closePos < 0)
         return QString();
-    return cursor->text.mid(cursor->contentStart, cursor->closePos - cursor->contentStart);
+    return cursor->original.mid(cursor->contentStart, cursor->closePos - cursor->contentStart);
 }
 
 bool CursorNext(int handle)
@@ -182,7 +269,7 @@ bool CursorNext(int handle)
     Cursor *cursor = cursorAt(handle);
     if (!cursor || cursor->contentStart == -1 || cursor->name.isEmpty())
         return false;
-    return searchFrom(*cursor, cursor->contentStart);
+    return cursor->searchFrom(cursor->contentStart);
 }
 
 QString CursorTake(int handle)
@@ -191,10 +278,13 @@ QString CursorTake(int handle)
     if (!cursor || !cursor->valid || cursor->contentStart < 0)
         return QString();
     const QString value = CursorCurrent(handle);
-    const int openPos = cursor->contentStart - int(cursor->openTag.size());
-    cursor->text = cursor->text.left(openPos) + cursor->text.mid(cursor->closePos + cursor->closeTag.size());
-    cursor->lowerText = LowerPerChar(cursor->text);
-    cursor->contentStart = openPos;
+    // The text before the element joins the kept prefix; the walk goes on
+    // right after the element's closing tag, which is where the next search
+    // of the shortened text starts.
+    const qsizetype openPos = cursor->contentStart - cursor->openTag.size();
+    cursor->prefix += QStringView(cursor->original).mid(cursor->tailStart, openPos - cursor->tailStart);
+    cursor->tailStart = cursor->closePos + cursor->closeTag.size();
+    cursor->contentStart = cursor->tailStart;
     cursor->valid = false;
     return value;
 }
@@ -207,7 +297,7 @@ QString CloseCursor(int &handle)
     Cursor *cursor = cursorAt(resolved);
     if (!cursor)
         return QString();
-    const QString result = cursor->text;
+    const QString result = cursor->text();
     if (resolved != table.size()) {
         *cursor = Cursor();
     } else {

@@ -1,0 +1,168 @@
+// Bit-block copies between device contexts.
+#include "gfx/DeviceContext.h"
+
+#include <QPaintEngine>
+#include <QPixmap>
+#include <cstring>
+
+namespace zet {
+
+namespace {
+
+// The rectangle of r (a corner and a signed size) with a positive size, and
+// whether it was mirrored along x and y.
+struct Span
+{
+    QRect rect;
+    bool mirrorX = false;
+    bool mirrorY = false;
+};
+
+Span positive(const QRect &r)
+{
+    Span s;
+    int x = r.x();
+    int y = r.y();
+    int w = r.width();
+    int h = r.height();
+    if (w < 0) {
+        x += w;
+        w = -w;
+        s.mirrorX = true;
+    }
+    if (h < 0) {
+        y += h;
+        h = -h;
+        s.mirrorY = true;
+    }
+    s.rect = QRect(x, y, w, h);
+    return s;
+}
+
+// Copies source into an 8-bit image at topLeft, matching colours to its table.
+void copyIntoIndexed(QImage &target, const QPoint &topLeft, const QImage &source)
+{
+    QImage indexed = source;
+    if (source.format() != QImage::Format_Indexed8 || source.colorTable() != target.colorTable())
+        indexed = source.convertToFormat(QImage::Format_Indexed8, target.colorTable());
+    const QRect area = QRect(topLeft, indexed.size()).intersected(target.rect());
+    if (area.isEmpty())
+        return;
+    const int fromX = area.x() - topLeft.x();
+    const int fromY = area.y() - topLeft.y();
+    for (int row = 0; row < area.height(); ++row) {
+        std::memcpy(target.scanLine(area.y() + row) + area.x(), indexed.constScanLine(fromY + row) + fromX,
+            size_t(area.width()));
+    }
+}
+
+QPainter::CompositionMode compositionFor(int rasterOp)
+{
+    switch (rasterOp) {
+    case gdi::kSrcPaint:
+        return QPainter::RasterOp_SourceOrDestination;
+    case gdi::kSrcAnd:
+        return QPainter::RasterOp_SourceAndDestination;
+    case gdi::kSrcInvert:
+        return QPainter::RasterOp_SourceXorDestination;
+    case gdi::kNotSrcCopy:
+        return QPainter::RasterOp_NotSource;
+    default:
+        return QPainter::CompositionMode_Source;
+    }
+}
+
+} // namespace
+
+QImage DeviceContext::grabDevice(const QRect &deviceRect)
+{
+    if (device_ == nullptr || deviceRect.isEmpty())
+        return QImage();
+    if (device_->devType() == QInternal::Image) {
+        const QImage *image = static_cast<const QImage *>(device_);
+        if (deviceRect == image->rect())
+            return *image;
+        return image->copy(deviceRect);
+    }
+    if (device_->devType() == QInternal::Pixmap)
+        return static_cast<const QPixmap *>(device_)->toImage().copy(deviceRect);
+    return QImage();
+}
+
+void DeviceContext::stretchBlt(const QRect &destination, DeviceContext &source, const QRect &sourceRect,
+    int rasterOp, std::optional<int> transparentColour)
+{
+    const Span to = positive(toDevice(destination.x(), destination.y(), destination.x() + destination.width(),
+        destination.y() + destination.height()));
+    if (to.rect.isEmpty())
+        return;
+
+    if (rasterOp == gdi::kBlackness || rasterOp == gdi::kWhiteness || rasterOp == gdi::kDstInvert) {
+        QPainter *p = painter();
+        if (p == nullptr)
+            return;
+        if (rasterOp == gdi::kDstInvert && p->paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) {
+            p->setCompositionMode(QPainter::RasterOp_NotDestination);
+            p->fillRect(to.rect, Qt::black);
+        } else if (rasterOp != gdi::kDstInvert) {
+            p->fillRect(to.rect, rasterOp == gdi::kBlackness ? Qt::black : Qt::white);
+        }
+        return;
+    }
+
+    const Span from = positive(source.toDevice(sourceRect.x(), sourceRect.y(),
+        sourceRect.x() + sourceRect.width(), sourceRect.y() + sourceRect.height()));
+    if (from.rect.isEmpty())
+        return;
+    QImage pixels = source.grabDevice(from.rect);
+    if (pixels.isNull())
+        return;
+    const bool mirrorX = from.mirrorX != to.mirrorX;
+    const bool mirrorY = from.mirrorY != to.mirrorY;
+    if (mirrorX || mirrorY)
+        pixels = pixels.mirrored(mirrorX, mirrorY);
+
+    const bool smooth = stretchMode_ == gdi::kStretchHalftone && !transparentColour;
+    if (pixels.size() != to.rect.size()) {
+        // Halftone averages the source pixels; the other modes pick the nearest.
+        pixels = pixels.scaled(to.rect.size(), Qt::IgnoreAspectRatio,
+            smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
+    }
+
+    if (transparentColour) {
+        pixels = pixels.convertToFormat(QImage::Format_ARGB32);
+        const QRgb key = ColorFromRef(*transparentColour).rgb();
+        for (int y = 0; y < pixels.height(); ++y) {
+            QRgb *line = reinterpret_cast<QRgb *>(pixels.scanLine(y));
+            for (int x = 0; x < pixels.width(); ++x) {
+                if ((line[x] | 0xFF000000u) == key)
+                    line[x] = 0;
+            }
+        }
+    }
+
+    if (device_ != nullptr && device_->devType() == QInternal::Image) {
+        QImage *target = static_cast<QImage *>(device_);
+        if (target->format() == QImage::Format_Indexed8) {
+            endPainting();
+            if (transparentColour)
+                pixels = pixels.convertToFormat(QImage::Format_RGB32); // no transparency on 8 bits
+            copyIntoIndexed(*target, to.rect.topLeft(), pixels);
+            return;
+        }
+    }
+
+    QPainter *p = painter();
+    if (p == nullptr)
+        return;
+    if (!transparentColour) {
+        const QPainter::CompositionMode mode = compositionFor(rasterOp);
+        const bool rasterMode = mode != QPainter::CompositionMode_Source;
+        if (p->paintEngine()->hasFeature(rasterMode ? QPaintEngine::RasterOpModes : QPaintEngine::PorterDuff))
+            p->setCompositionMode(mode);
+    }
+    p->drawImage(to.rect.topLeft(), pixels);
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+} // namespace zet

@@ -1,0 +1,163 @@
+// Text output and measuring of DeviceContext, laid out in logical units.
+#include "gfx/DeviceContext.h"
+
+#include <QFontMetricsF>
+#include <QStringList>
+#include <QtMath>
+#include <cmath>
+
+namespace zet {
+
+namespace {
+
+// "&x" shows x, "&&" shows "&".
+QString withoutPrefixes(const QString &text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&') {
+            ++i;
+            if (i >= text.size())
+                break;
+        }
+        shown += text[i];
+    }
+    return shown;
+}
+
+QStringList splitLines(const QString &text)
+{
+    QString unified = text;
+    unified.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    unified.replace(u'\r', u'\n');
+    return unified.split(u'\n');
+}
+
+} // namespace
+
+double DeviceContext::textWidth(const QString &text) const
+{
+    return QFontMetricsF(qfont_).horizontalAdvance(text);
+}
+
+void DeviceContext::drawTextLine(const QString &line, const QPointF &topLeft, double width)
+{
+    QPainter *p = painter();
+    if (p == nullptr)
+        return;
+    p->setTransform(transform());
+    const QFontMetricsF fm(qfont_);
+    if (bkMode_ == gdi::kBkOpaque)
+        p->fillRect(QRectF(topLeft, QSizeF(width, textMetrics().height)), ColorFromRef(bkColour_));
+    p->setFont(qfont_);
+    p->setPen(ColorFromRef(textColour_));
+    p->drawText(QPointF(topLeft.x(), topLeft.y() + fm.ascent()), line);
+}
+
+void DeviceContext::textOut(int x, int y, const QString &text)
+{
+    QPainter *p = painter();
+    if (p == nullptr || text.isEmpty())
+        return;
+    const double width = textWidth(text);
+    if (font_.escapement == 0) {
+        drawTextLine(text, QPointF(x, y), width);
+        return;
+    }
+    // Escapement turns the line counter-clockwise about its starting point.
+    const QTransform base = transform();
+    const double degrees = font_.escapement / 10.0;
+    const QTransform turned = QTransform::fromTranslate(-x, -y)
+        * QTransform().rotate(base.m22() < 0 ? degrees : -degrees) * QTransform::fromTranslate(x, y) * base;
+    p->setTransform(turned);
+    const QFontMetricsF fm(qfont_);
+    if (bkMode_ == gdi::kBkOpaque)
+        p->fillRect(QRectF(x, y, width, textMetrics().height), ColorFromRef(bkColour_));
+    p->setFont(qfont_);
+    p->setPen(ColorFromRef(textColour_));
+    p->drawText(QPointF(x, y + fm.ascent()), text);
+}
+
+int DeviceContext::drawText(const QString &text, QRect &rect, int flags)
+{
+    const QString shown = (flags & gdi::kDtNoPrefix) ? text : withoutPrefixes(text);
+    const int lineHeight = textMetrics().height;
+    const int left = rect.left();
+    const int top = rect.top();
+    const int right = rect.left() + rect.width();
+    const int bottom = rect.top() + rect.height();
+    const bool singleLine = (flags & gdi::kDtSingleLine) != 0;
+
+    if (shown.isEmpty()) {
+        if (flags & gdi::kDtCalcRect)
+            rect = QRect(left, top, 0, singleLine ? lineHeight : 0);
+        return singleLine ? lineHeight : 0;
+    }
+
+    QStringList lines;
+    if (singleLine) {
+        QString one = shown;
+        one.replace(u'\r', u' ').replace(u'\n', u' ');
+        lines << one;
+    } else {
+        for (const QString &paragraph : splitLines(shown)) {
+            if (!(flags & gdi::kDtWordBreak)) {
+                lines << paragraph;
+                continue;
+            }
+            // Break between words where the line would pass the right edge.
+            QString current;
+            for (const QString &word : paragraph.split(u' ')) {
+                const QString candidate = current.isEmpty() ? word : current + u' ' + word;
+                if (!current.isEmpty() && textWidth(candidate) > right - left) {
+                    lines << current;
+                    current = word;
+                } else {
+                    current = candidate;
+                }
+            }
+            lines << current;
+        }
+    }
+
+    QList<double> widths;
+    double widest = 0;
+    for (const QString &line : lines) {
+        widths << textWidth(line);
+        widest = std::max(widest, widths.last());
+    }
+    const int textHeight = int(lines.size()) * lineHeight;
+
+    if (flags & gdi::kDtCalcRect) {
+        rect = QRect(left, top, qCeil(widest), textHeight);
+        return textHeight;
+    }
+
+    double y = top;
+    if (singleLine && (flags & gdi::kDtBottom))
+        y = bottom - lineHeight;
+    else if (singleLine && (flags & gdi::kDtVCenter))
+        y = top + (bottom - top - lineHeight) / 2;
+
+    QPainter *p = painter();
+    if (p == nullptr)
+        return textHeight;
+    p->save();
+    if (!(flags & gdi::kDtNoClip)) {
+        p->setTransform(transform());
+        p->setClipRect(QRectF(left, top, right - left, bottom - top), Qt::IntersectClip);
+    }
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        double x = left;
+        if (flags & gdi::kDtRight)
+            x = right - widths[i];
+        else if (flags & gdi::kDtCenter)
+            x = left + (right - left - widths[i]) / 2.0;
+        drawTextLine(lines[i], QPointF(x, y + i * lineHeight), widths[i]);
+    }
+    p->restore();
+    return int(y - top) + textHeight;
+}
+
+} // namespace zet

@@ -1,0 +1,360 @@
+#include "gfx/clsGFX_API.h"
+
+#include "zetview/Error.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zet {
+
+namespace {
+
+// Face names fit a 32-byte field with their terminating zero.
+constexpr int kFaceNameBytes = 32;
+
+// Rounds half to even (the default rounding of the floating-point environment).
+double roundHalfEven(double value)
+{
+    return std::nearbyint(value);
+}
+
+int clampToInt(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    return int(std::clamp(value, -2147483647.0, 2147483647.0));
+}
+
+} // namespace
+
+clsGFX_API::~clsGFX_API()
+{
+    HDC_Detach();
+}
+
+int clsGFX_API::HDC_GetDeviceCapability(int index) const
+{
+    return dc_ != nullptr ? dc_->deviceCapability(index) : 0;
+}
+
+int clsGFX_API::Config_SetArcDirection(int direction)
+{
+    return dc_ != nullptr ? dc_->setArcDirection(direction) : 0;
+}
+
+int clsGFX_API::Config_GetArcDirection() const
+{
+    return dc_ != nullptr ? dc_->arcDirection() : 0;
+}
+
+void clsGFX_API::Config_SetScaleMode(int mode)
+{
+    if (dc_ == nullptr)
+        return;
+    if (mode == gdi::kMapTwipsScale)
+        dc_->setTwipsMapping();
+    else
+        dc_->setMapMode(mode);
+}
+
+void clsGFX_API::BitBlt_SetStretchMode(int mode)
+{
+    stretchMode_ = mode;
+}
+
+void clsGFX_API::BitBlt_LoadPicture(
+    DeviceContext *source, int sourceX, int sourceY, int width, int height, int rasterOp)
+{
+    if (dc_ == nullptr || source == nullptr)
+        return;
+    dc_->stretchBlt(QRect(0, 0, width, height), *source, QRect(sourceX, sourceY, width, height), rasterOp);
+}
+
+void clsGFX_API::BitBlt_PaintPicture(
+    DeviceContext *destination, int x, int y, int width, int height, int sourceX, int sourceY, int rasterOp)
+{
+    if (dc_ == nullptr || destination == nullptr)
+        return;
+    destination->stretchBlt(
+        QRect(x, y, width, height), *dc_, QRect(sourceX, sourceY, width, height), rasterOp);
+}
+
+void clsGFX_API::BitBlt_PaintPictureTransparent(DeviceContext *destination, int x, int y, int width,
+    int height, int sourceX, int sourceY, int sourceWidth, int sourceHeight, int transparentColour)
+{
+    if (dc_ == nullptr || destination == nullptr)
+        return;
+    if (width != sourceWidth && height != sourceHeight && stretchMode_ != -1
+        && destination->stretchMode() != stretchMode_)
+        destination->setStretchMode(stretchMode_);
+    destination->stretchBlt(QRect(x, y, width, height), *dc_,
+        QRect(sourceX, sourceY, sourceWidth, sourceHeight), gdi::kSrcCopy, transparentColour);
+}
+
+void clsGFX_API::BitBlt_PaintPictureStretch(DeviceContext *destination, int x, int y, int width, int height,
+    int sourceX, int sourceY, int sourceWidth, int sourceHeight, int rasterOp)
+{
+    if (dc_ == nullptr || destination == nullptr)
+        return;
+    if (stretchMode_ != -1 && destination->stretchMode() != stretchMode_)
+        destination->setStretchMode(stretchMode_);
+    destination->stretchBlt(
+        QRect(x, y, width, height), *dc_, QRect(sourceX, sourceY, sourceWidth, sourceHeight), rasterOp);
+}
+
+void clsGFX_API::Draw_SelectPen(int style, int width, int colour)
+{
+    if (dc_ == nullptr)
+        return;
+    Draw_RestorePen();
+    if (style != gdi::kPenSolid)
+        dc_->setBackgroundMode(gdi::kBkTransparent);
+    savedPen_ = dc_->selectPen(GdiPen { style, width, colour });
+}
+
+void clsGFX_API::Draw_RestorePen()
+{
+    if (dc_ == nullptr || !savedPen_)
+        return;
+    dc_->selectPen(*savedPen_);
+    savedPen_.reset();
+}
+
+void clsGFX_API::Draw_SelectBrush(int style, int hatch, int colour)
+{
+    if (dc_ == nullptr)
+        return;
+    Draw_RestoreBrush();
+    savedBrush_ = dc_->selectBrush(GdiBrush { style, style == gdi::kBrushHatched ? hatch : 0, colour });
+}
+
+void clsGFX_API::Draw_RestoreBrush()
+{
+    if (dc_ == nullptr || !savedBrush_)
+        return;
+    dc_->selectBrush(*savedBrush_);
+    savedBrush_.reset();
+}
+
+void clsGFX_API::Draw_MoveTo(int x, int y)
+{
+    if (dc_ != nullptr)
+        dc_->moveTo(x, y);
+}
+
+void clsGFX_API::Draw_LineTo(int x, int y)
+{
+    if (dc_ != nullptr)
+        dc_->lineTo(x, y);
+}
+
+void clsGFX_API::Draw_FillRect_SetColor(int colour)
+{
+    if (dc_ == nullptr)
+        return;
+    dc_->setBackgroundMode(gdi::kBkOpaque);
+    dc_->setBackgroundColour(colour);
+}
+
+void clsGFX_API::Draw_FillRect(int left, int top, int right, int bottom)
+{
+    if (dc_ != nullptr)
+        dc_->fillRect(left, top, right, bottom, dc_->backgroundColour());
+}
+
+void clsGFX_API::Draw_Line(int x1, int y1, int x2, int y2)
+{
+    if (dc_ == nullptr)
+        return;
+    dc_->moveTo(x1, y1);
+    dc_->lineTo(x2, y2);
+}
+
+void clsGFX_API::Draw_Rectangle(int left, int top, int right, int bottom)
+{
+    if (dc_ != nullptr)
+        dc_->rectangle(left, top, right, bottom);
+}
+
+void clsGFX_API::Draw_RectangleRounded(
+    int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
+{
+    if (dc_ != nullptr)
+        dc_->roundRect(left, top, right, bottom, cornerWidth, cornerHeight);
+}
+
+void clsGFX_API::Draw_Ellipse(int left, int top, int right, int bottom)
+{
+    if (dc_ != nullptr)
+        dc_->ellipse(left, top, right, bottom);
+}
+
+void clsGFX_API::Draw_Pie(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2)
+{
+    if (dc_ != nullptr)
+        dc_->pie(left, top, right, bottom, x1, y1, x2, y2);
+}
+
+void clsGFX_API::Draw_Bezier(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    if (dc_ != nullptr)
+        dc_->polyBezier(QPolygon({ QPoint(x1, y1), QPoint(x2, y2), QPoint(x3, y3), QPoint(x4, y4) }));
+}
+
+void clsGFX_API::Draw_BezierTo(int x1, int y1, int x2, int y2, int x3, int y3)
+{
+    if (dc_ != nullptr)
+        dc_->polyBezierTo(QPolygon({ QPoint(x1, y1), QPoint(x2, y2), QPoint(x3, y3) }));
+}
+
+bool clsGFX_API::Text_SetFont(const ReportFont *font, double angle)
+{
+    if (font == nullptr)
+        return false;
+    return Text_SetFont(*font, angle);
+}
+
+bool clsGFX_API::Text_SetFont(const ReportFont &font, double angle)
+{
+    // Face names travel as single-byte characters with a terminating zero.
+    if (font.Name.toUcs4().size() + 1 > kFaceNameBytes)
+        throw Error::subscriptOutOfRange();
+    if (dc_ == nullptr)
+        return false;
+
+    GdiFont logical;
+    logical.faceName = font.Name;
+    if (std::abs(dc_->windowExtent().height()) == gdi::kTwipsPerInch) {
+        // Twips: 20 per point, the size taken with four decimals.
+        const double size = roundHalfEven(font.Size * 10000.0) / 10000.0;
+        logical.height = -clampToInt(roundHalfEven(size * 20.0));
+    } else {
+        // Device pixels: whole points times pixels per inch / 72, rounded to nearest.
+        const double points = roundHalfEven(font.Size);
+        logical.height = -clampToInt(std::round(points * dc_->logicalDpiY() / 72.0));
+    }
+    const int tenths = clampToInt(roundHalfEven(angle * 10.0));
+    logical.escapement = tenths;
+    logical.orientation = tenths;
+    logical.weight = font.Bold() ? gdi::kWeightBold : gdi::kWeightNormal;
+    logical.italic = font.Italic;
+    logical.underline = font.Underline;
+    logical.strikeOut = font.Strikethrough;
+
+    Text_RestoreFont();
+    savedFont_ = dc_->selectFont(logical);
+    readMetrics();
+    return true;
+}
+
+void clsGFX_API::Text_RestoreFont()
+{
+    if (dc_ == nullptr || !savedFont_)
+        return;
+    dc_->selectFont(*savedFont_);
+    savedFont_.reset();
+    readMetrics();
+}
+
+void clsGFX_API::Text_SetColor(int textColour, int backColour, int mode)
+{
+    if (dc_ == nullptr)
+        return;
+    if (mode == gdi::kBkTransparent) {
+        dc_->setBackgroundMode(gdi::kBkTransparent);
+    } else if (mode == gdi::kBkOpaque) {
+        dc_->setBackgroundMode(gdi::kBkOpaque);
+        dc_->setBackgroundColour(backColour);
+    }
+    dc_->setTextColour(textColour);
+}
+
+void clsGFX_API::Text_TextOut(int x, int y, const QString &text)
+{
+    if (dc_ != nullptr)
+        dc_->textOut(x, y, text);
+}
+
+void clsGFX_API::Text_ExtTextOut(int x, int y, const QString &text, int options)
+{
+    // Without a rectangle the clipping and opaque options have nothing to act on.
+    Q_UNUSED(options);
+    if (dc_ != nullptr)
+        dc_->textOut(x, y, text);
+}
+
+int clsGFX_API::Text_DrawText(const QString &text, int &left, int &top, int &right, int &bottom, int flags)
+{
+    if (dc_ == nullptr)
+        return 0;
+    QRect rect(QPoint(left, top), QSize(right - left, bottom - top));
+    const int height = dc_->drawText(text, rect, flags);
+    left = rect.x();
+    top = rect.y();
+    right = rect.x() + rect.width();
+    bottom = rect.y() + rect.height();
+    return height;
+}
+
+void clsGFX_API::Text_GetSizeApprox(const QString &text, int &width, int &height) const
+{
+    height = metrics_.height;
+    width = int(std::min<qsizetype>(text.size() * qsizetype(metrics_.aveCharWidth), 2147483647));
+}
+
+void clsGFX_API::Text_GetSize(const QString &text, int &width, int &height)
+{
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    Text_DrawText(text, left, top, right, bottom, gdi::kDtCalcRect);
+    width = right;
+    height = bottom;
+}
+
+void clsGFX_API::Region_Create(const QList<int> &x, const QList<int> &y, GdiRegion &region)
+{
+    QPolygon polygon;
+    const qsizetype count = std::min(x.size(), y.size());
+    polygon.reserve(count);
+    for (qsizetype i = 0; i < count; ++i)
+        polygon << QPoint(x[i], y[i]);
+    region.polygon = polygon;
+}
+
+void clsGFX_API::Region_Free(GdiRegion &region)
+{
+    region.polygon.clear();
+}
+
+void clsGFX_API::Draw_PaintRegion(const GdiRegion &region)
+{
+    if (dc_ != nullptr)
+        dc_->fillPolygon(region.polygon, dc_->brush());
+}
+
+void clsGFX_API::Draw_FillRegion(const GdiRegion &region, const GdiBrush &brush)
+{
+    if (dc_ != nullptr)
+        dc_->fillPolygon(region.polygon, brush);
+}
+
+void clsGFX_API::HDC_Attach(DeviceContext *dc)
+{
+    dc_ = dc;
+}
+
+void clsGFX_API::HDC_Detach()
+{
+    Draw_RestoreBrush();
+    Draw_RestorePen();
+    Text_RestoreFont();
+}
+
+void clsGFX_API::readMetrics()
+{
+    metrics_ = dc_ != nullptr ? dc_->textMetrics() : TextMetrics();
+}
+
+} // namespace zet
