@@ -32,12 +32,14 @@ void setError(QString *error, const QString &message)
 
 bool pageSizeUsable(const ReportDocument &document, QString *error)
 {
-    const auto usable = [](double twips) { return std::isfinite(twips) && twips >= 1 && twips <= kLargestPageTwips; };
+    const auto usable
+        = [](double twips) { return std::isfinite(twips) && twips >= 1 && twips <= kLargestPageTwips; };
     if (usable(document.PageWidth) && usable(document.PageHeight))
         return true;
-    setError(error, QStringLiteral("Dimensioni della pagina non valide: %1 x %2 twip.")
-                        .arg(document.PageWidth)
-                        .arg(document.PageHeight));
+    setError(error,
+        QStringLiteral("Dimensioni della pagina non valide: %1 x %2 twip.")
+            .arg(document.PageWidth)
+            .arg(document.PageHeight));
     return false;
 }
 
@@ -73,7 +75,7 @@ QString PagePicturePath(const QString &path, int pageNumber)
 }
 
 bool ExportPagesToPdf(ReportDocument &document, const QString &path, bool printView,
-                      const PageExportProgress &progress, QString *error)
+    const PageExportProgress &progress, QString *error)
 {
     if (!hasPages(document, error) || !pageSizeUsable(document, error))
         return false;
@@ -82,8 +84,9 @@ bool ExportPagesToPdf(ReportDocument &document, const QString &path, bool printV
     writer.setResolution(int(kTwipsPerInch)); // one device unit is one twip
     writer.setCreator(QStringLiteral("ZETView"));
     writer.setTitle(document.ReportName);
-    writer.setPageSize(QPageSize(QSizeF(document.PageWidth / kTwipsPerPoint, document.PageHeight / kTwipsPerPoint),
-                                 QPageSize::Point, QString(), QPageSize::ExactMatch));
+    writer.setPageSize(
+        QPageSize(QSizeF(document.PageWidth / kTwipsPerPoint, document.PageHeight / kTwipsPerPoint),
+            QPageSize::Point, QString(), QPageSize::ExactMatch));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
 
     QPainter painter;
@@ -109,7 +112,7 @@ bool ExportPagesToPdf(ReportDocument &document, const QString &path, bool printV
 }
 
 bool ExportPagesToPng(ReportDocument &document, const QString &path, int dpi, bool printView,
-                      const PageExportProgress &progress, QString *error)
+    const PageExportProgress &progress, QString *error)
 {
     if (!hasPages(document, error) || !pageSizeUsable(document, error))
         return false;
@@ -123,7 +126,11 @@ bool ExportPagesToPng(ReportDocument &document, const QString &path, int dpi, bo
     if (qint64(width) * height <= kLargestPicturePixels)
         page = QImage(width, height, QImage::Format_RGB32);
     if (page.isNull()) {
-        setError(error, QStringLiteral("Pagina troppo grande per %1 dpi: %2 x %3 pixel.").arg(dpi).arg(width).arg(height));
+        setError(error,
+            QStringLiteral("Pagina troppo grande per %1 dpi: %2 x %3 pixel.")
+                .arg(dpi)
+                .arg(width)
+                .arg(height));
         return false;
     }
     const int dotsPerMetre = qRound(dpi / kMetresPerInch);

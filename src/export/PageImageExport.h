@@ -17,13 +17,13 @@ using PageExportProgress = std::function<void(int pageNumber, int pageCount)>;
 // message in error (when given) if the file cannot be written or the page
 // size is unusable; the file is then incomplete or absent.
 bool ExportPagesToPdf(ReportDocument &document, const QString &path, bool printView,
-                      const PageExportProgress &progress = {}, QString *error = nullptr);
+    const PageExportProgress &progress = {}, QString *error = nullptr);
 
 // Writes each page into its own PNG file at dpi pixels per inch (the file
 // records that resolution), named by PagePicturePath. Stops at the first
 // file that cannot be written and returns false with a message in error.
 bool ExportPagesToPng(ReportDocument &document, const QString &path, int dpi, bool printView,
-                      const PageExportProgress &progress = {}, QString *error = nullptr);
+    const PageExportProgress &progress = {}, QString *error = nullptr);
 
 // The file of page pageNumber (from 1): "-" and the number go before the last
 // "." of the file name, or at its end when the name has no "." after its

@@ -17,9 +17,9 @@ constexpr int kFramedTextInset = 45; // twips
 constexpr double kLeftAlignBelowGap = -10.0; // twips per gap
 
 // Single line, no prefix processing, at the top; plus the horizontal alignment.
-constexpr int kTextLeft = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtLeft;      // 2080
-constexpr int kTextRight = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtRight;    // 2082
-constexpr int kTextCentre = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtCenter;  // 2081
+constexpr int kTextLeft = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtLeft; // 2080
+constexpr int kTextRight = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtRight; // 2082
+constexpr int kTextCentre = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtCenter; // 2081
 constexpr int kTextMeasure = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtCalcRect; // 3104
 
 // A picture of the image list, ready to be copied in twips: its surface's
@@ -41,24 +41,30 @@ public:
     }
 
     // The picture's own size in twips at its resolution.
-    int widthTwips() const { return twips(surface_.Get_Width(), context_.HDC_GetDeviceCapability(gdi::kCapLogPixelsX)); }
+    int widthTwips() const
+    {
+        return twips(surface_.Get_Width(), context_.HDC_GetDeviceCapability(gdi::kCapLogPixelsX));
+    }
     int heightTwips() const
     {
         return twips(surface_.Get_Height(), context_.HDC_GetDeviceCapability(gdi::kCapLogPixelsY));
     }
 
-    // Copies the picture's top left part, cut to width x height twips, to (x, y).
+    // Copies the picture's top left part, cut to width x height twips, to
+    // (x, y). Where the extent is larger than the picture the destination
+    // keeps what it had.
     void copyTo(clsGFX_API &destination, int x, int y, int width, int height)
     {
-        context_.BitBlt_PaintPicture(destination.HDC_Get(), x, y, width, height, 0, 0, gdi::kSrcCopy);
+        context_.BitBlt_PaintPicture(destination.HDC_Get(), x, y, qMin(width, widthTwips()),
+            qMin(height, heightTwips()), 0, 0, gdi::kSrcCopy);
     }
 
     // Stretches the whole picture (halftone) into width x height twips at (x, y).
     void stretchTo(clsGFX_API &destination, int x, int y, int width, int height)
     {
         context_.BitBlt_SetStretchMode(gdi::kStretchHalftone);
-        context_.BitBlt_PaintPictureStretch(destination.HDC_Get(), x, y, width, height, 0, 0, widthTwips(),
-                                            heightTwips(), gdi::kSrcCopy);
+        context_.BitBlt_PaintPictureStretch(
+            destination.HDC_Get(), x, y, width, height, 0, 0, widthTwips(), heightTwips(), gdi::kSrcCopy);
     }
 
 private:
@@ -94,7 +100,8 @@ int measuredWidth(clsGFX_API &context, const QString &text)
     return right;
 }
 
-void drawAligned(clsGFX_API &context, const QString &text, int flags, int left, int top, int right, int bottom)
+void drawAligned(
+    clsGFX_API &context, const QString &text, int flags, int left, int top, int right, int bottom)
 {
     context.Text_DrawText(text, left, top, right, bottom, flags);
 }
@@ -126,31 +133,31 @@ void drawJustified(clsGFX_API &context, const QString &text, int left, int top, 
 
 } // namespace
 
-void DrawObject(ReportDocument &document, clsGFX_API &context, int objectIndex, int left, int top, int right,
-                int bottom)
+void DrawObject(
+    ReportDocument &document, clsGFX_API &context, int objectIndex, int left, int top, int right, int bottom)
 {
     const ReportObject &object = CheckedAt(std::as_const(document.Objects), objectIndex);
     const ReportFont *font = object.Font ? &*object.Font : nullptr;
     switch (object.ControlType) {
     case kControlPicture:
-        DrawPicture(document, context, object.FitToImage, object.Border, object.BackColour, object.ImageIndex, left,
-                    top, right, bottom);
+        DrawPicture(document, context, object.FitToImage, object.Border, object.BackColour, object.ImageIndex,
+            left, top, right, bottom);
         break;
     case kControlStretchedPicture:
-        DrawStretchedPicture(document, context, object.FitToControl, object.Border, object.ImageIndex, left, top,
-                             right, bottom);
+        DrawStretchedPicture(document, context, object.FitToControl, object.Border, object.ImageIndex, left,
+            top, right, bottom);
         break;
     case kControlFramedText:
         DrawFramedText(document, context, object.Value, font, object.Alignment, object.TextColour,
-                       object.BackColour, left, top, right, bottom);
+            object.BackColour, left, top, right, bottom);
         break;
     case kControlText:
         DrawTextObject(document, context, object.Value, font, object.Alignment, object.Border,
-                       object.TransparentBack, object.TextColour, object.BackColour, left, top, right, bottom);
+            object.TransparentBack, object.TextColour, object.BackColour, left, top, right, bottom);
         break;
     case kControlShape:
         DrawShape(document, context, object.Style, object.Border, object.TransparentBack, object.BorderColour,
-                  object.BackColour, left, top, right, bottom);
+            object.BackColour, left, top, right, bottom);
         break;
     default:
         break;
@@ -158,7 +165,7 @@ void DrawObject(ReportDocument &document, clsGFX_API &context, int objectIndex, 
 }
 
 void DrawPicture(ReportDocument &document, clsGFX_API &context, bool fitToImage, bool border, int backColour,
-                 int imageIndex, int left, int top, int right, int bottom)
+    int imageIndex, int left, int top, int right, int bottom)
 {
     PictureSource picture(document, imageIndex);
     if (fitToImage) {
@@ -166,22 +173,24 @@ void DrawPicture(ReportDocument &document, clsGFX_API &context, bool fitToImage,
         const int height = picture.heightTwips();
         if (border) {
             DrawShape(document, context, kShapeRectangle, true, true, kBlack, backColour, left, top,
-                      left + width + 2, top + height + 2);
+                left + width + 2, top + height + 2);
             picture.copyTo(context, left + 1, top + 1, width, height);
         } else {
             picture.copyTo(context, left, top, width, height);
         }
     } else if (border) {
-        DrawShape(document, context, kShapeRectangle, true, false, kBlack, backColour, left, top, right, bottom);
+        DrawShape(
+            document, context, kShapeRectangle, true, false, kBlack, backColour, left, top, right, bottom);
         picture.copyTo(context, left + 1, top + 1, right - 1 - (left + 1), bottom - 1 - (top + 1));
     } else {
-        DrawShape(document, context, kShapeRectangle, false, false, kBlack, backColour, left, top, right, bottom);
+        DrawShape(
+            document, context, kShapeRectangle, false, false, kBlack, backColour, left, top, right, bottom);
         picture.copyTo(context, left, top, right - left, bottom - top);
     }
 }
 
 void DrawStretchedPicture(ReportDocument &document, clsGFX_API &context, bool fitToControl, bool border,
-                          int imageIndex, int left, int top, int right, int bottom)
+    int imageIndex, int left, int top, int right, int bottom)
 {
     PictureSource picture(document, imageIndex);
     if (border) {
@@ -197,21 +206,22 @@ void DrawStretchedPicture(ReportDocument &document, clsGFX_API &context, bool fi
         picture.copyTo(context, left, top, right - left, bottom - top);
 }
 
-void DrawFramedText(ReportDocument &document, clsGFX_API &context, const QString &value, const ReportFont *font,
-                    int alignment, int textColour, int backColour, int left, int top, int right, int bottom)
+void DrawFramedText(ReportDocument &document, clsGFX_API &context, const QString &value,
+    const ReportFont *font, int alignment, int textColour, int backColour, int left, int top, int right,
+    int bottom)
 {
     DrawShape(document, context, kShapeRectangle, false, false, kBlack, backColour, left, top, right, bottom);
     DrawTextObject(document, context, value, font, alignment, false, false, textColour, backColour,
-                   left + kFramedTextInset, top + kFramedTextInset, right - kFramedTextInset, bottom);
+        left + kFramedTextInset, top + kFramedTextInset, right - kFramedTextInset, bottom);
 }
 
-void DrawTextObject(ReportDocument &document, clsGFX_API &context, const QString &text, const ReportFont *font,
-                    int alignment, bool border, bool transparentBack, int textColour, int backColour, int left,
-                    int top, int right, int bottom)
+void DrawTextObject(ReportDocument &document, clsGFX_API &context, const QString &text,
+    const ReportFont *font, int alignment, bool border, bool transparentBack, int textColour, int backColour,
+    int left, int top, int right, int bottom)
 {
     if (border || !transparentBack) {
-        DrawShape(document, context, kShapeRectangle, border, transparentBack, kBlack, backColour, left, top, right,
-                  bottom);
+        DrawShape(document, context, kShapeRectangle, border, transparentBack, kBlack, backColour, left, top,
+            right, bottom);
         if (border) {
             ++left;
             ++top;
@@ -240,8 +250,8 @@ void DrawTextObject(ReportDocument &document, clsGFX_API &context, const QString
     context.Text_RestoreFont();
 }
 
-void DrawShape(ReportDocument &, clsGFX_API &context, int style, bool border, bool transparent, int borderColour,
-               int backColour, int left, int top, int right, int bottom)
+void DrawShape(ReportDocument &, clsGFX_API &context, int style, bool border, bool transparent,
+    int borderColour, int backColour, int left, int top, int right, int bottom)
 {
     switch (style) {
     case kShapeHorizontalLine:

@@ -27,7 +27,8 @@ int checkedEdge(qint64 value)
 
 ObjectFrame ShiftedFrame(const ObjectFrame &frame, int dx)
 {
-    return {checkedEdge(qint64(frame.Left) + dx), frame.Top, checkedEdge(qint64(frame.Right) + dx), frame.Bottom};
+    return { checkedEdge(qint64(frame.Left) + dx), frame.Top, checkedEdge(qint64(frame.Right) + dx),
+        frame.Bottom };
 }
 
 ObjectFrame ComputeObjectFrame(const ReportDocument &document, int objectIndex, int bandTop)

@@ -79,8 +79,8 @@ struct PageRender
     {
         const int width = RoundHalfEven(document.PageWidth);
         const int height = RoundHalfEven(document.PageHeight);
-        DrawShape(document, drawing, kShapeRectangle, false, false, 0, kWhite, -15, -15, CheckedInt(qint64(width) + 15),
-                  CheckedInt(qint64(height) + 15));
+        DrawShape(document, drawing, kShapeRectangle, false, false, 0, kWhite, -15, -15,
+            CheckedInt(qint64(width) + 15), CheckedInt(qint64(height) + 15));
     }
 
     void drawBands()
@@ -119,7 +119,7 @@ struct PageRender
             const ObjectFrame frame = frameOf(objectIndex, bandTop);
             if (!printView && object.ControlType == kControlFramedText && lastEditBox >= 0 && zoom == 1.0)
                 PlaceEditBox(document, *editBoxes, usedEditBoxes, lastEditBox, objectIndex,
-                             placed.Items.at(i).ValueIndex, frame.Left, frame.Top, frame.Right, frame.Bottom);
+                    placed.Items.at(i).ValueIndex, frame.Left, frame.Top, frame.Right, frame.Bottom);
             else
                 draw(objectIndex, frame);
         }
@@ -137,7 +137,8 @@ struct PageRender
 
 // Red ellipse on the page edges, red ellipse and rectangle on the margins,
 // each coordinate c placed at (c rounded + offset) x zoom, rounded.
-void drawPageOutlines(const ReportDocument &document, clsGFX_API &destination, int offsetX, int offsetY, double zoom)
+void drawPageOutlines(
+    const ReportDocument &document, clsGFX_API &destination, int offsetX, int offsetY, double zoom)
 {
     const auto x = [&](double c) { return RoundHalfEven((RoundHalfEven(c) + double(offsetX)) * zoom); };
     const auto y = [&](double c) { return RoundHalfEven((RoundHalfEven(c) + double(offsetY)) * zoom); };
@@ -165,11 +166,12 @@ int truncated(double value)
 } // namespace
 
 void RenderPage(ReportDocument &document, DeviceContext &destination, int pageIndex, bool printView,
-                EditBoxes *editBoxes, double zoom, bool pageBuffer, bool imageBuffer, int offsetX, int offsetY,
-                bool drawOutlines)
+    EditBoxes *editBoxes, double zoom, bool pageBuffer, bool imageBuffer, int offsetX, int offsetY,
+    bool drawOutlines)
 {
     RenderScope scope;
-    PageRender render{document, pageIndex, printView, editBoxes, zoom, imageBuffer, offsetX, offsetY, {}, {}};
+    PageRender render { document, pageIndex, printView, editBoxes, zoom, imageBuffer, offsetX, offsetY, {},
+        {} };
     if (editBoxes)
         render.lastEditBox = editBoxes->upperBound();
 
@@ -187,7 +189,7 @@ void RenderPage(ReportDocument &document, DeviceContext &destination, int pageIn
         const int dpiY = target.HDC_GetDeviceCapability(gdi::kCapLogPixelsY);
         // A size the surface refuses leaves it empty: the page then draws into nothing.
         pageBitmap.Create(RoundHalfEven(dpiX * document.PageWidth / kTwipsPerInch),
-                          RoundHalfEven(dpiY * document.PageHeight / kTwipsPerInch), 24, dpiX, dpiY);
+            RoundHalfEven(dpiY * document.PageHeight / kTwipsPerInch), 24, dpiX, dpiY);
         render.drawing.HDC_Attach(pageBitmap.Get_hDC());
         copy.HDC_Attach(pageBitmap.Get_hDC());
         copy.Config_SetScaleMode(gdi::kMapTwipsScale);
@@ -202,9 +204,9 @@ void RenderPage(ReportDocument &document, DeviceContext &destination, int pageIn
     if (buffered) {
         if (zoom != 1.0) {
             copy.BitBlt_SetStretchMode(gdi::kStretchHalftone);
-            copy.BitBlt_PaintPictureStretch(&destination, offsetX, offsetY, truncated(zoom * document.PageWidth),
-                                            truncated(zoom * document.PageHeight), 0, 0, pageWidth, pageHeight,
-                                            gdi::kSrcCopy);
+            copy.BitBlt_PaintPictureStretch(&destination, offsetX, offsetY,
+                truncated(zoom * document.PageWidth), truncated(zoom * document.PageHeight), 0, 0, pageWidth,
+                pageHeight, gdi::kSrcCopy);
         } else {
             // The offsets were applied inside the bitmap.
             copy.BitBlt_PaintPicture(&destination, 0, 0, pageWidth, pageHeight, 0, 0, gdi::kSrcCopy);
@@ -219,8 +221,8 @@ void RenderPage(ReportDocument &document, DeviceContext &destination, int pageIn
     render.hideUnusedEditBoxes();
 }
 
-void DrawObjectBuffered(ReportDocument &document, clsGFX_API &context, int objectIndex, const ObjectFrame &frame,
-                        clsGFX_2D &objectBitmap)
+void DrawObjectBuffered(ReportDocument &document, clsGFX_API &context, int objectIndex,
+    const ObjectFrame &frame, clsGFX_2D &objectBitmap)
 {
     const int type = CheckedAt(std::as_const(document.Objects), objectIndex).ControlType;
     if (type != kControlPicture && type != kControlStretchedPicture) {
@@ -238,7 +240,8 @@ void DrawObjectBuffered(ReportDocument &document, clsGFX_API &context, int objec
 
     clsGFX_API picture;
     picture.HDC_Attach(objectBitmap.Get_hDC());
-    DrawShape(document, picture, kShapeRectangle, true, false, kWhite, kWhite, -10, -10, pixelsX + 10, pixelsY + 10);
+    DrawShape(document, picture, kShapeRectangle, true, false, kWhite, kWhite, -10, -10, pixelsX + 10,
+        pixelsY + 10);
     picture.Config_SetScaleMode(gdi::kMapTwipsScale);
     DrawObject(document, picture, objectIndex, 0, 0, width, height);
     picture.BitBlt_PaintPicture(context.HDC_Get(), frame.Left, frame.Top, width, height, 0, 0, gdi::kSrcCopy);

@@ -32,13 +32,13 @@ class clsGFX_2D;
 // for a page, band, object or image index outside its list and zet::Error 6
 // when a coordinate leaves 32 bits; RenderIdle is true again either way.
 void RenderPage(ReportDocument &document, DeviceContext &destination, int pageIndex, bool printView,
-                EditBoxes *editBoxes, double zoom, bool pageBuffer, bool imageBuffer, int offsetX, int offsetY,
-                bool drawOutlines);
+    EditBoxes *editBoxes, double zoom, bool pageBuffer, bool imageBuffer, int offsetX, int offsetY,
+    bool drawOutlines);
 
 // Draws object objectIndex into frame on context; picture objects (types 2
 // and 3) go through objectBitmap, a bitmap of the frame's size at the
 // context's resolution, which is then copied to the frame.
-void DrawObjectBuffered(ReportDocument &document, clsGFX_API &context, int objectIndex, const ObjectFrame &frame,
-                        clsGFX_2D &objectBitmap);
+void DrawObjectBuffered(ReportDocument &document, clsGFX_API &context, int objectIndex,
+    const ObjectFrame &frame, clsGFX_2D &objectBitmap);
 
 } // namespace zet
