@@ -5,6 +5,7 @@
 #include "xml/ElementReader.h"
 
 #include <QLocale>
+#include <functional>
 
 namespace zet {
 
@@ -24,11 +25,12 @@ QString datePictureOf(const QString &token)
     return picture.isEmpty() ? kDefaultDatePicture : picture;
 }
 
-} // namespace
-
-QString ReplaceDatePlaceholders(const QString &text, const QDateTime &now)
+// now() is asked only when the text holds a date token: reading the clock
+// and the time zone costs more than settling the rest of the text.
+QString replaceDates(const QString &text, const std::function<QDateTime()> &now)
 {
     const QLocale locale;
+    QDateTime when;
     QString value = text;
     // Each pass replaces a token ending in "]" by a text without one, so the
     // loop ends after at most as many passes as the text has "]".
@@ -40,13 +42,15 @@ QString ReplaceDatePlaceholders(const QString &text, const QDateTime &now)
         if (close < 0)
             break;
         const QString token = value.mid(start, close - start + 1);
-        value.replace(token, ProperCase(FormatDatePicture(now, datePictureOf(token), locale)));
+        if (!when.isValid())
+            when = now();
+        value.replace(token, ProperCase(FormatDatePicture(when, datePictureOf(token), locale)));
     }
     return value;
 }
 
-void ResolveObjectText(ReportDocument &document, int pageIndex, int placedBandIndex, int itemIndex,
-    int objectIndex, const QDateTime &now)
+void resolveObjectText(ReportDocument &document, int pageIndex, int placedBandIndex, int itemIndex,
+    int objectIndex, const std::function<QDateTime()> &now)
 {
     const LaidPage &page = CheckedAt(std::as_const(document.Pages), pageIndex);
     const PlacedBand &placed = CheckedAt(page.PlacedBands, placedBandIndex);
@@ -57,17 +61,30 @@ void ResolveObjectText(ReportDocument &document, int pageIndex, int placedBandIn
         QString value = object.LoadedValue;
         value.replace(kPageNumber, QString::number(pageIndex + 1));
         value.replace(kPageCount, QString::number(document.Pages.size()));
-        object.Value = ReplaceDatePlaceholders(value, now);
+        object.Value = replaceDates(value, now);
     } else if (object.ControlType == kControlFramedText || object.ControlType == kControlText) {
         object.Value = CheckedAt(std::as_const(document.Values), item.ValueIndex).Value;
     }
 }
 
+} // namespace
+
+QString ReplaceDatePlaceholders(const QString &text, const QDateTime &now)
+{
+    return replaceDates(text, [&] { return now; });
+}
+
+void ResolveObjectText(ReportDocument &document, int pageIndex, int placedBandIndex, int itemIndex,
+    int objectIndex, const QDateTime &now)
+{
+    resolveObjectText(document, pageIndex, placedBandIndex, itemIndex, objectIndex, [&] { return now; });
+}
+
 void ResolveObjectText(
     ReportDocument &document, int pageIndex, int placedBandIndex, int itemIndex, int objectIndex)
 {
-    ResolveObjectText(
-        document, pageIndex, placedBandIndex, itemIndex, objectIndex, QDateTime::currentDateTime());
+    resolveObjectText(document, pageIndex, placedBandIndex, itemIndex, objectIndex,
+        [] { return QDateTime::currentDateTime(); });
 }
 
 void PlaceEditBox(ReportDocument &document, EditBoxes &boxes, int &usedCount, int lastIndex, int objectIndex,
