@@ -160,6 +160,8 @@ private:
     QPen devicePen() const;
     void fillDeviceRect(const QRect &rect, const GdiBrush &brush);
     void drawTextLine(const QString &line, const QPointF &topLeft, double width);
+    void drawScaledLarge(const QRectF &target, const QImage &pixels, int rasterOp, bool smooth,
+        std::optional<int> transparentColour);
 
     QPaintDevice *device_ = nullptr;
     QPainter *external_ = nullptr;

@@ -9,6 +9,10 @@ namespace zet {
 
 namespace {
 
+// Scaled copies up to this many pixels are made in memory (averaging when
+// smoothing); larger ones are scaled by the painter as it draws.
+constexpr double kMaxScaledPixels = 40e6;
+
 // The rectangle of r (a corner and a signed size) with a positive size, and
 // whether it was mirrored along x and y.
 struct Span
@@ -72,6 +76,21 @@ QPainter::CompositionMode compositionFor(int rasterOp)
     }
 }
 
+// The pixels with those of one colour made fully transparent.
+QImage withoutColour(const QImage &pixels, int colour)
+{
+    QImage keyed = pixels.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = ColorFromRef(colour).rgb();
+    for (int y = 0; y < keyed.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(keyed.scanLine(y));
+        for (int x = 0; x < keyed.width(); ++x) {
+            if ((line[x] | 0xFF000000u) == key)
+                line[x] = 0;
+        }
+    }
+    return keyed;
+}
+
 } // namespace
 
 QImage DeviceContext::grabDevice(const QRect &deviceRect)
@@ -114,32 +133,43 @@ void DeviceContext::stretchBlt(const QRect &destination, DeviceContext &source, 
         sourceRect.x() + sourceRect.width(), sourceRect.y() + sourceRect.height()));
     if (from.rect.isEmpty())
         return;
-    QImage pixels = source.grabDevice(from.rect);
+    // Only the part of the source rectangle on the source device is copied,
+    // to where that part lands in the destination rectangle.
+    const QRect part = from.rect.intersected(QRect(QPoint(0, 0), source.deviceSize()));
+    if (part.isEmpty())
+        return;
+    QImage pixels = source.grabDevice(part);
     if (pixels.isNull())
         return;
     const bool mirrorX = from.mirrorX != to.mirrorX;
     const bool mirrorY = from.mirrorY != to.mirrorY;
     if (mirrorX || mirrorY)
         pixels = pixels.mirrored(mirrorX, mirrorY);
+    const double scaleX = double(to.rect.width()) / from.rect.width();
+    const double scaleY = double(to.rect.height()) / from.rect.height();
+    const int skipX = mirrorX ? from.rect.right() - part.right() : part.left() - from.rect.left();
+    const int skipY = mirrorY ? from.rect.bottom() - part.bottom() : part.top() - from.rect.top();
+    const QRectF target(to.rect.x() + skipX * scaleX, to.rect.y() + skipY * scaleY, part.width() * scaleX,
+        part.height() * scaleY);
 
     const bool smooth = stretchMode_ == gdi::kStretchHalftone && !transparentColour;
-    if (pixels.size() != to.rect.size()) {
+    if (target.width() * target.height() > kMaxScaledPixels) {
+        // Too large to scale in memory: let the painter scale what it shows.
+        drawScaledLarge(target, pixels, rasterOp, smooth, transparentColour);
+        return;
+    }
+    const QRect whole(QPoint(int(std::lround(target.left())), int(std::lround(target.top()))),
+        QPoint(int(std::lround(target.right())) - 1, int(std::lround(target.bottom())) - 1));
+    if (whole.isEmpty())
+        return;
+    if (pixels.size() != whole.size()) {
         // Halftone averages the source pixels; the other modes pick the nearest.
-        pixels = pixels.scaled(to.rect.size(), Qt::IgnoreAspectRatio,
-            smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
+        pixels = pixels.scaled(
+            whole.size(), Qt::IgnoreAspectRatio, smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
     }
 
-    if (transparentColour) {
-        pixels = pixels.convertToFormat(QImage::Format_ARGB32);
-        const QRgb key = ColorFromRef(*transparentColour).rgb();
-        for (int y = 0; y < pixels.height(); ++y) {
-            QRgb *line = reinterpret_cast<QRgb *>(pixels.scanLine(y));
-            for (int x = 0; x < pixels.width(); ++x) {
-                if ((line[x] | 0xFF000000u) == key)
-                    line[x] = 0;
-            }
-        }
-    }
+    if (transparentColour)
+        pixels = withoutColour(pixels, *transparentColour);
 
     if (device_ != nullptr && device_->devType() == QInternal::Image) {
         QImage *target = static_cast<QImage *>(device_);
@@ -147,7 +177,7 @@ void DeviceContext::stretchBlt(const QRect &destination, DeviceContext &source, 
             endPainting();
             if (transparentColour)
                 pixels = pixels.convertToFormat(QImage::Format_RGB32); // no transparency on 8 bits
-            copyIntoIndexed(*target, to.rect.topLeft(), pixels);
+            copyIntoIndexed(*target, whole.topLeft(), pixels);
             return;
         }
     }
@@ -161,7 +191,23 @@ void DeviceContext::stretchBlt(const QRect &destination, DeviceContext &source, 
         if (p->paintEngine()->hasFeature(rasterMode ? QPaintEngine::RasterOpModes : QPaintEngine::PorterDuff))
             p->setCompositionMode(mode);
     }
-    p->drawImage(to.rect.topLeft(), pixels);
+    p->drawImage(whole.topLeft(), pixels);
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void DeviceContext::drawScaledLarge(const QRectF &target, const QImage &pixels, int rasterOp, bool smooth,
+    std::optional<int> transparentColour)
+{
+    QPainter *p = painter();
+    if (p == nullptr)
+        return;
+    QImage shown = pixels;
+    if (transparentColour)
+        shown = withoutColour(pixels, *transparentColour);
+    else if (rasterOp != gdi::kSrcCopy && p->paintEngine()->hasFeature(QPaintEngine::RasterOpModes))
+        p->setCompositionMode(compositionFor(rasterOp));
+    p->setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+    p->drawImage(target, shown);
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 

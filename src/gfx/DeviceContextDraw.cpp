@@ -63,12 +63,12 @@ Edges normalised(const QRect &r)
     return { std::min(r.x(), x2), std::min(r.y(), y2), std::max(r.x(), x2), std::max(r.y(), y2) };
 }
 
-// A figure that stops one pixel short of the right and bottom edges, a
-// further pixel short when no pen outlines it.
-QRectF figureRect(const Edges &e, bool outlined)
+// The box of a figure whose outline runs through the pixels left .. right - 1
+// (shrink 1 for straight edges, 0.5 for curves, which the rasteriser covers
+// up to their rounded extent); without a pen, one pixel less.
+QRectF figureRect(const Edges &e, double shrink)
 {
-    const int shrink = outlined ? 1 : 2;
-    return QRectF(e.left, e.top, std::max(0, e.width() - shrink), std::max(0, e.height() - shrink));
+    return QRectF(e.left, e.top, std::max(0.0, e.width() - shrink), std::max(0.0, e.height() - shrink));
 }
 
 } // namespace
@@ -149,27 +149,9 @@ void DeviceContext::lineTo(int x, int y)
     position_ = QPoint(x, y);
     if (from == to)
         return;
-    // The end pixel is not part of the line: stop one step short of it
-    // along the major axis.
-    const int dx = to.x() - from.x();
-    const int dy = to.y() - from.y();
-    const int steps = std::max(std::abs(dx), std::abs(dy));
-    const QPointF end(to.x() - double(dx) / steps, to.y() - double(dy) / steps);
+    // A one-pixel pen with flat ends leaves the end pixel out, as GDI does.
     QPainterPath path(from);
-    path.lineTo(end);
-    if (devicePen().isCosmetic()) {
-        QPainter *p = painter();
-        if (p == nullptr)
-            return;
-        if (steps == 1) {
-            // A one-pixel line is its first pixel.
-            QPen pen = devicePen();
-            pen.setCapStyle(Qt::SquareCap);
-            p->setPen(pen);
-            p->drawPoint(from);
-            return;
-        }
-    }
+    path.lineTo(to);
     strokeAndFill(path, false);
 }
 
@@ -177,14 +159,13 @@ void DeviceContext::rectangle(int left, int top, int right, int bottom)
 {
     const Edges e = normalised(toDevice(left, top, right, bottom));
     const bool outlined = pen_.style != gdi::kPenNull;
-    QPainterPath path;
-    path.addRect(figureRect(e, outlined));
     if (!outlined) {
-        const QRectF r = figureRect(e, false);
-        // Fill exactly the pixels left .. right - 2.
-        fillDeviceRect(QRect(e.left, e.top, int(r.width()), int(r.height())), brush_);
+        // Without a pen the figure is one pixel smaller: left .. right - 2.
+        fillDeviceRect(QRect(e.left, e.top, std::max(0, e.width() - 1), std::max(0, e.height() - 1)), brush_);
         return;
     }
+    QPainterPath path;
+    path.addRect(figureRect(e, 1));
     strokeAndFill(path, true);
 }
 
@@ -195,7 +176,7 @@ void DeviceContext::roundRect(int left, int top, int right, int bottom, int corn
     const double rx = std::abs(cornerWidth / logicalPerDeviceX()) / 2.0;
     const double ry = std::abs(cornerHeight / logicalPerDeviceY()) / 2.0;
     QPainterPath path;
-    path.addRoundedRect(figureRect(e, outlined), rx, ry);
+    path.addRoundedRect(figureRect(e, outlined ? 0.5 : 1.5), rx, ry);
     strokeAndFill(path, true);
 }
 
@@ -203,14 +184,14 @@ void DeviceContext::ellipse(int left, int top, int right, int bottom)
 {
     const Edges e = normalised(toDevice(left, top, right, bottom));
     QPainterPath path;
-    path.addEllipse(figureRect(e, pen_.style != gdi::kPenNull));
+    path.addEllipse(figureRect(e, pen_.style != gdi::kPenNull ? 0.5 : 1.5));
     strokeAndFill(path, true);
 }
 
 void DeviceContext::pie(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2)
 {
     const Edges e = normalised(toDevice(left, top, right, bottom));
-    const QRectF box = figureRect(e, pen_.style != gdi::kPenNull);
+    const QRectF box = figureRect(e, pen_.style != gdi::kPenNull ? 0.5 : 1.5);
     if (box.width() <= 0 || box.height() <= 0)
         return;
     const QPointF centre = box.center();

@@ -1,21 +1,29 @@
 #pragma once
 
 #include "model/ReportDocument.h"
+#include "template/ImageList.h"
 
-#include <QByteArray>
-#include <QImage>
+#include <QString>
 
 namespace zet {
 
 // Fills the template half of the document from a template text (without the
 // "ZET" wrapper): version, record-set structure, image list, objects, page
-// setup, the twelve band slots with their positions and links, and the
-// binding of objects to bands and pictures to images. Replaces what the
-// document held. Raises zet::Error 6 when an integer key does not fit 32 bits.
+// setup, the twelve band slots with their positions and links (only for a
+// version of 1 or less; otherwise no bands), and the binding of objects to
+// bands and pictures to images. Replaces the images, objects and bands the
+// document held. Raises zet::Error 6 when an integer key does not fit 32 bits,
+// and the errors of ParseFont for a bad "Size" or "Charset".
 void LoadTemplate(ReportDocument &document, const QString &templateText);
 
-// Decodes an embedded picture (BMP, ICO, GIF, JPEG; one character per byte)
-// into a bitmap surface image; a null image when it cannot be decoded.
-QImage PictureFromImageBytes(const QString &imageText);
+// Appends one ReportObject per "zet_object" element and sets HasFramedFields.
+void ReadObjects(ReportDocument &document, const QString &templateText);
+
+// Binds each object to the first visible band it overlaps vertically in the
+// designer's space (BandIndex, TopInBand, the band's ObjectIndexes) and each
+// picture object (types 2 and 3) to the first image whose Id equals its
+// ImageId ignoring case. Objects overlapping no band keep BandIndex -1; a
+// picture naming no image keeps ImageIndex 0.
+void BindObjects(ReportDocument &document);
 
 } // namespace zet

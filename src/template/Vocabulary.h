@@ -1,11 +1,14 @@
 #pragma once
 
+#include "xml/RecordsetData.h"
+
 #include <QLatin1String>
 #include <QString>
 #include <array>
 
 // Every element name of the template text, the record-set structure and the
-// data text, in one place. Each constant is named after its key. Keys are
+// data text, in one place (the structure and data keys are defined with the
+// data reader, which lies below this layer). Each constant is named after its key. Keys are
 // matched exactly first and then ignoring letter case (element lookups).
 namespace zet::key {
 
@@ -109,22 +112,6 @@ inline constexpr QLatin1String kWeight { "Weight" };
 inline constexpr QLatin1String kZetImagelist { "zet_imagelist" };
 inline constexpr QLatin1String kImageId { "Image-ID" };
 inline constexpr QLatin1String kImageFile { "Image-File" };
-
-// Record-set structure: each name is followed by the nesting level as a
-// decimal number (level 0 outermost), e.g. "RecordsetStruct0".
-inline constexpr QLatin1String kRecordsetStruct { "RecordsetStruct" };
-inline constexpr QLatin1String kRecordsetStructName { "RecordsetStructName" };
-inline constexpr QLatin1String kField { "Field" };
-inline constexpr QLatin1String kFieldName { "FieldName" };
-
-// Data text: the default file name offered by the export.
-inline constexpr QLatin1String kNomeFileEsportazione { "NomeFileEsportazione" };
-
-// A structure key for one nesting level: LevelKey(kField, 1) is "Field1".
-inline QString LevelKey(QLatin1String prefix, int level)
-{
-    return prefix + QString::number(level);
-}
 
 // The keys of one band of the band table; an empty name means the band has
 // no such key and the field stays 0.

@@ -1,6 +1,7 @@
 #include "xml/ElementReader.h"
 
 #include <QList>
+#include <algorithm>
 #include <initializer_list>
 
 namespace zet {
@@ -56,14 +57,21 @@ QString joined(std::initializer_list<QStringView> pieces)
     return result;
 }
 
-QString openTagOf(const QString &name)
-{
-    return QLatin1Char('<') + name + QLatin1Char('>');
-}
+enum class Tag { Open, Close };
+enum class Case { AsWritten, Lower };
 
-QString closeTagOf(const QString &name)
+// "<name>" or "</name>", lower-cased unit by unit if asked, in one allocation.
+QString tagOf(QStringView name, Tag kind, Case letterCase = Case::AsWritten)
 {
-    return QLatin1String("</") + name + QLatin1Char('>');
+    QString tag(name.size() + (kind == Tag::Close ? 3 : 2), Qt::Uninitialized);
+    QChar *out = tag.data();
+    *out++ = QLatin1Char('<');
+    if (kind == Tag::Close)
+        *out++ = QLatin1Char('/');
+    for (QChar c : name)
+        *out++ = letterCase == Case::Lower ? QChar(foldUnit(c.unicode())) : c;
+    *out = QLatin1Char('>');
+    return tag;
 }
 
 enum class PassResult { Found, OpenOnly, Nothing };
@@ -179,16 +187,16 @@ QString TrimSpaces(const QString &text)
 
 QString LowerPerChar(const QString &text)
 {
-    QString lower = text;
-    for (QChar &c : lower)
-        c = QChar(foldUnit(c.unicode()));
+    QString lower(text.size(), Qt::Uninitialized);
+    std::transform(
+        text.cbegin(), text.cend(), lower.begin(), [](QChar c) { return QChar(foldUnit(c.unicode())); });
     return lower;
 }
 
 bool FindElement(const QString &text, const QString &name, ElementMatch *match)
 {
-    const QString openTag = openTagOf(name);
-    const QString closeTag = closeTagOf(name);
+    const QString openTag = tagOf(name, Tag::Open);
+    const QString closeTag = tagOf(name, Tag::Close);
     if (match) {
         match->OpenTag = openTag;
         match->CloseTag = closeTag;
@@ -197,8 +205,8 @@ bool FindElement(const QString &text, const QString &name, ElementMatch *match)
     PassResult result = findPass(exact, openTag, closeTag, match);
     if (result != PassResult::Nothing)
         return result == PassResult::Found;
-    const QString lowerOpen = LowerPerChar(openTag);
-    const QString lowerClose = LowerPerChar(closeTag);
+    const QString lowerOpen = tagOf(name, Tag::Open, Case::Lower);
+    const QString lowerClose = tagOf(name, Tag::Close, Case::Lower);
     result = findPass(exact, lowerOpen, lowerClose, match);
     if (result != PassResult::Nothing)
         return result == PassResult::Found;
@@ -226,7 +234,7 @@ QString RemoveElement(const QString &text, const QString &name)
 QString SetElementValue(const QString &text, const QString &name, const QString &value)
 {
     ElementMatch m;
-    const QString element = openTagOf(name) + TrimSpaces(value) + closeTagOf(name);
+    const QString element = joined({ tagOf(name, Tag::Open), TrimSpaces(value), tagOf(name, Tag::Close) });
     if (!FindElement(text, name, &m))
         return text + element;
     return joined({ QStringView(text).left(m.OpenPos), element, QStringView(text).mid(m.AfterClose) });
@@ -240,9 +248,10 @@ int OpenCursor(const QString &text, const QString &name)
     cursor.open = true;
     cursor.original = text;
     cursor.name = name;
-    cursor.name.remove(QLatin1Char('<')).remove(QLatin1Char('>'));
-    cursor.openTag = LowerPerChar(openTagOf(cursor.name));
-    cursor.closeTag = LowerPerChar(closeTagOf(cursor.name));
+    if (name.contains(QLatin1Char('<')) || name.contains(QLatin1Char('>')))
+        cursor.name.remove(QLatin1Char('<')).remove(QLatin1Char('>'));
+    cursor.openTag = tagOf(cursor.name, Tag::Open, Case::Lower);
+    cursor.closeTag = tagOf(cursor.name, Tag::Close, Case::Lower);
     cursor.searchFrom(0);
     return int(table.size());
 }

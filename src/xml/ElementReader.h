@@ -20,7 +20,8 @@ struct ElementMatch
 };
 
 // Three passes, the first that finds an opening tag decides: exact case; the
-// tags lower-cased against the text as it is; both lower-cased.
+// tags lower-cased against the text as it is; both lower-cased (compared unit
+// by unit, without a lowered copy). A lookup stops at the element it finds.
 bool FindElement(const QString &text, const QString &name, ElementMatch *match = nullptr);
 
 // Content of the first element named name, or empty text.
@@ -42,6 +43,9 @@ QString LowerPerChar(const QString &text);
 // Element cursors: a module-level table addressed by handles from 1; the
 // handle -1 stands for the most recently opened cursor. Cursor matching
 // ignores letter case. Walks open and close their cursor within one procedure.
+// A walk over the whole text, taking every element or not, costs time linear
+// in the text's length; the cursor shares the text passed in, copying nothing
+// until a take or the close hands text back.
 int OpenCursor(const QString &text, const QString &name);
 bool CursorAtEnd(int handle);
 QString CursorCurrent(int handle);

@@ -2,7 +2,33 @@
 
 #include "model/ReportDocument.h"
 
+#include <QLatin1String>
+#include <QString>
+
 namespace zet {
+
+// Element names of the record-set structure and the data text. They belong to
+// the key vocabulary (template/Vocabulary.h lists them with the template's
+// keys) but live here, below the template layer, where the data is read.
+namespace key {
+
+// Record-set structure: each name is followed by the nesting level as a
+// decimal number (level 0 outermost), e.g. "RecordsetStruct0".
+inline constexpr QLatin1String kRecordsetStruct { "RecordsetStruct" };
+inline constexpr QLatin1String kRecordsetStructName { "RecordsetStructName" };
+inline constexpr QLatin1String kField { "Field" };
+inline constexpr QLatin1String kFieldName { "FieldName" };
+
+// Data text: the default file name offered by the export.
+inline constexpr QLatin1String kNomeFileEsportazione { "NomeFileEsportazione" };
+
+// A structure key for one nesting level: LevelKey(kField, 1) is "Field1".
+inline QString LevelKey(QLatin1String prefix, int level)
+{
+    return prefix + QString::number(level);
+}
+
+} // namespace key
 
 // Reads the data text into Records and Values (emptied first) following the
 // record-set structure. Every record read is taken out of data, which is

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "model/ReportDocument.h"
+
+#include <QString>
+
+namespace zet {
+
+// Band-table slots (0-based indices into Bands).
+enum BandSlot : int {
+    kSlotNone = 0,
+    kSlotTopMargin = 1,
+    kSlotPageHeader = 2,
+    kSlotReportHeader = 3,
+    kSlotGroupHeader = 4,
+    kSlotDataHeader = 5,
+    kSlotBody = 6,
+    kSlotDataFooter = 7,
+    kSlotGroupFooter = 8,
+    kSlotReportFooter = 9,
+    kSlotPageFooter = 10,
+    kSlotBottomMargin = 11,
+    kBandSlotCount = 12,
+};
+
+// Replaces Bands with the twelve slots read from the template's band keys
+// (the margins come from the document's MarginTop / MarginBottom), with kinds
+// and data levels by which data bands are present. Raises zet::Error 6 when an
+// integer key does not fit 32 bits.
+void BuildBandTable(ReportDocument &document, const QString &templateText);
+
+// DesignTop / DesignBottom in the designer's space (bands stacked with strips
+// of 225 twips after the top margin, 60 before the bottom margin and 285
+// between other bands; an invisible band still takes 285) and StackTop, the
+// sum of the heights of the visible bands before each one.
+void ComputeBandPositions(ReportDocument &document);
+
+// LinkPrev / LinkNext / LinkHeight of each visible data band from the runs of
+// data bands (kind 4) around it whose NewPage is not 0.
+void LinkDataBands(ReportDocument &document);
+
+} // namespace zet

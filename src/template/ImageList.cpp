@@ -1,0 +1,95 @@
+#include "template/ImageList.h"
+
+#include "template/Vocabulary.h"
+#include "xml/ElementReader.h"
+
+#include <QBuffer>
+#include <QImageReader>
+
+namespace zet {
+
+namespace {
+
+constexpr int kDefaultDotsPerMetre = 3780; // 96 dpi
+
+bool isAcceptedFormat(const QByteArray &format)
+{
+    static const QByteArray accepted[] = { "bmp", "ico", "cur", "gif", "jpeg", "jpg" };
+    for (const QByteArray &name : accepted) {
+        if (format.compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// The image as 24-bit BGR rows; alpha is composited over black, which is what
+// drawing the picture onto a fresh (zero-filled) surface gives.
+QImage toSurface(const QImage &decoded)
+{
+    const QImage premultiplied = decoded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage surface(premultiplied.size(), QImage::Format_BGR888);
+    if (surface.isNull())
+        return QImage();
+    for (int y = 0; y < premultiplied.height(); ++y) {
+        const QRgb *in = reinterpret_cast<const QRgb *>(premultiplied.constScanLine(y));
+        uchar *out = surface.scanLine(y);
+        for (int x = 0; x < premultiplied.width(); ++x) {
+            *out++ = uchar(qBlue(in[x]));
+            *out++ = uchar(qGreen(in[x]));
+            *out++ = uchar(qRed(in[x]));
+        }
+    }
+    return surface;
+}
+
+} // namespace
+
+QImage PictureFromImageBytes(const QString &imageText)
+{
+    QByteArray bytes(imageText.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < imageText.size(); ++i) {
+        const char16_t code = imageText.at(i).unicode();
+        if (code > 0xFF)
+            return QImage();
+        bytes[i] = char(code);
+    }
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    if (!isAcceptedFormat(reader.format()))
+        return QImage();
+    const QImage decoded = reader.read();
+    if (decoded.isNull())
+        return QImage();
+
+    QImage surface = toSurface(decoded);
+    if (surface.isNull())
+        return QImage();
+    // A fresh image carries the default resolution; a file that states none
+    // leaves it there.
+    const QImage fresh(1, 1, QImage::Format_BGR888);
+    const bool statedX = decoded.dotsPerMeterX() > 0 && decoded.dotsPerMeterX() != fresh.dotsPerMeterX();
+    const bool statedY = decoded.dotsPerMeterY() > 0 && decoded.dotsPerMeterY() != fresh.dotsPerMeterY();
+    surface.setDotsPerMeterX(statedX ? decoded.dotsPerMeterX() : kDefaultDotsPerMetre);
+    surface.setDotsPerMeterY(statedY ? decoded.dotsPerMeterY() : kDefaultDotsPerMetre);
+    return surface;
+}
+
+void ReadImageList(ReportDocument &document, const QString &templateText)
+{
+    int cursor = OpenCursor(templateText, key::kZetImagelist);
+    while (!CursorAtEnd(cursor)) {
+        const QString content = CursorCurrent(cursor);
+        ImageEntry entry;
+        entry.Id = GetElementValue(content, key::kImageId);
+        entry.FileData = GetElementValue(content, key::kImageFile);
+        entry.Surface = PictureFromImageBytes(entry.FileData);
+        if (!entry.Surface.isNull())
+            document.Images.append(entry);
+        CursorNext(cursor);
+    }
+    CloseCursor(cursor);
+}
+
+} // namespace zet

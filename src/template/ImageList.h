@@ -1,0 +1,22 @@
+#pragma once
+
+#include "model/ReportDocument.h"
+
+#include <QImage>
+#include <QString>
+
+namespace zet {
+
+// Decodes an embedded picture, one character per byte (a character above 255
+// makes it undecodable). The content decides the format; only BMP, ICO/CUR,
+// GIF and JPEG are accepted. The result is a 24-bit BGR surface image
+// (Format_BGR888) at the picture's pixel size; transparent parts are
+// composited over black. It keeps the picture's dots per metre, 96 dpi when
+// the file gives none. A null image when the bytes cannot be decoded.
+QImage PictureFromImageBytes(const QString &imageText);
+
+// Appends one ImageEntry per "zet_imagelist" element of the template, in
+// template order; an element whose picture cannot be decoded leaves no entry.
+void ReadImageList(ReportDocument &document, const QString &templateText);
+
+} // namespace zet

@@ -1,0 +1,69 @@
+#include "template/TemplateFont.h"
+
+#include "template/Conversions.h"
+#include "template/Vocabulary.h"
+#include "xml/ElementReader.h"
+#include "zetview/Error.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace zet {
+
+namespace {
+
+constexpr double kMaxFontSize = 16384; // points
+
+// A property value given as text: a whole number, "." or "," as separator.
+double numberFromText(const QString &text)
+{
+    QString normal = TrimSpaces(text);
+    normal.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double value = QLocale::c().toDouble(normal, &ok);
+    if (!ok || !std::isfinite(value))
+        throw Error(Error::kTypeMismatch, QStringLiteral("Type mismatch"));
+    return value;
+}
+
+int shortFromNumber(double value)
+{
+    const int rounded = RoundHalfEven(value);
+    if (rounded < std::numeric_limits<short>::min() || rounded > std::numeric_limits<short>::max())
+        throw Error::overflow();
+    return rounded;
+}
+
+} // namespace
+
+ReportFont ParseFont(const QString &fontText)
+{
+    ReportFont font;
+    auto apply = [&fontText](QLatin1String name, auto &&set) {
+        const QString value = GetElementValue(fontText, name);
+        if (!value.isEmpty())
+            set(value);
+    };
+    apply(key::kBold, [&](const QString &v) { font.setBold(ParseBoolean(v)); });
+    apply(key::kCharset, [&](const QString &v) { font.Charset = shortFromNumber(numberFromText(v)); });
+    apply(key::kItalic, [&](const QString &v) { font.Italic = ParseBoolean(v); });
+    apply(key::kName, [&](const QString &v) { font.Name = v; });
+    apply(key::kSize, [&](const QString &v) {
+        const double size = numberFromText(v);
+        if (size <= 0)
+            throw Error(Error::kInvalidCall, QStringLiteral("Invalid procedure call or argument"));
+        if (size > kMaxFontSize)
+            throw Error::overflow();
+        font.Size = size;
+    });
+    apply(key::kStrikethrough, [&](const QString &v) { font.Strikethrough = ParseBoolean(v); });
+    apply(key::kUnderline, [&](const QString &v) { font.Underline = ParseBoolean(v); });
+    apply(key::kWeight,
+        [&](const QString &v) { font.Weight = std::clamp(shortFromNumber(ParseNumber(v)), 0, 1000); });
+    return font;
+}
+
+} // namespace zet

@@ -1,0 +1,251 @@
+#include "xml/RecordsetData.h"
+
+#include "xml/ElementReader.h"
+#include "xml/clsString.h"
+#include "zetview/Error.h"
+
+namespace zet {
+
+namespace {
+
+// Deeper structures are refused with "out of stack space" rather than walked:
+// each level is one more nested walk over the structure text.
+constexpr int kMaxLevel = 1000;
+constexpr int kOutOfStackSpace = 28;
+
+// Closes the cursors a failed walk left open, so the table shrinks back.
+class CursorTableGuard
+{
+public:
+    CursorTableGuard()
+        : size_(CursorTableSize())
+    { }
+    ~CursorTableGuard()
+    {
+        while (CursorTableSize() > size_) {
+            int handle = -1;
+            CloseCursor(handle);
+        }
+    }
+
+private:
+    int size_;
+};
+
+void checkLevel(int level)
+{
+    if (level > kMaxLevel)
+        throw Error(kOutOfStackSpace, QStringLiteral("Out of stack space"));
+}
+
+// The field names of one record-set element, in order. The structure does
+// not change during a walk, so they are read once per record set, not once
+// per record.
+QStringList fieldNames(const QString &recordset, int level)
+{
+    QStringList names;
+    int cursor = OpenCursor(recordset, key::LevelKey(key::kField, level));
+    while (!CursorAtEnd(cursor)) {
+        names.append(GetElementValue(CursorCurrent(cursor), key::LevelKey(key::kFieldName, level)));
+        CursorNext(cursor);
+    }
+    CloseCursor(cursor);
+    return names;
+}
+
+// The value of the first element named name in content, which loses that
+// element; empty text (content unchanged) when there is none.
+QString takeField(QString &content, const QString &name)
+{
+    ElementMatch match;
+    if (!FindElement(content, name, &match))
+        return QString();
+    QString value = content.mid(match.ContentStart, match.ClosePos - match.ContentStart);
+    content.remove(match.OpenPos, match.AfterClose - match.OpenPos);
+    return value;
+}
+
+// Reads the records of every record set of this level out of data (which
+// loses them), each followed by its fields and nested records.
+void walk(ReportDocument &document, int level, int parent, const QString &structure, QString &data)
+{
+    int recordsets = OpenCursor(structure, key::LevelKey(key::kRecordsetStruct, level));
+    if (!CursorAtEnd(recordsets))
+        checkLevel(level);
+    while (!CursorAtEnd(recordsets)) {
+        const QString recordset = CursorCurrent(recordsets);
+        const QString name = GetElementValue(recordset, key::LevelKey(key::kRecordsetStructName, level));
+        const QStringList fields = fieldNames(recordset, level);
+        int records = OpenCursor(data, name);
+        while (!CursorAtEnd(records)) {
+            QString content = CursorCurrent(records);
+            const int record = AddRecord(document, parent, level, name);
+            for (const QString &field : fields) {
+                const QString value = takeField(content, field);
+                AddValue(document, record, field, value);
+            }
+            walk(document, level + 1, record, recordset, content);
+            document.Records[record].ExtraContent = TrimSpaces(content);
+            CursorTake(records);
+            CursorNext(records);
+        }
+        data = CloseCursor(records);
+        CursorNext(recordsets);
+    }
+    CloseCursor(recordsets);
+}
+
+// One record with empty values per declared record set, at every level.
+void walkStructure(ReportDocument &document, int level, int parent, const QString &structure)
+{
+    int recordsets = OpenCursor(structure, key::LevelKey(key::kRecordsetStruct, level));
+    if (!CursorAtEnd(recordsets))
+        checkLevel(level);
+    while (!CursorAtEnd(recordsets)) {
+        const QString recordset = CursorCurrent(recordsets);
+        const QString name = GetElementValue(recordset, key::LevelKey(key::kRecordsetStructName, level));
+        const int record = AddRecord(document, parent, level, name);
+        for (const QString &field : fieldNames(recordset, level))
+            AddValue(document, record, field, QString());
+        walkStructure(document, level + 1, record, recordset);
+        CursorNext(recordsets);
+    }
+    CloseCursor(recordsets);
+}
+
+void appendTag(clsString &out, const QString &name, bool closing)
+{
+    out.Append(closing ? QStringLiteral("</") : QStringLiteral("<"));
+    out.Append(name);
+    out.Append(QStringLiteral(">"));
+}
+
+void appendRecordHead(clsString &out, const ReportDocument &document, const DataRecord &record)
+{
+    appendTag(out, record.StructName, false);
+    for (int index : record.ValueIndexes) {
+        const DataValue &value = document.Values.at(index);
+        appendTag(out, value.FieldName, false);
+        out.Append(TrimSpaces(value.Value));
+        appendTag(out, value.FieldName, true);
+    }
+}
+
+} // namespace
+
+int AddRecord(ReportDocument &document, int parentIndex, int level, const QString &structName)
+{
+    DataRecord record;
+    record.ParentIndex = parentIndex;
+    record.Level = level;
+    record.StructName = structName;
+    document.Records.append(record);
+    return int(document.Records.size() - 1);
+}
+
+void AddValue(ReportDocument &document, int recordIndex, const QString &fieldName, const QString &value)
+{
+    DataValue entry;
+    entry.RecordIndex = recordIndex;
+    entry.FieldName = fieldName;
+    entry.Value = value;
+    entry.LoadedValue = value;
+    document.Values.append(entry);
+    document.Records[recordIndex].ValueIndexes.append(int(document.Values.size() - 1));
+}
+
+void ReadData(ReportDocument &document, const QString &structure, QString &data)
+{
+    const CursorTableGuard guard;
+    document.Records.clear();
+    document.Values.clear();
+    if (!data.isEmpty())
+        walk(document, 0, -1, structure, data);
+    else
+        walkStructure(document, 0, -1, structure);
+    if (document.TemplateVersion <= 1)
+        NameDataBands(document);
+}
+
+void NameDataBands(ReportDocument &document)
+{
+    int current = 0;
+    for (const DataRecord &record : std::as_const(document.Records)) {
+        if (record.Level <= current)
+            continue;
+        ++current;
+        for (ReportBand &band : document.Bands) {
+            if (band.DataLevel == current)
+                band.RecordsetName = record.StructName;
+        }
+    }
+}
+
+QString DataToText(const ReportDocument &document)
+{
+    // A record's element holds the records after it whose parent it is, up to
+    // the first record that is not deeper than it (-1, the outermost level,
+    // holds every record of level 0 or more). Both are computed beforehand,
+    // so writing is linear, and the nesting is walked on a stack of our own,
+    // so that deep data cannot exhaust the call stack.
+    const QList<DataRecord> &records = document.Records;
+    const int count = int(records.size());
+
+    // ends[i]: the first record after i whose level is not greater; the last
+    // entry, for the outermost level, the first record of a negative level.
+    QList<int> ends(count + 1, count);
+    QList<int> open;
+    for (int i = 0; i < count; ++i) {
+        while (!open.isEmpty() && records[i].Level <= records[open.last()].Level)
+            ends[open.takeLast()] = i;
+        open.append(i);
+        if (records[i].Level < 0 && ends[count] == count)
+            ends[count] = i;
+    }
+
+    // The records of each parent (-1 included), in list order.
+    QList<int> firstChild(count + 2, 0);
+    for (const DataRecord &record : records) {
+        if (record.ParentIndex >= -1 && record.ParentIndex < count)
+            ++firstChild[record.ParentIndex + 2];
+    }
+    for (int p = 1; p < firstChild.size(); ++p)
+        firstChild[p] += firstChild[p - 1];
+    QList<int> children(firstChild.last());
+    QList<int> filled = firstChild;
+    for (int i = 0; i < count; ++i) {
+        const int parent = records[i].ParentIndex;
+        if (parent >= -1 && parent < count)
+            children[filled[parent + 1]++] = i;
+    }
+
+    struct Frame
+    {
+        int parent;
+        int next; // position in children
+        int end; // records from here on are outside the parent's element
+    };
+    clsString out;
+    QList<Frame> frames { { -1, firstChild[0], ends[count] } };
+    while (!frames.isEmpty()) {
+        Frame &frame = frames.last();
+        const int last = firstChild[frame.parent + 2];
+        while (frame.next < last && children[frame.next] <= frame.parent)
+            ++frame.next;
+        if (frame.next < last && children[frame.next] < frame.end) {
+            const int child = children[frame.next++];
+            appendRecordHead(out, document, records[child]);
+            frames.append({ child, firstChild[child + 1], ends[child] });
+            continue;
+        }
+        if (frame.parent >= 0) {
+            const DataRecord &record = records[frame.parent];
+            out.Append(record.ExtraContent);
+            appendTag(out, record.StructName, true);
+        }
+        frames.removeLast();
+    }
+    return out.GetString(1, -1);
+}
+
+} // namespace zet

@@ -1,0 +1,33 @@
+#include "gfx/FontResolver.h"
+
+#include <QFontInfo>
+#include <gtest/gtest.h>
+
+using namespace zet;
+
+TEST(ResolveFontFamily, WindowsFacesBecomeMetricCompatibleFamilies)
+{
+    const struct
+    {
+        const char *requested;
+        const char *resolved;
+    } rows[] = {
+        { "Arial", "Liberation Sans" }, { "Times New Roman", "Liberation Serif" },
+        { "courier new", "Liberation Mono" }, { "MS Sans Serif", "Liberation Sans" },
+        { "Microsoft Sans Serif", "Liberation Sans" }, { "Tahoma", "Liberation Sans" },
+        { "Verdana", "Liberation Sans" }, { "Segoe UI", "Liberation Sans" },
+        { "No Such Face 123", "Liberation Sans" }, { "", "Liberation Sans" },
+        { "Liberation Serif", "Liberation Serif" }, // installed: used as named
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.requested);
+        EXPECT_EQ(ResolveFontFamily(QString::fromLatin1(row.requested)), QString::fromLatin1(row.resolved));
+    }
+}
+
+TEST(ResolveFontFamily, ResolvedFamilyIsTheOneDrawn)
+{
+    QFont font(ResolveFontFamily(QStringLiteral("MS Sans Serif")));
+    font.setPixelSize(20);
+    EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Liberation Sans"));
+}
