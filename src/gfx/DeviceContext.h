@@ -160,6 +160,7 @@ private:
     QPen devicePen() const;
     void fillDeviceRect(const QRect &rect, const GdiBrush &brush);
     void drawTextLine(const QString &line, const QPointF &topLeft, double width);
+    void drawVisiblePieces(const QString &line, const QPointF &topLeft, double clipLeft, double clipRight);
     void drawScaledLarge(const QRectF &target, const QImage &pixels, int rasterOp, bool smooth,
         std::optional<int> transparentColour);
 

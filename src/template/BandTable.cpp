@@ -2,7 +2,6 @@
 
 #include "template/Conversions.h"
 #include "template/Vocabulary.h"
-#include "xml/ElementReader.h"
 
 namespace zet {
 
@@ -12,16 +11,16 @@ constexpr double kStripAfterTopMargin = 225;
 constexpr double kStripBeforeBottomMargin = 60;
 constexpr double kStripBetweenBands = 285;
 
-int integerKey(const QString &text, QLatin1String name)
+int integerKey(const KeyReader &text, QLatin1String name)
 {
-    return name.isEmpty() ? 0 : ParseInteger(GetElementValue(text, name));
+    return name.isEmpty() ? 0 : ParseInteger(text.value(name));
 }
 
-ReportBand namedBand(const QString &text, const key::BandKeys &keys, BandKind kind)
+ReportBand namedBand(const KeyReader &text, const key::BandKeys &keys, BandKind kind)
 {
     ReportBand band;
-    band.Visible = ParseBoolean(GetElementValue(text, keys.Presence));
-    band.Height = ParseNumber(GetElementValue(text, keys.Height));
+    band.Visible = ParseBoolean(text.value(keys.Presence));
+    band.Height = ParseNumber(text.value(keys.Height));
     band.BreakMode = integerKey(text, keys.Break);
     band.NewPage = integerKey(text, keys.NewPage);
     band.Repeat = integerKey(text, keys.Repeat);
@@ -60,7 +59,7 @@ void assignDataLevels(QList<ReportBand> &bands)
 
 } // namespace
 
-void BuildBandTable(ReportDocument &document, const QString &templateText)
+void BuildBandTable(ReportDocument &document, const KeyReader &keys)
 {
     static constexpr BandKind kNamedKinds[] = {
         kBandPageHeader,
@@ -78,7 +77,7 @@ void BuildBandTable(ReportDocument &document, const QString &templateText)
     bands.append(ReportBand());
     bands.append(marginBand(document.MarginTop, kBandTopMargin));
     for (std::size_t i = 0; i < key::kBandKeys.size(); ++i)
-        bands.append(namedBand(templateText, key::kBandKeys[i], kNamedKinds[i]));
+        bands.append(namedBand(keys, key::kBandKeys[i], kNamedKinds[i]));
     bands.append(marginBand(document.MarginBottom, kBandBottomMargin));
     assignDataLevels(bands);
     document.Bands = bands;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ReportDocument.h"
+#include "template/KeyReader.h"
 
 #include <QString>
 
@@ -24,10 +25,11 @@ enum BandSlot : int {
 };
 
 // Replaces Bands with the twelve slots read from the template's band keys
+// (keys: a reader of the whole template that was asked for them)
 // (the margins come from the document's MarginTop / MarginBottom), with kinds
 // and data levels by which data bands are present. Raises zet::Error 6 when an
 // integer key does not fit 32 bits.
-void BuildBandTable(ReportDocument &document, const QString &templateText);
+void BuildBandTable(ReportDocument &document, const KeyReader &keys);
 
 // DesignTop / DesignBottom in the designer's space (bands stacked with strips
 // of 225 twips after the top margin, 60 before the bottom margin and 285

@@ -1,6 +1,7 @@
 #include "template/TemplateFont.h"
 
 #include "template/Conversions.h"
+#include "template/KeyReader.h"
 #include "template/Vocabulary.h"
 #include "xml/ElementReader.h"
 #include "zetview/Error.h"
@@ -42,8 +43,9 @@ int shortFromNumber(double value)
 ReportFont ParseFont(const QString &fontText)
 {
     ReportFont font;
-    auto apply = [&fontText](QLatin1String name, auto &&set) {
-        const QString value = GetElementValue(fontText, name);
+    const KeyReader keys(fontText, key::kFontKeys);
+    auto apply = [&keys](QLatin1String name, auto &&set) {
+        const QString value = keys.value(name);
         if (!value.isEmpty())
             set(value);
     };

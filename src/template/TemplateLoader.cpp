@@ -2,6 +2,7 @@
 
 #include "template/BandTable.h"
 #include "template/Conversions.h"
+#include "template/KeyReader.h"
 #include "template/TemplateFont.h"
 #include "template/Vocabulary.h"
 #include "xml/ElementReader.h"
@@ -26,7 +27,8 @@ QString withoutControlCharacters(const QString &text)
 
 ReportObject readObject(const QString &content)
 {
-    auto text = [&content](QLatin1String name) { return GetElementValue(content, name); };
+    const KeyReader keys(content, key::kObjectKeys);
+    auto text = [&keys](QLatin1String name) { return keys.value(name); };
     ReportObject object;
     object.ControlType = ParseInteger(text(key::kZeteControlType));
     object.Name = text(key::kNome);
@@ -57,9 +59,9 @@ ReportObject readObject(const QString &content)
     return object;
 }
 
-void readPageKeys(ReportDocument &document, const QString &text)
+void readPageKeys(ReportDocument &document, const KeyReader &keys)
 {
-    auto value = [&text](QLatin1String name) { return GetElementValue(text, name); };
+    auto value = [&keys](QLatin1String name) { return keys.value(name); };
     document.ReportName = value(key::kNome);
     document.PageHeight = ParseNumber(value(key::kAltezza));
     document.GridStep = ParseNumber(value(key::kGriglia));
@@ -157,14 +159,14 @@ void LoadTemplate(ReportDocument &document, const QString &templateText)
     document.Images.clear();
     document.Objects.clear();
     document.Bands.clear();
-    document.TemplateVersion = ParseInteger(GetElementValue(templateText, key::kZetVersion));
-    document.RecordsetStruct
-        = withoutControlCharacters(GetElementValue(templateText, key::kZetRecordsetStruct));
+    const KeyReader keys(templateText, key::kTopLevelKeys);
+    document.TemplateVersion = ParseInteger(keys.value(key::kZetVersion));
+    document.RecordsetStruct = withoutControlCharacters(keys.value(key::kZetRecordsetStruct));
     ReadImageList(document, templateText);
     ReadObjects(document, templateText);
-    readPageKeys(document, templateText);
+    readPageKeys(document, keys);
     if (document.TemplateVersion <= 1) {
-        BuildBandTable(document, templateText);
+        BuildBandTable(document, keys);
         ComputeBandPositions(document);
     }
     LinkDataBands(document);

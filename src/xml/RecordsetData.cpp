@@ -8,9 +8,10 @@ namespace zet {
 
 namespace {
 
-// Deeper structures are refused with "out of stack space" rather than walked:
-// each level is one more nested walk over the structure text.
-constexpr int kMaxLevel = 1000;
+// Record sets nested deeper than this are refused with "out of stack space"
+// rather than walked: each level is one more nested walk over what is left of
+// the structure text. Reports use a handful of levels.
+constexpr int kMaxLevel = 255;
 constexpr int kOutOfStackSpace = 28;
 
 // Closes the cursors a failed walk left open, so the table shrinks back.

@@ -29,10 +29,26 @@ TEST(Vocabulary, EveryGroupedKeyIsATemplateKey)
         EXPECT_TRUE(all.contains(key)) << key.data();
     for (QLatin1String key : key::kFontKeys)
         EXPECT_TRUE(all.contains(key)) << key.data();
+    for (QLatin1String key : key::kTopLevelKeys)
+        EXPECT_TRUE(all.contains(key)) << key.data();
     for (const key::BandKeys &band : key::kBandKeys) {
         for (QLatin1String name : { band.Presence, band.Height, band.Break, band.NewPage, band.Repeat }) {
             if (!name.isEmpty()) {
                 EXPECT_TRUE(all.contains(name)) << name.data();
+            }
+        }
+    }
+}
+
+TEST(Vocabulary, EveryBandKeyIsReadFromTheWholeTemplate)
+{
+    QSet<QString> topLevel;
+    for (QLatin1String key : key::kTopLevelKeys)
+        topLevel.insert(key);
+    for (const key::BandKeys &band : key::kBandKeys) {
+        for (QLatin1String name : { band.Presence, band.Height, band.Break, band.NewPage, band.Repeat }) {
+            if (!name.isEmpty()) {
+                EXPECT_TRUE(topLevel.contains(name)) << name.data();
             }
         }
     }

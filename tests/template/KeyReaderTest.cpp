@@ -1,0 +1,81 @@
+#include "template/KeyReader.h"
+
+#include "xml/ElementReader.h"
+
+#include <gtest/gtest.h>
+
+#include <QRandomGenerator>
+
+namespace zet {
+namespace {
+
+const QLatin1String kNames[]
+    = { QLatin1String("Nome"), QLatin1String("Altezza"), QLatin1String("AltezzaCorpoDati"),
+          QLatin1String("ReplicafineDati"), QLatin1String("Image-ID"), QLatin1String("x") };
+
+// Pieces that make opening and closing tags of the names in several letter
+// cases, broken tags and plain text.
+QStringList pieces()
+{
+    QStringList list;
+    for (QLatin1String name : kNames) {
+        for (const QString &spelling : { QString(name), QString(name).toLower(), QString(name).toUpper() }) {
+            list << QLatin1Char('<') + spelling + QLatin1Char('>')
+                 << QLatin1String("</") + spelling + QLatin1Char('>');
+            list << QLatin1Char('<') + spelling << spelling + QLatin1Char('>');
+        }
+    }
+    list << QStringLiteral("<") << QStringLiteral(">") << QStringLiteral("</") << QStringLiteral("valore")
+         << QStringLiteral(" ") << QStringLiteral("<<") << QStringLiteral("\u0130")
+         << QStringLiteral("<Nomex>");
+    return list;
+}
+
+TEST(KeyReader, GivesWhatTheElementLookupGives)
+{
+    const QStringList parts = pieces();
+    QRandomGenerator random(42);
+    for (int round = 0; round < 3000; ++round) {
+        QString text;
+        const int count = random.bounded(1, 16);
+        for (int i = 0; i < count; ++i)
+            text += parts[random.bounded(int(parts.size()))];
+        const KeyReader reader(text, kNames);
+        for (QLatin1String name : kNames)
+            ASSERT_EQ(reader.value(name), GetElementValue(text, name))
+                << text.toStdString() << " / " << name.data();
+    }
+}
+
+TEST(KeyReader, PassesDecideInTheirOrder)
+{
+    const struct
+    {
+        const char *what;
+        const char *text;
+        const char *expected;
+    } cases[] = {
+        { "exact case first", "<nome>b</nome><Nome>a</Nome>", "a" },
+        { "exact opening tag without its closing tag", "<Nome>a</NOME><nome>b</nome>", "" },
+        { "written in lower case before any case", "<NOME>c</NOME><nome>b</nome>", "b" },
+        { "any case", "<nOmE>d</NoMe>", "d" },
+        { "first closing tag after the opening tag", "</Nome><Nome>e</Nome></Nome>", "e" },
+        { "absent", "<Nom>f</Nom>", "" },
+    };
+    const QLatin1String name("Nome");
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString text = QString::fromLatin1(c.text);
+        EXPECT_EQ(KeyReader(text, { &name, 1 }).value(name), QLatin1String(c.expected));
+    }
+}
+
+TEST(KeyReader, ANameNotAskedForReadsAsEmpty)
+{
+    const QString text = QStringLiteral("<Nome>a</Nome>");
+    const QLatin1String asked("Altezza");
+    EXPECT_EQ(KeyReader(text, { &asked, 1 }).value(QLatin1String("Nome")), QString());
+}
+
+} // namespace
+} // namespace zet
