@@ -1,9 +1,13 @@
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Rendering benchmarks draw text, which needs a GUI application; the
+    // offscreen platform needs no display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

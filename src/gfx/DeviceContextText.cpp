@@ -10,6 +10,24 @@ namespace zet {
 
 namespace {
 
+// Long lines are measured and drawn in pieces of this many characters, so
+// that a huge value costs time in proportion to its length but bounded memory,
+// and a clipped line draws only the pieces that show.
+constexpr qsizetype kPieceLength = 4096;
+
+// Calls f(piece) for consecutive pieces of text, never splitting a surrogate pair.
+template <typename F> void forEachPiece(const QString &text, F f)
+{
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype length = std::min(kPieceLength, text.size() - start);
+        if (start + length < text.size() && text[start + length - 1].isHighSurrogate())
+            ++length;
+        f(text.mid(start, length));
+        start += length;
+    }
+}
+
 // "&x" shows x, "&&" shows "&".
 QString withoutPrefixes(const QString &text)
 {
@@ -38,7 +56,27 @@ QStringList splitLines(const QString &text)
 
 double DeviceContext::textWidth(const QString &text) const
 {
-    return QFontMetricsF(qfont_).horizontalAdvance(text);
+    const QFontMetricsF fm(qfont_);
+    if (text.size() <= kPieceLength)
+        return fm.horizontalAdvance(text);
+    // Without kerning the pieces' advances add up to the line's.
+    double width = 0;
+    forEachPiece(text, [&](const QString &piece) { width += fm.horizontalAdvance(piece); });
+    return width;
+}
+
+void DeviceContext::drawVisiblePieces(
+    const QString &line, const QPointF &topLeft, double clipLeft, double clipRight)
+{
+    double x = topLeft.x();
+    forEachPiece(line, [&](const QString &piece) {
+        if (x > clipRight)
+            return;
+        const double width = textWidth(piece);
+        if (x + width >= clipLeft)
+            drawTextLine(piece, QPointF(x, topLeft.y()), width);
+        x += width;
+    });
 }
 
 void DeviceContext::drawTextLine(const QString &line, const QPointF &topLeft, double width)
@@ -106,15 +144,23 @@ int DeviceContext::drawText(const QString &text, QRect &rect, int flags)
                 lines << paragraph;
                 continue;
             }
-            // Break between words where the line would pass the right edge.
+            // Break between words where the line would pass the right edge;
+            // advances add up, so each word is measured once.
+            const double space = textWidth(QStringLiteral(" "));
             QString current;
+            double currentWidth = 0;
             for (const QString &word : paragraph.split(u' ')) {
-                const QString candidate = current.isEmpty() ? word : current + u' ' + word;
-                if (!current.isEmpty() && textWidth(candidate) > right - left) {
+                const double wordWidth = textWidth(word);
+                if (!current.isEmpty() && currentWidth + space + wordWidth > right - left) {
                     lines << current;
                     current = word;
+                    currentWidth = wordWidth;
+                } else if (current.isEmpty()) {
+                    current = word;
+                    currentWidth = wordWidth;
                 } else {
-                    current = candidate;
+                    current += u' ' + word;
+                    currentWidth += space + wordWidth;
                 }
             }
             lines << current;
@@ -154,7 +200,11 @@ int DeviceContext::drawText(const QString &text, QRect &rect, int flags)
             x = right - widths[i];
         else if (flags & gdi::kDtCenter)
             x = left + (right - left - widths[i]) / 2.0;
-        drawTextLine(lines[i], QPointF(x, y + i * lineHeight), widths[i]);
+        const QPointF topLeft(x, y + i * lineHeight);
+        if (!(flags & gdi::kDtNoClip) && lines[i].size() > kPieceLength)
+            drawVisiblePieces(lines[i], topLeft, left, right);
+        else
+            drawTextLine(lines[i], topLeft, widths[i]);
     }
     p->restore();
     return int(y - top) + textHeight;

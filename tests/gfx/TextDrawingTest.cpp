@@ -218,3 +218,54 @@ TEST(TextOut, PutsTheCellTopLeftAtThePoint)
     EXPECT_GE(inkRows(img).first, 20);
     EXPECT_LE(inkRows(img).first, 24);
 }
+
+TEST(TextOut, EscapementTurnsTheLineCounterClockwise)
+{
+    QImage image = whiteCanvas(200, 200);
+    DeviceContext dc(&image);
+    clsGFX_API api;
+    api.HDC_Attach(&dc);
+    api.Config_SetScaleMode(-1);
+    ASSERT_TRUE(api.Text_SetFont(arial(12), 90.0));
+    api.Text_SetColor(0, 0, 1);
+    api.Text_TextOut(1440, 2400, QStringLiteral("MMMMMM")); // starts at (96, 160) px, runs upwards
+    dc.endPainting();
+    const auto [left, right] = inkColumns(image, 0, 200);
+    const auto [top, bottom] = inkRows(image);
+    EXPECT_LT(right - left, 25);
+    EXPECT_GT(bottom - top, 60);
+    EXPECT_LE(bottom, 161);
+    EXPECT_GE(left, 96);
+}
+
+TEST(DrawText, HugeValueIsMeasuredWholeAndDrawnWhereItShows)
+{
+    TwipsPage page;
+    const QString piece = QStringLiteral("Abc ");
+    const QString huge = piece.repeated(250000); // a million characters
+    int width = 0;
+    int height = 0;
+    page.api.Text_GetSize(piece, width, height);
+    const int pieceWidth = width;
+    page.api.Text_GetSize(huge, width, height);
+    EXPECT_NEAR(width, 250000.0 * pieceWidth, 250000.0); // within a twip per piece
+    page.draw(huge, 0, 0, 2880, 1440, 2082);
+    const auto [first, last] = inkColumns(page.finished(), 0, 96);
+    EXPECT_GE(first, 0);
+    EXPECT_LE(first, 3);
+    EXPECT_LE(last, 191);
+}
+
+TEST(DrawText, WordBreakWrapsBetweenWords)
+{
+    TwipsPage page;
+    int oneLine = 0;
+    int width = 0;
+    page.api.Text_GetSize(QStringLiteral("Uno"), width, oneLine);
+    // Room for about two of the words per line.
+    int left = 0, top = 0, right = 1000, bottom = 0;
+    page.api.Text_DrawText(QStringLiteral("Uno due tre quattro cinque"), left, top, right, bottom,
+        gdi::kDtWordBreak | gdi::kDtCalcRect | gdi::kDtNoPrefix);
+    EXPECT_EQ(bottom, 3 * oneLine);
+    EXPECT_LE(right, 1000);
+}
