@@ -40,7 +40,9 @@ public:
         context_.HDC_Detach();
     }
 
-    // The picture's own size in twips at its resolution.
+    // The picture's own size in twips: its pixels at its own resolution, so it
+    // keeps its physical size on every device. (Taking the pixel count itself
+    // as twips would show a corner of one fifteenth of a 96-dpi picture.)
     int widthTwips() const
     {
         return twips(surface_.Get_Width(), context_.HDC_GetDeviceCapability(gdi::kCapLogPixelsX));
