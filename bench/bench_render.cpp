@@ -2,7 +2,9 @@
 // report, beside the floor: a bare QPainter loop drawing the same text lines
 // on the same devices.
 #include "export/PageImageExport.h"
+#include "gfx/DeviceContext.h"
 #include "model/ReportDocument.h"
+#include "render/PageRenderer.h"
 
 #include <QDir>
 #include <QFont>
@@ -187,9 +189,40 @@ void BM_FloorPng(benchmark::State &state)
     setPagesPerSecond(state);
 }
 
+// The drawing alone, without the PNG encoding that dominates the PNG export.
+void BM_RenderImage(benchmark::State &state)
+{
+    ReportDocument doc = invoiceReport();
+    QImage image(qRound(kA4Width / 15), qRound(kA4Height / 15), QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    for (auto _ : state) {
+        for (int p = 0; p < kPages; ++p) {
+            DeviceContext context(&image);
+            RenderPage(doc, context, p, true, nullptr, 1.0, false, false, 0, 0, false);
+        }
+    }
+    setPagesPerSecond(state);
+}
+
+void BM_FloorImage(benchmark::State &state)
+{
+    const ReportDocument doc = invoiceReport();
+    QImage image(qRound(kA4Width / 15), qRound(kA4Height / 15), QImage::Format_RGB32);
+    for (auto _ : state) {
+        for (int p = 0; p < kPages; ++p) {
+            QPainter painter(&image);
+            drawFloorPage(painter, doc, p, 1.0 / 15);
+        }
+    }
+    setPagesPerSecond(state);
+}
+
 } // namespace
 
 BENCHMARK(BM_RenderPdf)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_FloorPdf)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_RenderPng)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_FloorPng)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_RenderImage)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_FloorImage)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();

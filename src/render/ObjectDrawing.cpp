@@ -2,7 +2,7 @@
 
 #include "gfx/clsGFX_2D.h"
 #include "gfx/clsGFX_API.h"
-#include "render/CheckedIndex.h"
+#include "layout/CheckedAccess.h"
 #include "template/Conversions.h"
 
 #include <QStringList>
@@ -30,7 +30,7 @@ class PictureSource
 public:
     PictureSource(const ReportDocument &document, int imageIndex)
     {
-        surface_.Create_FromPicture(CheckedAt(document.Images, imageIndex).Surface);
+        surface_.Create_FromPicture(checkedAt(std::as_const(document.Images), imageIndex, "Images").Surface);
         context_.HDC_Attach(surface_.Get_hDC());
         context_.Config_SetScaleMode(gdi::kMapTwipsScale);
     }
@@ -40,7 +40,9 @@ public:
         context_.HDC_Detach();
     }
 
-    // The picture's own size in twips at its resolution.
+    // The picture's own size in twips: its pixels at its own resolution, so it
+    // keeps its physical size on every device. (Taking the pixel count itself
+    // as twips would show a corner of one fifteenth of a 96-dpi picture.)
     int widthTwips() const
     {
         return twips(surface_.Get_Width(), context_.HDC_GetDeviceCapability(gdi::kCapLogPixelsX));
@@ -136,7 +138,7 @@ void drawJustified(clsGFX_API &context, const QString &text, int left, int top, 
 void DrawObject(
     ReportDocument &document, clsGFX_API &context, int objectIndex, int left, int top, int right, int bottom)
 {
-    const ReportObject &object = CheckedAt(std::as_const(document.Objects), objectIndex);
+    const ReportObject &object = checkedAt(std::as_const(document.Objects), objectIndex, "Objects");
     const ReportFont *font = object.Font ? &*object.Font : nullptr;
     switch (object.ControlType) {
     case kControlPicture:

@@ -1,6 +1,6 @@
 #include "render/ObjectFrame.h"
 
-#include "render/CheckedIndex.h"
+#include "layout/CheckedAccess.h"
 #include "template/Conversions.h"
 
 #include <limits>
@@ -33,7 +33,7 @@ ObjectFrame ShiftedFrame(const ObjectFrame &frame, int dx)
 
 ObjectFrame ComputeObjectFrame(const ReportDocument &document, int objectIndex, int bandTop)
 {
-    const ReportObject &object = CheckedAt(document.Objects, objectIndex);
+    const ReportObject &object = checkedAt(document.Objects, objectIndex, "Objects");
     ObjectFrame frame;
     frame.Left = checkedEdge(RoundHalfEven(object.Left));
     frame.Top = checkedEdge(RoundHalfEven(bandTop + object.TopInBand));

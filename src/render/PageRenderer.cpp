@@ -2,7 +2,7 @@
 
 #include "gfx/clsGFX_2D.h"
 #include "gfx/clsGFX_API.h"
-#include "render/CheckedIndex.h"
+#include "layout/CheckedAccess.h"
 #include "render/ObjectDrawing.h"
 #include "render/Placeholders.h"
 #include "render/RenderIdle.h"
@@ -85,10 +85,10 @@ struct PageRender
 
     void drawBands()
     {
-        const LaidPage &page = CheckedAt(std::as_const(document.Pages), pageIndex);
+        const LaidPage &page = checkedAt(std::as_const(document.Pages), pageIndex, "Pages");
         for (int p = 0; p < page.PlacedBands.size(); ++p) {
             const PlacedBand &placed = page.PlacedBands.at(p);
-            const ReportBand &band = CheckedAt(std::as_const(document.Bands), placed.BandIndex);
+            const ReportBand &band = checkedAt(std::as_const(document.Bands), placed.BandIndex, "Bands");
             if (!band.Visible)
                 continue;
             const int bandTop = CheckedInt(qint64(placed.Top) + offsetY);
@@ -101,7 +101,7 @@ struct PageRender
     void drawFixedObjects(const ReportBand &band, int bandTop)
     {
         for (int objectIndex : band.ObjectIndexes) {
-            const ReportObject &object = CheckedAt(std::as_const(document.Objects), objectIndex);
+            const ReportObject &object = checkedAt(std::as_const(document.Objects), objectIndex, "Objects");
             if (object.DataSource.isEmpty() && object.Printable)
                 draw(objectIndex, frameOf(objectIndex, bandTop));
         }
@@ -112,7 +112,7 @@ struct PageRender
     {
         for (int i = 0; i < placed.Items.size(); ++i) {
             const int objectIndex = placed.Items.at(i).ObjectIndex;
-            const ReportObject &object = CheckedAt(std::as_const(document.Objects), objectIndex);
+            const ReportObject &object = checkedAt(std::as_const(document.Objects), objectIndex, "Objects");
             if (printView && !object.Printable)
                 continue;
             ResolveObjectText(document, pageIndex, placedBandIndex, i, objectIndex);
@@ -224,7 +224,7 @@ void RenderPage(ReportDocument &document, DeviceContext &destination, int pageIn
 void DrawObjectBuffered(ReportDocument &document, clsGFX_API &context, int objectIndex,
     const ObjectFrame &frame, clsGFX_2D &objectBitmap)
 {
-    const int type = CheckedAt(std::as_const(document.Objects), objectIndex).ControlType;
+    const int type = checkedAt(std::as_const(document.Objects), objectIndex, "Objects").ControlType;
     if (type != kControlPicture && type != kControlStretchedPicture) {
         DrawObject(document, context, objectIndex, frame.Left, frame.Top, frame.Right, frame.Bottom);
         return;

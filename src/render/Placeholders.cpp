@@ -1,6 +1,6 @@
 #include "render/Placeholders.h"
 
-#include "render/CheckedIndex.h"
+#include "layout/CheckedAccess.h"
 #include "render/DatePicture.h"
 #include "xml/ElementReader.h"
 
@@ -52,10 +52,10 @@ QString replaceDates(const QString &text, const std::function<QDateTime()> &now)
 void resolveObjectText(ReportDocument &document, int pageIndex, int placedBandIndex, int itemIndex,
     int objectIndex, const std::function<QDateTime()> &now)
 {
-    const LaidPage &page = CheckedAt(std::as_const(document.Pages), pageIndex);
-    const PlacedBand &placed = CheckedAt(page.PlacedBands, placedBandIndex);
-    const PlacedItem &item = CheckedAt(placed.Items, itemIndex);
-    ReportObject &object = CheckedAt(document.Objects, objectIndex);
+    const LaidPage &page = checkedAt(std::as_const(document.Pages), pageIndex, "Pages");
+    const PlacedBand &placed = checkedAt(page.PlacedBands, placedBandIndex, "PlacedBands");
+    const PlacedItem &item = checkedAt(placed.Items, itemIndex, "Items");
+    ReportObject &object = checkedAt(document.Objects, objectIndex, "Objects");
 
     if (item.ValueIndex < 0) {
         QString value = object.LoadedValue;
@@ -63,7 +63,7 @@ void resolveObjectText(ReportDocument &document, int pageIndex, int placedBandIn
         value.replace(kPageCount, QString::number(document.Pages.size()));
         object.Value = replaceDates(value, now);
     } else if (object.ControlType == kControlFramedText || object.ControlType == kControlText) {
-        object.Value = CheckedAt(std::as_const(document.Values), item.ValueIndex).Value;
+        object.Value = checkedAt(std::as_const(document.Values), item.ValueIndex, "Values").Value;
     }
 }
 
@@ -90,7 +90,7 @@ void ResolveObjectText(
 void PlaceEditBox(ReportDocument &document, EditBoxes &boxes, int &usedCount, int lastIndex, int objectIndex,
     int valueIndex, int left, int top, int right, int bottom)
 {
-    const ReportObject &object = CheckedAt(std::as_const(document.Objects), objectIndex);
+    const ReportObject &object = checkedAt(std::as_const(document.Objects), objectIndex, "Objects");
     const int box = ++usedCount;
     if (box <= lastIndex)
         boxes.setVisible(box, false);

@@ -3,6 +3,8 @@
 #include "render/EditBoxes.h"
 #include "render/RenderIdle.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QList>
 #include <optional>
 
@@ -62,6 +64,8 @@ public:
         ++boxes[index].textAssignments;
         if (RenderIdle)
             ++textSetWhileIdle;
+        const QCursor *cursor = QGuiApplication::overrideCursor();
+        busyPointerWhileFilling = cursor != nullptr && cursor->shape() == Qt::BusyCursor;
     }
     QString tag(int index) const override { return boxes[index].tag; }
     void setTag(int index, const QString &tag) override { boxes[index].tag = tag; }
@@ -79,6 +83,7 @@ public:
     QList<int> loads;
     int outOfOrderLoads = 0;
     int textSetWhileIdle = 0; // text assignments the preview would take for edits
+    bool busyPointerWhileFilling = false;
 };
 
 } // namespace zet::testing

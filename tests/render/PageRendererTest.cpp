@@ -6,6 +6,7 @@
 #include "render/RenderIdle.h"
 #include "zetview/Error.h"
 
+#include <QGuiApplication>
 #include <gtest/gtest.h>
 
 using namespace zet;
@@ -188,6 +189,8 @@ TEST(RenderPage, EditBoxesStandOverFramedFieldsAtFullSize)
     EXPECT_EQ(boxes.boxes[1].tag, QStringLiteral("<IndexDato>1</IndexDato>"));
     EXPECT_EQ(boxes.textSetWhileIdle, 0) << "the preview would take the renderer's texts for edits";
     EXPECT_TRUE(RenderIdle);
+    EXPECT_TRUE(boxes.busyPointerWhileFilling);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the pointer is restored";
 
     // The next page uses one box: the other is hidden.
     call.page = 1;
@@ -393,6 +396,7 @@ TEST(RenderPage, BadIndexIsSubscriptOutOfRangeAndTheRendererIsIdleAgain)
             EXPECT_EQ(e.number(), Error::kSubscriptOutOfRange);
         }
         EXPECT_TRUE(RenderIdle);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     }
 }
 
