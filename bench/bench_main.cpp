@@ -3,7 +3,8 @@
 
 int main(int argc, char **argv)
 {
-    // Drawing needs fonts, and so a GUI application; no display is needed.
+    // Rendering benchmarks draw text, which needs a GUI application; the
+    // offscreen platform needs no display.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

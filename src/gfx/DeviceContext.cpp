@@ -8,6 +8,8 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 namespace zet {
 
@@ -19,6 +21,8 @@ constexpr int kDefaultDpi = 96;
 constexpr double kCoordinateLimit = 1 << 28;
 // Largest font size in logical units (about 70 inches in twips).
 constexpr int kMaxFontPixels = 100000;
+// Fonts kept for reuse (UI thread only); the set starts again when full.
+constexpr std::size_t kMadeFontsKept = 64;
 
 int roundClamped(double value)
 {
@@ -281,6 +285,20 @@ GdiFont DeviceContext::selectFont(const GdiFont &font)
 
 void DeviceContext::applyFont()
 {
+    // A new QFont loads its font engine again on first use, which costs more
+    // than the text drawn with it, and a report selects the same few fonts
+    // over and over: hand out copies of one QFont per selection instead.
+    static std::map<std::tuple<QString, int, int, int, bool, bool, bool, long>, QFont> made;
+    const auto key = std::make_tuple(font_.faceName, font_.height, font_.width, font_.weight, font_.italic,
+        font_.underline, font_.strikeOut, font_.height == 0 ? std::lround(16.0 * logicalPerDeviceY()) : 0L);
+    const auto known = made.find(key);
+    if (known != made.end()) {
+        qfont_ = known->second;
+        return;
+    }
+    if (made.size() >= kMadeFontsKept)
+        made.clear();
+
     QFont f(ResolveFontFamily(font_.faceName));
     f.setKerning(false); // glyphs advance one by one, so a text is as wide as its characters
     f.setItalic(font_.italic);
@@ -309,6 +327,7 @@ void DeviceContext::applyFont()
             f.setStretch(std::clamp(int(std::lround(100.0 * font_.width / natural)), 1, 4000));
     }
     qfont_ = f;
+    made.emplace(key, f);
 }
 
 TextMetrics DeviceContext::textMetrics() const

@@ -161,6 +161,8 @@ private:
     void fillDeviceRect(const QRect &rect, const GdiBrush &brush);
     void drawTextLine(const QString &line, const QPointF &topLeft, double width);
     void drawVisiblePieces(const QString &line, const QPointF &topLeft, double clipLeft, double clipRight);
+    void fillWithRasterOp(const QRect &rect, int rasterOp);
+    void drawCopied(const QPoint &topLeft, const QImage &pixels, int rasterOp, bool keyed);
     void drawScaledLarge(const QRectF &target, const QImage &pixels, int rasterOp, bool smooth,
         std::optional<int> transparentColour);
 

@@ -117,15 +117,7 @@ void DeviceContext::stretchBlt(const QRect &destination, DeviceContext &source, 
         return;
 
     if (rasterOp == gdi::kBlackness || rasterOp == gdi::kWhiteness || rasterOp == gdi::kDstInvert) {
-        QPainter *p = painter();
-        if (p == nullptr)
-            return;
-        if (rasterOp == gdi::kDstInvert && p->paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) {
-            p->setCompositionMode(QPainter::RasterOp_NotDestination);
-            p->fillRect(to.rect, Qt::black);
-        } else if (rasterOp != gdi::kDstInvert) {
-            p->fillRect(to.rect, rasterOp == gdi::kBlackness ? Qt::black : Qt::white);
-        }
+        fillWithRasterOp(to.rect, rasterOp);
         return;
     }
 
@@ -141,6 +133,8 @@ void DeviceContext::stretchBlt(const QRect &destination, DeviceContext &source, 
     QImage pixels = source.grabDevice(part);
     if (pixels.isNull())
         return;
+    if (source.device() == device_)
+        pixels = pixels.copy(); // painting must not change the pixels being copied
     const bool mirrorX = from.mirrorX != to.mirrorX;
     const bool mirrorY = from.mirrorY != to.mirrorY;
     if (mirrorX || mirrorY)
@@ -170,28 +164,47 @@ void DeviceContext::stretchBlt(const QRect &destination, DeviceContext &source, 
 
     if (transparentColour)
         pixels = withoutColour(pixels, *transparentColour);
+    drawCopied(whole.topLeft(), pixels, rasterOp, transparentColour.has_value());
+}
 
-    if (device_ != nullptr && device_->devType() == QInternal::Image) {
-        QImage *target = static_cast<QImage *>(device_);
-        if (target->format() == QImage::Format_Indexed8) {
-            endPainting();
-            if (transparentColour)
-                pixels = pixels.convertToFormat(QImage::Format_RGB32); // no transparency on 8 bits
-            copyIntoIndexed(*target, whole.topLeft(), pixels);
-            return;
-        }
-    }
-
+void DeviceContext::fillWithRasterOp(const QRect &rect, int rasterOp)
+{
     QPainter *p = painter();
     if (p == nullptr)
         return;
-    if (!transparentColour) {
+    if (rasterOp == gdi::kDstInvert) {
+        if (!p->paintEngine()->hasFeature(QPaintEngine::RasterOpModes))
+            return;
+        p->setCompositionMode(QPainter::RasterOp_NotDestination);
+        p->fillRect(rect, Qt::black);
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        return;
+    }
+    p->fillRect(rect, rasterOp == gdi::kBlackness ? Qt::black : Qt::white);
+}
+
+void DeviceContext::drawCopied(const QPoint &topLeft, const QImage &pixels, int rasterOp, bool keyed)
+{
+    if (device_ != nullptr && device_->devType() == QInternal::Image) {
+        QImage *image = static_cast<QImage *>(device_);
+        if (image->format() == QImage::Format_Indexed8) {
+            // No painter on 8 bits: the colours go in as table indices, and
+            // transparent pixels are copied like the others.
+            endPainting();
+            copyIntoIndexed(*image, topLeft, keyed ? pixels.convertToFormat(QImage::Format_RGB32) : pixels);
+            return;
+        }
+    }
+    QPainter *p = painter();
+    if (p == nullptr)
+        return;
+    if (!keyed) {
         const QPainter::CompositionMode mode = compositionFor(rasterOp);
         const bool rasterMode = mode != QPainter::CompositionMode_Source;
         if (p->paintEngine()->hasFeature(rasterMode ? QPaintEngine::RasterOpModes : QPaintEngine::PorterDuff))
             p->setCompositionMode(mode);
     }
-    p->drawImage(whole.topLeft(), pixels);
+    p->drawImage(topLeft, pixels);
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 

@@ -189,24 +189,34 @@ int DeviceContext::drawText(const QString &text, QRect &rect, int flags)
     QPainter *p = painter();
     if (p == nullptr)
         return textHeight;
-    p->save();
-    if (!(flags & gdi::kDtNoClip)) {
-        p->setTransform(transform());
-        p->setClipRect(QRectF(left, top, right - left, bottom - top), Qt::IntersectClip);
-    }
+    QList<double> xs;
+    bool inside = y >= top && y + textHeight <= bottom;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         double x = left;
         if (flags & gdi::kDtRight)
             x = right - widths[i];
         else if (flags & gdi::kDtCenter)
             x = left + (right - left - widths[i]) / 2.0;
-        const QPointF topLeft(x, y + i * lineHeight);
-        if (!(flags & gdi::kDtNoClip) && lines[i].size() > kPieceLength)
+        xs << x;
+        inside = inside && x >= left && x + widths[i] <= right;
+    }
+    // Text whose cells lie inside the rectangle needs no clip; setting one
+    // (with the state save it needs) costs as much as drawing the line.
+    const bool clip = !(flags & gdi::kDtNoClip) && !inside;
+    if (clip) {
+        p->save();
+        p->setTransform(transform());
+        p->setClipRect(QRectF(left, top, right - left, bottom - top), Qt::IntersectClip);
+    }
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QPointF topLeft(xs[i], y + i * lineHeight);
+        if (clip && lines[i].size() > kPieceLength)
             drawVisiblePieces(lines[i], topLeft, left, right);
         else
             drawTextLine(lines[i], topLeft, widths[i]);
     }
-    p->restore();
+    if (clip)
+        p->restore();
     return int(y - top) + textHeight;
 }
 

@@ -30,9 +30,7 @@ const QHash<QString, QString> &windowsFaces()
     return faces;
 }
 
-} // namespace
-
-QString ResolveFontFamily(const QString &requestedName)
+QString resolve(const QString &requestedName)
 {
     const QString name = requestedName.trimmed();
     if (name.isEmpty())
@@ -40,6 +38,22 @@ QString ResolveFontFamily(const QString &requestedName)
     if (QFontDatabase::hasFamily(name))
         return name;
     return windowsFaces().value(name.toLower(), kSans);
+}
+
+} // namespace
+
+QString ResolveFontFamily(const QString &requestedName)
+{
+    // Asking the font database goes through fontconfig's substitution, which
+    // costs far more than drawing a line of text: remember each answer (one
+    // entry per face name a process meets; UI thread only).
+    static QHash<QString, QString> resolved;
+    const auto known = resolved.constFind(requestedName);
+    if (known != resolved.constEnd())
+        return *known;
+    const QString family = resolve(requestedName);
+    resolved.insert(requestedName, family);
+    return family;
 }
 
 } // namespace zet

@@ -1,7 +1,7 @@
 #include "layout/PageLayout.h"
 
 #include "layout/CheckedAccess.h"
-#include "layout/PageClose.h"
+#include "layout/PageFlow.h"
 #include "layout/RecordWalk.h"
 #include "layout/UpperCase.h"
 #include "template/Conversions.h"

@@ -20,7 +20,8 @@ enum class PlaceFrom { Top, Bottom };
 // each data band per record of its level under record 0, the report footer,
 // then the fill of free space. Raises zet::Error kNoBandTable for a document
 // whose band table was never built, zet::Error 9 for an index that points
-// outside its list and zet::Error 6 for a position that does not fit 32 bits.
+// outside its list and zet::Error 6 for a position that does not fit 32 bits
+// (or a fill that would need more than 100,000 copies of one band).
 void LayOutReport(ReportDocument &document);
 
 // First visible band with that kind (and level, unless -1), scanning up from

@@ -1,7 +1,7 @@
 #include "layout/RecordWalk.h"
 
 #include "layout/CheckedAccess.h"
-#include "layout/PageClose.h"
+#include "layout/PageFlow.h"
 
 namespace zet {
 
@@ -10,16 +10,6 @@ namespace {
 bool breaksBefore(const ReportBand &band)
 {
     return band.BreakMode == 1 || band.BreakMode == 3;
-}
-
-// The placed band of slot bandIndex placed last on the page; -1 when none.
-int lastPlacedOf(const LaidPage &page, int bandIndex)
-{
-    for (qsizetype i = page.PlacedBands.size() - 1; i >= 0; --i) {
-        if (page.PlacedBands.at(i).BandIndex == bandIndex)
-            return int(i);
-    }
-    return -1;
 }
 
 } // namespace
@@ -139,7 +129,7 @@ void RecordWalk::repeatHeaders(int band, int previousPage)
             continue;
         // The new copy shows the values of the band's last copy on the page before.
         const LaidPage &before = document_.Pages.at(previousPage);
-        const int earlier = lastPlacedOf(before, j);
+        const int earlier = LastPlacedOf(before, j);
         if (earlier >= 0)
             CopyValuesByObject(before.PlacedBands.at(earlier).Items, items);
     }

@@ -1,4 +1,5 @@
 #include "layout/CheckedAccess.h"
+#include "layout/PageFlow.h"
 #include "layout/PageLayout.h"
 #include "template/Conversions.h"
 
@@ -19,15 +20,6 @@ struct FreeSpace
 
     double left() const { return limit - filled; }
 };
-
-int lastPlacedOf(const LaidPage &page, int bandIndex)
-{
-    for (qsizetype i = page.PlacedBands.size() - 1; i >= 0; --i) {
-        if (page.PlacedBands.at(i).BandIndex == bandIndex)
-            return int(i);
-    }
-    return -1;
-}
 
 void refuseAbsurdFill(const ReportBand &band, const FreeSpace &space)
 {
@@ -77,7 +69,7 @@ void fillPage(ReportDocument &document, int pageIndex)
         // The first copy needs strictly more than one band height free.
         if (band.Repeat != 1 || !(band.Height > 0) || space.left() <= band.Height)
             continue;
-        const int m = lastPlacedOf(document.Pages.at(pageIndex), k);
+        const int m = LastPlacedOf(document.Pages.at(pageIndex), k);
         fillAfter(document, pageIndex, m, space);
         i = m;
     }

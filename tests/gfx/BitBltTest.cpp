@@ -233,3 +233,16 @@ TEST(BitBlt, HugeStretchCoversTheDeviceWithoutScalingInMemory)
     EXPECT_EQ(page.pixel(0, 0), kRedRgb);
     EXPECT_EQ(page.pixel(49, 49), kRedRgb);
 }
+
+TEST(BitBlt, OverlappingCopyWithinOneSurfaceMovesTheOriginalPixels)
+{
+    clsGFX_2D surface;
+    makeHalves(surface, 20, 4, 96); // columns 0..9 red, 10..19 blue
+    // Shift the whole picture 5 pixels right onto itself.
+    surface.BitBlt_PaintPicture(surface.Get_hDC(), 5, 0, 20, 4, 0, 0);
+    const QImage &img = surface.Get_hDIB();
+    EXPECT_EQ(img.pixel(5, 1), kRedRgb);
+    EXPECT_EQ(img.pixel(14, 1), kRedRgb);
+    EXPECT_EQ(img.pixel(15, 1), kBlueRgb);
+    EXPECT_EQ(img.pixel(19, 1), kBlueRgb);
+}

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+
 using namespace zet;
 using namespace zet::test;
 
@@ -135,4 +138,41 @@ TEST(LayOutReport, LayingOutTwiceGivesTheSamePages)
     LayOutReport(doc);
     ASSERT_EQ(doc.Pages.size(), 2);
     EXPECT_EQ(Outline(doc, 0) + " / " + Outline(doc, 1), first);
+}
+
+TEST(LayOutReport, BrokenDocumentsEndInAnErrorNotAFault)
+{
+    struct Row
+    {
+        const char *name;
+        std::function<void(ReportDocument &)> damage;
+        int error;
+    };
+    const Row rows[] = {
+        { "link past the band table", [](ReportDocument &doc) { doc.Bands[Body].LinkNext = 40; },
+            Error::kSubscriptOutOfRange },
+        { "object index past the objects",
+            [](ReportDocument &doc) { doc.Bands[Body].ObjectIndexes.append(99); },
+            Error::kSubscriptOutOfRange },
+        { "value index past the values", [](ReportDocument &doc) { doc.Records[2].ValueIndexes.append(-3); },
+            Error::kSubscriptOutOfRange },
+        { "position beyond 32 bits", [](ReportDocument &doc) { doc.Bands[Body].Height = 1e12; },
+            Error::kOverflow },
+        { "page height not a number", [](ReportDocument &doc) { doc.PageHeight = std::nan(""); },
+            Error::kOverflow },
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        TemplateText text = StandardPage();
+        text.band(Body, { 500, 0, 1 }).band(DataFooter, { 300, 0, 1 }).structure(GroupsOfRows());
+        text.object(Body, "Riga.[Nome]");
+        ReportDocument doc = LoadReport(text, { Report({ Group(1, Rows(40, "Riga", { "Nome" })) }) });
+        row.damage(doc);
+        try {
+            LayOutReport(doc);
+            ADD_FAILURE() << "no error";
+        } catch (const Error &error) {
+            EXPECT_EQ(error.number(), row.error) << error.message().toStdString();
+        }
+    }
 }

@@ -1,0 +1,111 @@
+#include "render/Placeholders.h"
+
+#include "layout/CheckedAccess.h"
+#include "render/DatePicture.h"
+#include "xml/ElementReader.h"
+
+#include <QLocale>
+#include <functional>
+
+namespace zet {
+
+namespace {
+
+const QString kPageNumber = QStringLiteral("[&p]");
+const QString kPageCount = QStringLiteral("[&P]");
+const QString kDateStart = QStringLiteral("[&d");
+const QString kDefaultDatePicture = QStringLiteral("dd/mm/yyyy");
+
+QString datePictureOf(const QString &token)
+{
+    QString picture = token;
+    picture.remove(kDateStart);
+    picture.remove(u']');
+    picture = TrimSpaces(picture);
+    return picture.isEmpty() ? kDefaultDatePicture : picture;
+}
+
+// now() is asked only when the text holds a date token: reading the clock
+// and the time zone costs more than settling the rest of the text.
+QString replaceDates(const QString &text, const std::function<QDateTime()> &now)
+{
+    const QLocale locale;
+    QDateTime when;
+    QString value = text;
+    // Each pass replaces a token ending in "]" by a text without one, so the
+    // loop ends after at most as many passes as the text has "]".
+    for (;;) {
+        const int start = value.indexOf(kDateStart);
+        if (start < 0)
+            break;
+        const int close = value.indexOf(u']', start + kDateStart.size());
+        if (close < 0)
+            break;
+        const QString token = value.mid(start, close - start + 1);
+        if (!when.isValid())
+            when = now();
+        value.replace(token, ProperCase(FormatDatePicture(when, datePictureOf(token), locale)));
+    }
+    return value;
+}
+
+void resolveObjectText(ReportDocument &document, int pageIndex, int placedBandIndex, int itemIndex,
+    int objectIndex, const std::function<QDateTime()> &now)
+{
+    const LaidPage &page = checkedAt(std::as_const(document.Pages), pageIndex, "Pages");
+    const PlacedBand &placed = checkedAt(page.PlacedBands, placedBandIndex, "PlacedBands");
+    const PlacedItem &item = checkedAt(placed.Items, itemIndex, "Items");
+    ReportObject &object = checkedAt(document.Objects, objectIndex, "Objects");
+
+    if (item.ValueIndex < 0) {
+        QString value = object.LoadedValue;
+        value.replace(kPageNumber, QString::number(pageIndex + 1));
+        value.replace(kPageCount, QString::number(document.Pages.size()));
+        object.Value = replaceDates(value, now);
+    } else if (object.ControlType == kControlFramedText || object.ControlType == kControlText) {
+        object.Value = checkedAt(std::as_const(document.Values), item.ValueIndex, "Values").Value;
+    }
+}
+
+} // namespace
+
+QString ReplaceDatePlaceholders(const QString &text, const QDateTime &now)
+{
+    return replaceDates(text, [&] { return now; });
+}
+
+void ResolveObjectText(ReportDocument &document, int pageIndex, int placedBandIndex, int itemIndex,
+    int objectIndex, const QDateTime &now)
+{
+    resolveObjectText(document, pageIndex, placedBandIndex, itemIndex, objectIndex, [&] { return now; });
+}
+
+void ResolveObjectText(
+    ReportDocument &document, int pageIndex, int placedBandIndex, int itemIndex, int objectIndex)
+{
+    resolveObjectText(document, pageIndex, placedBandIndex, itemIndex, objectIndex,
+        [] { return QDateTime::currentDateTime(); });
+}
+
+void PlaceEditBox(ReportDocument &document, EditBoxes &boxes, int &usedCount, int lastIndex, int objectIndex,
+    int valueIndex, int left, int top, int right, int bottom)
+{
+    const ReportObject &object = checkedAt(std::as_const(document.Objects), objectIndex, "Objects");
+    const int box = ++usedCount;
+    if (box <= lastIndex)
+        boxes.setVisible(box, false);
+    else if (box > boxes.upperBound())
+        boxes.load(box);
+
+    boxes.setFont(box, object.Font ? &*object.Font : nullptr);
+    boxes.setAlignment(box, object.Alignment == 3 ? 0 : object.Alignment);
+    boxes.setForeColor(box, object.TextColour);
+    boxes.setBackColor(box, object.BackColour);
+    boxes.setGeometry(box, left, top, right - left, bottom - top);
+    boxes.setText(box, object.Value);
+    boxes.setTag(box, SetElementValue(boxes.tag(box), kEditBoxValueElement, QString::number(valueIndex)));
+    boxes.setVisible(box, true);
+    boxes.bringToFront(box);
+}
+
+} // namespace zet

@@ -1,0 +1,116 @@
+#include "export/PageImageExport.h"
+#include "layout/PageLayout.h"
+#include "support/TemplateText.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zet;
+using namespace zet::test;
+
+namespace {
+
+// A template of a 3000-twip page, margins 200: a page header with "Pagina [&p] di [&P]"
+// and a body row showing Righe.[Descrizione], laid out over 30 rows of one
+// outer record.
+ReportDocument laidOutReport()
+{
+    TemplateText text;
+    text.page(3000, 200, 200)
+        .band(PageHeader, { 400 })
+        .band(Body, { 300 })
+        .object(PageHeader, QStringLiteral("[SYS]"))
+        .object(Body, QStringLiteral("Righe.[Descrizione]"))
+        .structure({ QStringLiteral("Report"), {},
+            { { QStringLiteral("Righe"), { QStringLiteral("Descrizione") }, {} } } });
+    const Record report { QStringLiteral("Report"), {},
+        Rows(30, QStringLiteral("Righe"), { QStringLiteral("Descrizione") }) };
+    ReportDocument document = LoadReport(text, { report });
+    // The writer makes zero-height objects that are not printed; give them
+    // room, a font and the printable flag.
+    ReportFont font;
+    font.Name = QStringLiteral("Arial");
+    font.Size = 10;
+    for (ReportObject &object : document.Objects) {
+        object.Height = 280;
+        object.Width = 6000;
+        object.Left = 720;
+        object.Font = font;
+        object.TransparentBack = true;
+        object.Printable = true;
+    }
+    document.Objects[0].LoadedValue = QStringLiteral("Pagina [&p] di [&P]");
+    LayOutReport(document);
+    return document;
+}
+
+QString runTool(const QString &tool, const QStringList &arguments)
+{
+    const QString program = QStandardPaths::findExecutable(tool);
+    if (program.isEmpty())
+        return QString();
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST(LaidOutReport, ExportsEveryPageWithItsNumbersAndRowsToPdf)
+{
+    ReportDocument document = laidOutReport();
+    const int pages = int(document.Pages.size());
+    ASSERT_GE(pages, 3) << "the rows need several pages";
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("righe.pdf"));
+    QString error;
+    ASSERT_TRUE(ExportPagesToPdf(document, path, true, {}, &error)) << error.toStdString();
+
+    const QString info = runTool(QStringLiteral("pdfinfo"), { path });
+    if (info.isNull())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +%1\n").arg(pages))))
+        << info.toStdString();
+    // 11906 x 3000 twips, to whole points.
+    EXPECT_TRUE(info.contains(QStringLiteral("595 x 150 pts"))) << info.toStdString();
+
+    const QStringList pageTexts
+        = runTool(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), path, QStringLiteral("-") })
+              .split(u'\f');
+    ASSERT_GE(pageTexts.size(), pages);
+    for (int p = 0; p < pages; ++p) {
+        SCOPED_TRACE(p);
+        EXPECT_TRUE(pageTexts[p].contains(QStringLiteral("Pagina %1 di %2").arg(p + 1).arg(pages)))
+            << pageTexts[p].toStdString();
+    }
+    const QString all = pageTexts.join(QString());
+    for (int row = 1; row <= 30; ++row)
+        EXPECT_TRUE(all.contains(QStringLiteral("Descrizione %1\n").arg(row))) << "row " << row;
+}
+
+TEST(LaidOutReport, PngPagesShowTheRowsBelowTheHeader)
+{
+    ReportDocument document = laidOutReport();
+    QTemporaryDir dir;
+    ASSERT_TRUE(ExportPagesToPng(document, dir.filePath(QStringLiteral("righe.png")), 96, true));
+    const QImage first(dir.filePath(QStringLiteral("righe-1.png")));
+    ASSERT_EQ(first.size(), QSize(794, 200));
+    // Ink of the header line near the top and of a row below it, from the
+    // 720-twip left edge (48 pixels) on; nothing left of it.
+    const auto inkInRows = [&](int top, int bottom, int left, int right) {
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (qGray(first.pixel(x, y)) < 100)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(inkInRows(13, 33, 48, 200));
+    EXPECT_TRUE(inkInRows(40, 60, 48, 200));
+    EXPECT_FALSE(inkInRows(0, 200, 0, 46));
+}
+
+} // namespace

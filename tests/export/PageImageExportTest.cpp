@@ -1,0 +1,191 @@
+#include "export/PageImageExport.h"
+#include "render/TestDocument.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zet;
+using zet::testing::TestDocument;
+
+namespace {
+
+TEST(PagePicturePath, InsertsThePageNumberBeforeTheExtension)
+{
+    struct
+    {
+        const char *path;
+        int page;
+        const char *expected;
+    } rows[] = {
+        { "out/fattura.png", 1, "out/fattura-1.png" },
+        { "out/fattura.png", 12, "out/fattura-12.png" },
+        { "fattura", 3, "fattura-3" },
+        { "out.d/fattura", 1, "out.d/fattura-1" },
+        { "a.b.png", 2, "a.b-2.png" },
+        { "dir/.png", 1, "dir/.png-1" },
+        { "C:\\Out\\rep.png", 4, "C:\\Out\\rep-4.png" },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.path);
+        EXPECT_EQ(PagePicturePath(QString::fromUtf8(row.path), row.page), QString::fromUtf8(row.expected));
+    }
+}
+
+// Pages of 3 x 2 inches, each with a red block at (1440, 720)-(2880, 1440)
+// twips and a printable text naming the page.
+TestDocument twoPageReport()
+{
+    TestDocument t;
+    const int band = t.addBand();
+    ReportObject &block = t.addObject(band, kControlShape, 1440, 720, 1440, 720);
+    block.Style = 4;
+    block.BackColour = 0x0000FF;
+    t.addText(band, QStringLiteral("Fattura pagina [&p] di [&P]"), 150, 150, 4000, 300, false);
+    const int text = t.lastObject;
+    for (int i = 0; i < 2; ++i) {
+        t.addPage();
+        t.place(i, band, 0, { { text, -1 } });
+    }
+    return t;
+}
+
+TEST(ExportPagesToPng, WritesOnePictureAPageAtTheChosenResolution)
+{
+    QTemporaryDir dir;
+    TestDocument t = twoPageReport();
+    QList<std::pair<int, int>> progress;
+    QString error;
+    const QString path = dir.filePath(QStringLiteral("fattura.png"));
+    ASSERT_TRUE(ExportPagesToPng(
+        t.doc, path, 192, true,
+        [&](int page, int count) {
+            progress.append({ page, count });
+        },
+        &error))
+        << error.toStdString();
+    EXPECT_EQ(progress, (QList<std::pair<int, int>> { { 1, 2 }, { 2, 2 } }));
+    for (int page = 1; page <= 2; ++page) {
+        SCOPED_TRACE(page);
+        QImage image(dir.filePath(QStringLiteral("fattura-%1.png").arg(page)));
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), QSize(576, 384));
+        EXPECT_EQ(qRound(image.dotsPerMeterX() * 0.0254), 192);
+        EXPECT_EQ(image.pixel(288, 144), qRgb(255, 0, 0)) << "the block at (1.5, 0.75) inches";
+        EXPECT_EQ(image.pixel(100, 300), qRgb(255, 255, 255));
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("fattura-3.png"))));
+}
+
+TEST(ExportPagesToPng, DefaultScreenResolutionGivesThePageSizeInPixels)
+{
+    QTemporaryDir dir;
+    TestDocument t = twoPageReport();
+    ASSERT_TRUE(ExportPagesToPng(t.doc, dir.filePath(QStringLiteral("p.png")), 96, false));
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("p-1.png"))).size(), QSize(288, 192));
+}
+
+TEST(ExportPagesToPng, ReportsAFileThatCannotBeWritten)
+{
+    QTemporaryDir dir;
+    TestDocument t = twoPageReport();
+    int pagesStarted = 0;
+    QString error;
+    const QString path = dir.filePath(QStringLiteral("missing/fattura.png"));
+    EXPECT_FALSE(ExportPagesToPng(
+        t.doc, path, 96, true, [&](int, int) { ++pagesStarted; }, &error));
+    EXPECT_EQ(pagesStarted, 1) << "stops at the first failure";
+    EXPECT_TRUE(error.contains(QStringLiteral("fattura-1.png"))) << error.toStdString();
+}
+
+TEST(PageExport, RefusesUnusableInput)
+{
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("x.png"));
+    const QString pdf = dir.filePath(QStringLiteral("x.pdf"));
+    struct
+    {
+        const char *name;
+        double width;
+        double height;
+        bool pages;
+        int dpi;
+    } rows[] = {
+        { "no pages", 4320, 2880, false, 96 },
+        { "zero width", 0, 2880, true, 96 },
+        { "negative height", 4320, -5, true, 96 },
+        { "absurd size", 1e12, 2880, true, 96 },
+        { "zero dpi", 4320, 2880, true, 0 },
+        { "huge picture", 288000, 288000, true, 4800 },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        TestDocument t = twoPageReport();
+        t.doc.PageWidth = row.width;
+        t.doc.PageHeight = row.height;
+        if (!row.pages)
+            t.doc.Pages.clear();
+        QString error;
+        EXPECT_FALSE(ExportPagesToPng(t.doc, png, row.dpi, true, {}, &error));
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_FALSE(QFile::exists(PagePicturePath(png, 1)));
+        if (row.dpi == 96) {
+            error.clear();
+            EXPECT_FALSE(ExportPagesToPdf(t.doc, pdf, true, {}, &error));
+            EXPECT_FALSE(error.isEmpty());
+        }
+    }
+}
+
+// Output of a poppler tool, or a null string when it is not installed.
+QString runTool(const QString &tool, const QStringList &arguments)
+{
+    const QString program = QStandardPaths::findExecutable(tool);
+    if (program.isEmpty())
+        return QString();
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST(ExportPagesToPdf, WritesEveryPageWithSelectableTextAtThePageSize)
+{
+    QTemporaryDir dir;
+    TestDocument t = twoPageReport();
+    const QString path = dir.filePath(QStringLiteral("fattura.pdf"));
+    QList<int> pages;
+    QString error;
+    ASSERT_TRUE(ExportPagesToPdf(
+        t.doc, path, true, [&](int page, int) { pages.append(page); }, &error))
+        << error.toStdString();
+    EXPECT_EQ(pages, (QList<int> { 1, 2 }));
+
+    const QString info = runTool(QStringLiteral("pdfinfo"), { path });
+    if (info.isNull())
+        GTEST_SKIP() << "pdfinfo is not installed";
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n")))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("216 x 144 pts"))) << info.toStdString();
+
+    const QString text = runTool(QStringLiteral("pdftotext"), { path, QStringLiteral("-") });
+    EXPECT_TRUE(text.contains(QStringLiteral("Fattura pagina 1 di 2"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Fattura pagina 2 di 2"))) << text.toStdString();
+    const QStringList pageTexts = text.split(QChar(u'\f'));
+    ASSERT_GE(pageTexts.size(), 2);
+    EXPECT_TRUE(pageTexts[1].contains(QStringLiteral("pagina 2"))) << "one page per report page";
+}
+
+TEST(ExportPagesToPdf, ReportsAFileThatCannotBeWritten)
+{
+    QTemporaryDir dir;
+    TestDocument t = twoPageReport();
+    QString error;
+    EXPECT_FALSE(ExportPagesToPdf(t.doc, dir.filePath(QStringLiteral("missing/x.pdf")), true, {}, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("x.pdf"))) << error.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,55 @@
+#include "render/ObjectFrame.h"
+#include "TestDocument.h"
+#include "zetview/Error.h"
+
+#include <gtest/gtest.h>
+
+using namespace zet;
+using zet::testing::TestDocument;
+
+namespace {
+
+TEST(ComputeObjectFrame, RoundsEachEdgeHalfToEven)
+{
+    struct
+    {
+        const char *name;
+        double left, topInBand, width, height;
+        int bandTop;
+        ObjectFrame expected;
+    } rows[] = {
+        { "whole twips", 100, 20, 300, 40, 1000, { 100, 1020, 400, 1060 } },
+        { "halves go to even", 100.5, 0.5, 10.5, 0.5, 0, { 100, 0, 110, 0 } },
+        { "odd halves go up", 101.5, 1.5, 1.5, 1.5, 0, { 102, 2, 104, 4 } },
+        { "right rounds left plus width", 1, 0, 0.5, 0, 0, { 1, 0, 2, 0 } },
+        { "negative positions", -10.5, -0.5, 5, 5, -100, { -10, -100, -5, -95 } },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        TestDocument t;
+        const int band = t.addBand();
+        t.addObject(band, kControlShape, row.left, row.topInBand, row.width, row.height);
+        EXPECT_EQ(ComputeObjectFrame(t.doc, t.lastObject, row.bandTop), row.expected);
+    }
+}
+
+TEST(ComputeObjectFrame, ErrorsForABadIndexAndForOverflow)
+{
+    TestDocument t;
+    const int band = t.addBand();
+    t.addObject(band, kControlShape, 0, 0, 3e9, 10);
+    try {
+        ComputeObjectFrame(t.doc, 1, 0);
+        ADD_FAILURE() << "no error";
+    } catch (const Error &e) {
+        EXPECT_EQ(e.number(), Error::kSubscriptOutOfRange);
+    }
+    try {
+        ComputeObjectFrame(t.doc, 0, 0);
+        ADD_FAILURE() << "no error";
+    } catch (const Error &e) {
+        EXPECT_EQ(e.number(), Error::kOverflow);
+    }
+}
+
+} // namespace
