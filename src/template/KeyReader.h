@@ -17,7 +17,6 @@ namespace zet {
 class KeyReader
 {
 public:
-    // The text must outlive the reader.
     KeyReader(const QString &text, std::span<const QLatin1String> names);
 
     // The key's value; empty text when it is absent or was not asked for.
@@ -35,7 +34,7 @@ private:
     void scan();
     void noteTag(QStringView body, bool closing, qsizetype position);
 
-    const QString &text_;
+    const QString text_; // shares the caller's text, no copy
     QList<QString> names_;
     QList<QString> lowerNames_;
     QList<Tags> tags_;
