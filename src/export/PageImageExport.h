@@ -7,6 +7,9 @@
 
 namespace zet {
 
+// The resolution of page pictures when none is chosen: the screen's.
+inline constexpr int kDefaultPagePictureDpi = 96;
+
 // Told before each page is drawn: pageNumber counts from 1 to pageCount.
 using PageExportProgress = std::function<void(int pageNumber, int pageCount)>;
 

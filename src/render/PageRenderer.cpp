@@ -170,6 +170,9 @@ void RenderPage(ReportDocument &document, DeviceContext &destination, int pageIn
     bool drawOutlines)
 {
     RenderScope scope;
+    // Declared before the contexts that attach to it, so that on every path
+    // they let go of its device context before it goes away.
+    clsGFX_2D pageBitmap;
     PageRender render { document, pageIndex, printView, editBoxes, zoom, imageBuffer, offsetX, offsetY, {},
         {} };
     if (editBoxes)
@@ -182,7 +185,6 @@ void RenderPage(ReportDocument &document, DeviceContext &destination, int pageIn
     const int pageWidth = RoundHalfEven(document.PageWidth);
     const int pageHeight = RoundHalfEven(document.PageHeight);
     const bool buffered = zoom != 1.0 || pageBuffer;
-    clsGFX_2D pageBitmap;
     clsGFX_API copy;
     if (buffered) {
         const int dpiX = target.HDC_GetDeviceCapability(gdi::kCapLogPixelsX);

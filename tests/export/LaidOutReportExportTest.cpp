@@ -2,7 +2,6 @@
 #include "layout/PageLayout.h"
 #include "support/TemplateText.h"
 
-#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -90,27 +89,6 @@ TEST(LaidOutReport, ExportsEveryPageWithItsNumbersAndRowsToPdf)
     const QString all = pageTexts.join(QString());
     for (int row = 1; row <= 30; ++row)
         EXPECT_TRUE(all.contains(QStringLiteral("Descrizione %1\n").arg(row))) << "row " << row;
-}
-
-TEST(LaidOutReport, PngPagesShowTheRowsBelowTheHeader)
-{
-    ReportDocument document = laidOutReport();
-    QTemporaryDir dir;
-    ASSERT_TRUE(ExportPagesToPng(document, dir.filePath(QStringLiteral("righe.png")), 96, true));
-    const QImage first(dir.filePath(QStringLiteral("righe-1.png")));
-    ASSERT_EQ(first.size(), QSize(794, 200));
-    // Ink of the header line near the top and of a row below it, from the
-    // 720-twip left edge (48 pixels) on; nothing left of it.
-    const auto inkInRows = [&](int top, int bottom, int left, int right) {
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
-                if (qGray(first.pixel(x, y)) < 100)
-                    return true;
-        return false;
-    };
-    EXPECT_TRUE(inkInRows(13, 33, 48, 200));
-    EXPECT_TRUE(inkInRows(40, 60, 48, 200));
-    EXPECT_FALSE(inkInRows(0, 200, 0, 46));
 }
 
 } // namespace

@@ -81,14 +81,6 @@ TEST(ExportPagesToPng, WritesOnePictureAPageAtTheChosenResolution)
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("fattura-3.png"))));
 }
 
-TEST(ExportPagesToPng, DefaultScreenResolutionGivesThePageSizeInPixels)
-{
-    QTemporaryDir dir;
-    TestDocument t = twoPageReport();
-    ASSERT_TRUE(ExportPagesToPng(t.doc, dir.filePath(QStringLiteral("p.png")), 96, false));
-    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("p-1.png"))).size(), QSize(288, 192));
-}
-
 TEST(ExportPagesToPng, ReportsAFileThatCannotBeWritten)
 {
     QTemporaryDir dir;

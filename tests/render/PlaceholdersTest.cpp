@@ -259,15 +259,4 @@ TEST_F(PlaceEditBoxTest, ReusesExistingBoxesThenLoadsNewOnesInOrder)
     EXPECT_EQ(boxes.visibleCount(), 4);
 }
 
-TEST_F(PlaceEditBoxTest, OtherAlignmentsPassThrough)
-{
-    FakeEditBoxes boxes(1);
-    for (int alignment : { 0, 1, 2 }) {
-        t.doc.Objects[object].Alignment = alignment;
-        int used = -1;
-        PlaceEditBox(t.doc, boxes, used, 0, object, 0, 0, 0, 10, 10);
-        EXPECT_EQ(boxes.boxes[0].alignment, alignment);
-    }
-}
-
 } // namespace
