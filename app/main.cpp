@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <functional>
 #include <memory>
 
@@ -53,6 +55,10 @@ int main(int argc, char **argv)
             printOut(commandUsage(args.first()).toUtf8());
             return kExitOk;
         }
+        // Qt wants a private runtime folder; give it one when the session has none.
+        QTemporaryDir runtimeDir;
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDir.isValid())
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
         auto app = makeApplication(argc, argv, command.needsWidgets);
         return command.run(rest);
     }

@@ -4,6 +4,8 @@
 set -euo pipefail
 build=${1:-build}
 zetview="$build/app/zetview"
+# Dates in the samples follow the locale: show them in Italian unless told otherwise.
+export LANG=${LANG:-it_IT.UTF-8}
 out=out
 mkdir -p "$out"
 

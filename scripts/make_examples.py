@@ -190,7 +190,7 @@ def invoice():
                            for f in ("RagioneSociale", "Indirizzo", "PartitaIVA", "TotaleCliente"))
                  + "<RecordsetStruct2><RecordsetStructName2>Fattura</RecordsetStructName2>"
                  + "".join("<Field2><FieldName2>%s</FieldName2></Field2>" % f
-                           for f in ("Numero", "Data", "Imponibile", "IVA", "Totale"))
+                           for f in ("Intestazione", "Imponibile", "IVA", "Totale"))
                  + "<RecordsetStruct3><RecordsetStructName3>Riga</RecordsetStructName3>"
                  + "".join("<Field3><FieldName3>%s</FieldName3></Field3>" % f
                            for f in ("Articolo", "Quantita", "Prezzo", "Importo"))
@@ -199,7 +199,7 @@ def invoice():
         "InizioPagina": dict(h=700),
         "InizioReport": dict(h=1500),
         "InizioGruppoDati": dict(h=1000, newpage=2),
-        "InizioDati": dict(h=900, newpage=2),
+        "InizioDati": dict(h=900),
         "CorpoDati": dict(h=320),
         "FineDati": dict(h=900),
         "FineGruppoDati": dict(h=600),
@@ -229,10 +229,7 @@ def invoice():
         text("InizioGruppoDati", L + 1700, 480, 6000, 300, "", size=9, source="Cliente.[Indirizzo]"),
         text("InizioGruppoDati", L + 7800, 480, 2300, 300, "", align=1, size=9,
              source="Cliente.[PartitaIVA]"),
-        text("InizioDati", L, 100, 1700, 300, "Fattura n.", size=10, bold=True),
-        text("InizioDati", L + 1700, 100, 2000, 300, "", size=10, bold=True, source="Fattura.[Numero]"),
-        text("InizioDati", L + 3800, 100, 800, 300, "del", size=10),
-        text("InizioDati", L + 4600, 100, 2000, 300, "", size=10, source="Fattura.[Data]"),
+        text("InizioDati", L, 100, 6000, 300, "", size=10, bold=True, source="Fattura.[Intestazione]"),
         shape("InizioDati", L, 520, W, 330, 4, colour=NAVY, back=NAVY, transparent=False),
     ]
     for (left, width, _, align), head in zip(cols, heads):
@@ -304,7 +301,7 @@ def invoice_data():
             vat_amount = (net * 22 + 50) // 100
             total = net + vat_amount
             customer_total += total
-            invoices.append("<Fattura><Numero>%d/2026</Numero><Data>%02d/12/2026</Data><Imponibile>%s</Imponibile>"
+            invoices.append("<Fattura><Intestazione>Fattura n. %d/2026 del %02d/12/2026</Intestazione><Imponibile>%s</Imponibile>"
                             "<IVA>%s</IVA><Totale>%s</Totale>%s</Fattura>"
                             % (number, 1 + (number * 7) % 28, euro(net), euro(vat_amount), euro(total), "".join(rows)))
             number += 1
@@ -347,7 +344,7 @@ def listing():
         text("InizioDati", L, 80, W, 320, "", size=11, bold=True, source="Elenco.[Titolo]"),
         shape("InizioDati", L, 520, W, 340, 4, colour=NAVY, back=LIGHT, transparent=False),
     ]
-    objects[1]["keys"]["Valore"] = "aggiornata al [&dd/mm/yyyy]"
+    objects[1]["keys"]["Valore"] = "aggiornata al [&ddd/mm/yyyy]"
     for left, width, head in cols:
         objects.append(text("InizioDati", left + 60, 560, width - 120, 280, head, size=9, bold=True, colour=NAVY))
     objects.append(shape("CorpoDati", L, 0, W, 340, 4, colour=GREY))
@@ -406,7 +403,7 @@ def register():
         text("InizioGruppoDati", L + 6200, 160, W - 6350, 300, "", align=1, size=9, colour=WHITE,
              source="Magazzino.[Responsabile]"),
         text("InizioDati", L, 60, 5000, 300, "", size=10, bold=True, colour=NAVY, source="Mese.[Periodo]"),
-        shape("InizioDati", L, 380, W, 250, 0, colour=NAVY),
+        shape("InizioDati", L, 610, W, 20, 0, colour=NAVY),
     ]
     for left, width, head, align in cols:
         objects.append(text("InizioDati", left + 40, 380, width - 80, 250,
@@ -425,7 +422,7 @@ def register():
         text("FineReport", L, 150, W, 300, "Fine del registro", align=2, size=9, italic=True, colour=GREY),
         text("FinePagina", L, 120, W, 280, "[SYS]", align=2, size=8, colour=GREY, source="[SYS]"),
     ]
-    objects[-1]["keys"]["Valore"] = "Stampato il [&dd/mm/yyyy] alle [&hh:nn]"
+    objects[-1]["keys"]["Valore"] = "Stampato il [&ddd/mm/yyyy] alle [&dhh:nn]"
     write_template(os.path.join(OUT, "registro.zet"), "Registro", A4, structure, bands, objects)
 
     causes = [("Carico da fornitore", 1), ("Scarico per produzione", -1), ("Reso a fornitore", -1),

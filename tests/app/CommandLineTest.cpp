@@ -9,7 +9,7 @@
 
 namespace {
 
-struct Run
+struct ProgramRun
 {
     int status = -1;
     QByteArray out;
@@ -21,7 +21,7 @@ class CommandLineTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
 
-    Run zetview(const QStringList &args)
+    ProgramRun zetview(const QStringList &args)
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -72,13 +72,13 @@ TEST_F(CommandLineTest, InfoCountsPagesRecordsAndValuesAndHonoursDuplication)
     const QString data
         = file(QStringLiteral("elenco.xml"), "<Report><Row><Nome>A</Nome></Row><Row><Nome>B</Nome></Row>"
                                              "<Row><Nome>C</Nome></Row></Report>");
-    Run plain = zetview({"info", templ, data});
+    ProgramRun plain = zetview({"info", templ, data});
     ASSERT_EQ(plain.status, 0) << plain.err.constData();
     // Two rows of 1000 twips fit between margins of 500 on a 3000 page.
     EXPECT_TRUE(plain.out.startsWith("pagine=2 record=4 valori=3 CreaReport=")) << plain.out.constData();
 
     zetview({"settings", "set", "--user", "Elenco", "<CopieXML>2</CopieXML>"});
-    Run doubled = zetview({"info", templ, data});
+    ProgramRun doubled = zetview({"info", templ, data});
     EXPECT_TRUE(doubled.out.startsWith("pagine=3 record=7 valori=6 ")) << doubled.out.constData();
 }
 
@@ -86,7 +86,7 @@ TEST_F(CommandLineTest, DumpPrintsOneJsonObject)
 {
     const QString templ = file(QStringLiteral("t.zet"), kTemplate);
     const QString data = file(QStringLiteral("d.xml"), "<Report><Row><Nome>A</Nome></Row></Report>");
-    Run laid = zetview({"dump", templ, data});
+    ProgramRun laid = zetview({"dump", templ, data});
     ASSERT_EQ(laid.status, 0) << laid.err.constData();
     QJsonParseError error;
     const QJsonObject doc = QJsonDocument::fromJson(laid.out, &error).object();
@@ -94,7 +94,7 @@ TEST_F(CommandLineTest, DumpPrintsOneJsonObject)
     EXPECT_EQ(doc.value(QStringLiteral("ReportName")).toString(), QStringLiteral("Elenco"));
     EXPECT_EQ(doc.value(QStringLiteral("Pages")).toArray().size(), 1);
 
-    Run unlaid = zetview({"dump", "--no-layout", templ, data});
+    ProgramRun unlaid = zetview({"dump", "--no-layout", templ, data});
     const QJsonObject bare = QJsonDocument::fromJson(unlaid.out).object();
     EXPECT_TRUE(bare.value(QStringLiteral("Pages")).toArray().isEmpty());
     EXPECT_EQ(bare.value(QStringLiteral("Records")).toArray().size(), 2);
@@ -103,12 +103,12 @@ TEST_F(CommandLineTest, DumpPrintsOneJsonObject)
 TEST_F(CommandLineTest, ErrorsNameTheFileAndSetTheExitStatus)
 {
     const QString missing = dir_.filePath(QStringLiteral("manca.zet"));
-    Run unreadable = zetview({"dump", missing, missing});
+    ProgramRun unreadable = zetview({"dump", missing, missing});
     EXPECT_EQ(unreadable.status, 2);
     EXPECT_TRUE(unreadable.err.contains("manca.zet"));
 
     const QString bad = file(QStringLiteral("bad.zet"), "<ZETVersion>&HFFFFFFFFF</ZETVersion>");
-    Run overflow = zetview({"info", bad, bad});
+    ProgramRun overflow = zetview({"info", bad, bad});
     EXPECT_EQ(overflow.status, 1);
     EXPECT_TRUE(overflow.err.startsWith("zetview: error 6: ")) << overflow.err.constData();
 
