@@ -93,18 +93,18 @@ def write_template(path, name, page, structure, bands, objects, images=()):
         parts.append("<%s>%s</%s>" % (key, value, key))
     parts.append("<ZET_RecordsetStruct>%s</ZET_RecordsetStruct>" % structure)
     for band in BANDS:
-        spec = bands.get(band)
-        parts.append("<%s>%s</%s>" % (band, "-1" if spec else "0", band))
-        if not spec:
+        band_def = bands.get(band)
+        parts.append("<%s>%s</%s>" % (band, "-1" if band_def else "0", band))
+        if not band_def:
             continue
-        parts.append("<Altezza%s>%d</Altezza%s>" % (band, spec["h"], band))
+        parts.append("<Altezza%s>%d</Altezza%s>" % (band, band_def["h"], band))
         if band in BREAK_KEYS:
-            parts.append("<Interruzione%s>%d</Interruzione%s>" % (band, spec.get("break", 0), band))
+            parts.append("<Interruzione%s>%d</Interruzione%s>" % (band, band_def.get("break", 0), band))
         if band in NEWPAGE_KEYS:
-            parts.append("<NuovaPagina%s>%d</NuovaPagina%s>" % (band, spec.get("newpage", 0), band))
+            parts.append("<NuovaPagina%s>%d</NuovaPagina%s>" % (band, band_def.get("newpage", 0), band))
         if band in REPEAT_KEYS:
             key = REPEAT_KEYS[band]
-            parts.append("<%s>%d</%s>" % (key, spec.get("repeat", 0), key))
+            parts.append("<%s>%d</%s>" % (key, band_def.get("repeat", 0), key))
     for i, o in enumerate(objects):
         keys = dict(o["keys"])
         body = ["<ZETe_ControlType>%d</ZETe_ControlType>" % o["ctype"],

@@ -41,10 +41,10 @@ public:
             if (slot != Body && chance(0.3))
                 continue;
             const bool repeatable = slot == Body || slot == DataFooter;
-            const BandSpec spec { chance(0.05) ? half(8000, 25000) : half(0, 2500),
+            const BandShape shape { chance(0.05) ? half(8000, 25000) : half(0, 2500),
                 chance(0.2) ? breakMode() : 0, chance(0.4) ? pick(0, 2) : 0,
                 repeatable && chance(0.3) ? 1 : 0, chance(0.9) };
-            text.band(slot, spec);
+            text.band(slot, shape);
         }
         for (const Slot slot : { PageHeader, ReportHeader, GroupHeader, DataHeader, Body, DataFooter,
                  GroupFooter, ReportFooter, PageFooter }) {

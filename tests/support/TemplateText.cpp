@@ -61,9 +61,9 @@ TemplateText &TemplateText::page(double height, double marginTop, double marginB
     return *this;
 }
 
-TemplateText &TemplateText::band(Slot slot, const BandSpec &spec)
+TemplateText &TemplateText::band(Slot slot, const BandShape &shape)
 {
-    bands_[slot] = spec;
+    bands_[slot] = shape;
     return *this;
 }
 
@@ -125,16 +125,16 @@ QString TemplateText::text() const
     text += element(key::kLarghezza, QStringLiteral("11906"));
     text += element(key::kMargineSuperiore, number(marginTop_));
     text += element(key::kMargineInferiore, number(marginBottom_));
-    for (const auto &[slot, spec] : bands_) {
+    for (const auto &[slot, shape] : bands_) {
         const key::BandKeys &keys = keysOf(Slot(slot));
-        text += element(keys.Presence, spec.Present ? QStringLiteral("-1") : QStringLiteral("0"));
-        text += element(keys.Height, number(spec.Height));
+        text += element(keys.Presence, shape.Present ? QStringLiteral("-1") : QStringLiteral("0"));
+        text += element(keys.Height, number(shape.Height));
         if (keys.Break.size() > 0)
-            text += element(keys.Break, QString::number(spec.BreakMode));
+            text += element(keys.Break, QString::number(shape.BreakMode));
         if (keys.NewPage.size() > 0)
-            text += element(keys.NewPage, QString::number(spec.NewPage));
+            text += element(keys.NewPage, QString::number(shape.NewPage));
         if (keys.Repeat.size() > 0)
-            text += element(keys.Repeat, QString::number(spec.Repeat));
+            text += element(keys.Repeat, QString::number(shape.Repeat));
     }
     int number = 0;
     for (const auto &[slot, dataSource] : objects_) {

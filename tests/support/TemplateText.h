@@ -27,7 +27,7 @@ enum Slot : int {
 
 // The keys of one named band. A band that is not Present is written with its
 // presence key false and all its other keys.
-struct BandSpec
+struct BandShape
 {
     double Height = 0;
     int BreakMode = 0;
@@ -60,7 +60,7 @@ class TemplateText
 public:
     TemplateText &version(int version);
     TemplateText &page(double height, double marginTop = 0, double marginBottom = 0);
-    TemplateText &band(Slot slot, const BandSpec &spec);
+    TemplateText &band(Slot slot, const BandShape &shape);
     // A text object in the band, showing dataSource: "" for fixed text, "[SYS]"
     // for a placeholder, "Set.[Field]" for a field. Objects are numbered in
     // the order they are added.
@@ -78,7 +78,7 @@ private:
     double pageHeight_ = 0;
     double marginTop_ = 0;
     double marginBottom_ = 0;
-    std::map<int, BandSpec> bands_;
+    std::map<int, BandShape> bands_;
     QList<std::pair<Slot, QString>> objects_;
     QList<RecordSet> structure_;
 };
