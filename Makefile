@@ -12,7 +12,7 @@ setup:
 	@bash scripts/setup.sh
 
 $(BUILD)/build.ninja: | setup
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZET_WERROR=ON >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZET_WERROR=ON >/dev/null
 
 build: setup $(BUILD)/build.ninja
 	@cmake --build $(BUILD) -j $(JOBS)
