@@ -48,7 +48,6 @@ TEST(DeviceContext, PdfThroughTheCallersPainterUsesItsResolution)
         ASSERT_TRUE(api.Text_SetFont(arial(10)));
         int left = 0, top = 0, right = 2880, bottom = 300;
         api.Text_DrawText(QStringLiteral("Pagina 1"), left, top, right, bottom, 2080);
-        api.Draw_Rectangle(0, 0, 2880, 1440);
         picture.BitBlt_PaintPicture(&dc, 0, 0, -1, -1, 0, 0);
         // A printer-like device cannot be read back: copying from it does nothing.
         api.BitBlt_PaintPicture(picture.Get_hDC(), 0, 0, 240, 240, 0, 0, gdi::kNotSrcCopy);

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QImage>
 #include <cmath>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <utility>
 
@@ -87,6 +88,12 @@ struct Canvas
         return image;
     }
 };
+
+// Matches a value in [low, high].
+inline auto within(int low, int high)
+{
+    return testing::AllOf(testing::Ge(low), testing::Le(high));
+}
 
 // The number of the zet::Error that f raises; 0 when it raises none.
 template <typename F> int errorNumber(F f)

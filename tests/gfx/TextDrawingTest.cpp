@@ -38,8 +38,7 @@ TEST(DrawText, PlacesTheLineAtTheTopOfTheRectangleAsAligned)
         EXPECT_NEAR(flags == 2080 ? first : flags == 2082 ? last : (first + last) / 2, expected, 2);
         // The cap height (about 10 px) below the cell's internal leading.
         const auto [top, bottom] = inkRows(img);
-        EXPECT_GE(top, 20);
-        EXPECT_LE(top, 24);
+        EXPECT_THAT(top, within(20, 24));
         EXPECT_NEAR(bottom - top + 1, 10, 1);
     }
 }
@@ -72,8 +71,7 @@ TEST(DrawText, MeasureOnlyReturnsTheExtentAndDrawsNothing)
     EXPECT_EQ(left, 100);
     EXPECT_EQ(top, 200);
     // The advance of Liberation Sans at 200 twips, without kerning.
-    EXPECT_GE(right - left, 1080);
-    EXPECT_LE(right - left, 1095);
+    EXPECT_THAT(right - left, within(1080, 1095));
     EXPECT_EQ(bottom - top, page.api.Text_GetMetrics().height);
     EXPECT_EQ(height, bottom - top);
     // Word breaking with room for about two of the words per line.
@@ -103,7 +101,7 @@ TEST(DrawText, WidthsKeepTheirPhysicalSizeAcrossDevices)
     EXPECT_NEAR(inked[0], inked[1], 20);
 }
 
-TEST(TextGetSize, CountsLinesAndPrefixes)
+TEST(TextGetSize, CountsLinesAndPrefixesAndTheApproximationCountsCharacters)
 {
     TextPage page;
     int oneWidth = 0, oneHeight = 0, width = 0, height = 0;
@@ -114,6 +112,18 @@ TEST(TextGetSize, CountsLinesAndPrefixes)
     EXPECT_EQ(height, 2 * oneHeight);
     EXPECT_EQ(width, oneWidth);
     page.api.Text_GetSize(QString(), width, height);
+    EXPECT_EQ(width, 0);
+    EXPECT_EQ(height, 0);
+    // The font's cell height (character height plus internal leading) and characters x average width.
+    page.api.Text_GetSizeApprox(QStringLiteral("abcd"), width, height);
+    EXPECT_EQ(height, page.api.Text_GetMetrics().height);
+    EXPECT_EQ(height, oneHeight);
+    EXPECT_THAT(height, within(201, 259));
+    EXPECT_EQ(width, 4 * page.api.Text_GetMetrics().aveCharWidth);
+    EXPECT_GT(width, 4 * 60);
+    clsGFX_API fresh; // nothing before its first font
+    fresh.HDC_Attach(&page.dc);
+    fresh.Text_GetSizeApprox(QStringLiteral("abcd"), width, height);
     EXPECT_EQ(width, 0);
     EXPECT_EQ(height, 0);
 }
@@ -140,8 +150,7 @@ TEST(TextOut, PutsTheCellTopLeftAtThePointInTheTextColour)
     page.api.Text_TextOut(1440, 300, QStringLiteral("H"));
     const QImage &img = page.finished();
     EXPECT_NEAR(inkColumns(img, 0, 96).first, 97, 2);
-    EXPECT_GE(inkRows(img).first, 20);
-    EXPECT_LE(inkRows(img).first, 24);
+    EXPECT_THAT(inkRows(img).first, within(20, 24));
     const QRgb stem = img.pixel(97, 25); // the left stem, nearly covered
     EXPECT_EQ(qRed(stem), 255);
     EXPECT_LT(qGreen(stem), 64);
@@ -174,7 +183,6 @@ TEST(DrawText, HugeValueIsMeasuredWholeAndDrawnWhereItShows)
     EXPECT_NEAR(width, 250000.0 * pieceWidth, 250000.0); // within a twip per piece
     page.draw(huge, 0, 0, 2880, 1440, 2082);
     const auto [first, last] = inkColumns(page.finished(), 0, 96);
-    EXPECT_GE(first, 0);
-    EXPECT_LE(first, 3);
+    EXPECT_THAT(first, within(0, 3));
     EXPECT_LE(last, 191);
 }

@@ -78,29 +78,23 @@ TEST(clsGFX_2D, PixelViewAndDrawingShareOneImageWithScanLinesFromTheBottom)
     EXPECT_EQ(image.pixel(3, 2), kRedRgb);
 }
 
-TEST(clsGFX_2D, PixelViewRefusesPositionsOutsideTheSurface)
+TEST(clsGFX_2D, PixelViewStaysInsideTheSurfaceAndIsRefusedDuringASession)
 {
     clsGFX_2D surface;
     ASSERT_TRUE(surface.Create(5, 3, 24)); // 15 bytes of pixels, 16 per scan line
     PixelView view;
     ASSERT_TRUE(surface.Data_Get(view));
-    for (auto [x, y] : { std::pair { 16, 0 }, { -1, 0 }, { 0, 3 }, { 0, -1 } }) {
+    for (auto [x, y] : { std::pair { 16, 0 }, { -1, 0 }, { 0, 3 }, { 0, -1 } })
         EXPECT_EQ(errorNumber([&] { view.at(x, y); }), 9) << x << "," << y;
-    }
     EXPECT_NO_THROW(view.at(15, 2)); // the row padding belongs to the scan line
-}
-
-TEST(clsGFX_2D, DataGetRefusesDuringASession)
-{
-    clsGFX_2D surface;
-    ASSERT_TRUE(surface.Create(4, 4, 24));
+    surface.Data_Release(view);
     surface.Draw_StartSession();
-    PixelView view(reinterpret_cast<uchar *>(&surface), 7, 1);
+    view = PixelView(reinterpret_cast<uchar *>(&surface), 7, 1);
     EXPECT_FALSE(surface.Data_Get(view));
     EXPECT_EQ(view.bytesPerScanLine(), 7); // left alone
     surface.Draw_EndSession();
     EXPECT_TRUE(surface.Data_Get(view));
-    EXPECT_EQ(view.bytesPerScanLine(), 12);
+    EXPECT_EQ(view.bytesPerScanLine(), 16);
 }
 
 TEST(clsGFX_2D, GetPictureIsAnIndependentTwentyFourBitCopyOrFailsWithTheExactText)
@@ -146,21 +140,18 @@ TEST(clsGFX_2D, FromBitmapPictureKeepsDepthAndResolution)
 
     EXPECT_FALSE(surface.Create_FromPicture(QImage(), -1));
     EXPECT_EQ(surface.Get_hDC(), nullptr);
-}
 
-TEST(clsGFX_2D, DrawingOnAnAdoptedPictureLeavesTheOriginalAlone)
-{
-    const QImage original = whiteCanvas(8, 8);
-    clsGFX_2D surface;
+    // A 24-bit picture's pixels are shared until changed: drawing leaves the original alone.
+    const QImage original = whiteCanvas(4, 4);
     ASSERT_TRUE(surface.Create_FromPicture(original, -1));
+    surface.Color_Fill(0x123456);
+    EXPECT_EQ(surface.Get_hDIB().pixel(1, 1), qRgb(0x56, 0x34, 0x12));
     clsGFX_API api;
     api.HDC_Attach(surface.Get_hDC());
-    api.Draw_FillRect_SetColor(0);
-    api.Draw_FillRect(0, 0, 8, 8);
-    EXPECT_EQ(surface.Get_hDIB().pixel(4, 4), qRgb(0, 0, 0));
-    surface.Color_Fill(0x123456);
-    EXPECT_TRUE(isWhite(original, 4, 4));
-    EXPECT_EQ(surface.Get_hDIB().pixel(4, 4), qRgb(0x56, 0x34, 0x12));
+    api.Draw_FillRect_SetColor(kRed);
+    api.Draw_FillRect(0, 0, 4, 4);
+    EXPECT_EQ(surface.Get_hDIB().pixel(1, 1), kRedRgb);
+    EXPECT_TRUE(isWhite(original, 1, 1));
 }
 
 TEST(clsGFX_2D, FromIconPictureIsTwiceTheHotSpot)

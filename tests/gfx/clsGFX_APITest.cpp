@@ -65,22 +65,6 @@ TEST(TextSetFont, RefusesANullFontAndLongFaceNames)
     EXPECT_EQ(errorNumber([&] { c.api.Text_SetFont(font); }), 9);
 }
 
-TEST(TextGetSizeApprox, IsZeroBeforeAnyFontThenCharactersTimesAverageWidth)
-{
-    Canvas c(10, 10, 96, -1);
-    int width = -1, height = -1;
-    c.api.Text_GetSizeApprox(QStringLiteral("abcd"), width, height);
-    EXPECT_EQ(width, 0);
-    EXPECT_EQ(height, 0);
-    ASSERT_TRUE(c.api.Text_SetFont(arial(10)));
-    c.api.Text_GetSizeApprox(QStringLiteral("abcd"), width, height);
-    EXPECT_EQ(height, c.api.Text_GetMetrics().height);
-    EXPECT_GT(height, 200); // cell: character height plus internal leading
-    EXPECT_LT(height, 260);
-    EXPECT_EQ(width, 4 * c.api.Text_GetMetrics().aveCharWidth);
-    EXPECT_GT(width, 4 * 60);
-}
-
 TEST(SavedObjects, RestoreDetachAndDestructionBringBackWhatWasSelectedBefore)
 {
     QImage image = whiteCanvas(10, 10);
