@@ -135,11 +135,18 @@ TEST(BitBlt, RasterOpsCombineSourceAndDestination)
 TEST(BitBlt, OverlappingCopyWithinOneSurfaceMovesTheOriginalPixels)
 {
     clsGFX_2D surface;
-    makeHalves(surface, 20, 4); // columns 0..9 red, 10..19 blue
-    surface.BitBlt_PaintPicture(surface.Get_hDC(), 5, 0, 20, 4, 0, 0); // 5 pixels right onto itself
+    ASSERT_TRUE(surface.Create(4, 20, 32));
+    clsGFX_API api;
+    api.HDC_Attach(surface.Get_hDC());
+    api.Draw_FillRect_SetColor(kRed);
+    api.Draw_FillRect(0, 0, 4, 10);
+    api.Draw_FillRect_SetColor(kBlue);
+    api.Draw_FillRect(0, 10, 4, 20);
+    // 5 pixels down onto itself, while its painter runs: rows written early must not be read again.
+    surface.BitBlt_PaintPicture(surface.Get_hDC(), 0, 5, 4, 20, 0, 0);
     const QImage &img = surface.Get_hDIB();
-    EXPECT_EQ(img.pixel(5, 1), kRedRgb);
-    EXPECT_EQ(img.pixel(14, 1), kRedRgb);
-    EXPECT_EQ(img.pixel(15, 1), kBlueRgb);
-    EXPECT_EQ(img.pixel(19, 1), kBlueRgb);
+    EXPECT_EQ(img.pixel(1, 5), kRedRgb);
+    EXPECT_EQ(img.pixel(1, 14), kRedRgb);
+    EXPECT_EQ(img.pixel(1, 15), kBlueRgb);
+    EXPECT_EQ(img.pixel(1, 19), kBlueRgb);
 }
