@@ -34,24 +34,36 @@ TEST(Shapes, RectangleStopsOnePixelShortOfRightAndBottom)
     }
 }
 
-TEST(Shapes, HatchedBrushShowsBackgroundOnlyWhenOpaque)
+TEST(Shapes, GapsShowTheBackgroundOnlyWhenOpaqueAndStyledPensMakeItTransparent)
 {
-    for (int mode : { 1, 2 }) {
+    for (int mode : { 1, 2 }) { // transparent, opaque
         SCOPED_TRACE(mode);
         Canvas c;
         c.api.Draw_SelectPen(5, 1, 0);
         c.api.Text_SetColor(0, 0x00FF00, mode);
         c.api.Draw_SelectBrush(2, 0, kBlue); // horizontal lines
         c.api.Draw_Rectangle(0, 0, 50, 50);
+        c.api.Draw_SelectPen(0, 1, 0);
+        EXPECT_EQ(c.dc.backgroundMode(), mode); // a solid pen leaves it
+        c.api.Draw_SelectPen(1, 1, 0); // dashed
+        EXPECT_EQ(c.dc.backgroundMode(), gdi::kBkTransparent);
+        c.api.Draw_Line(0, 70, 100, 70);
+        c.api.Text_SetColor(0, 0x00FF00, 2);
+        c.api.Draw_SelectPen(5, 1, 0); // null
+        EXPECT_EQ(c.dc.backgroundMode(), gdi::kBkTransparent);
         const QImage &img = c.finished();
-        int lines = 0;
-        int gaps = 0;
-        for (int y = 0; y < 48; ++y) {
-            lines += img.pixel(20, y) == kBlueRgb;
-            gaps += img.pixel(20, y) == (mode == 2 ? qRgb(0, 255, 0) : qRgb(255, 255, 255));
+        int lines = 0, gaps = 0, dashes = 0, dashGaps = 0;
+        for (int i = 0; i < 48; ++i) {
+            lines += img.pixel(20, i) == kBlueRgb;
+            gaps += img.pixel(20, i) == (mode == 2 ? qRgb(0, 255, 0) : qRgb(255, 255, 255));
+            dashes += hasInk(img, i, 70) + hasInk(img, 48 + i, 70);
+            dashGaps += isWhite(img, i, 70) + isWhite(img, 48 + i, 70);
         }
         EXPECT_THAT(lines, within(4, 11));
         EXPECT_EQ(lines + gaps, 48);
+        EXPECT_EQ(dashes + dashGaps, 96);
+        EXPECT_GT(dashes, 48);
+        EXPECT_GT(dashGaps, 12);
     }
 }
 
@@ -78,27 +90,6 @@ TEST(Shapes, LinesLeaveTheirEndPixelOutAndPensScaleWithTheMapping)
             EXPECT_FALSE(hasInk(img, 90, 30));
         }
     }
-}
-
-TEST(Shapes, StyledAndNullPensMakeTheBackgroundTransparent)
-{
-    Canvas c;
-    for (int style : { 5, 0, 1 }) {
-        c.api.Text_SetColor(0, 0x00FF00, 2);
-        c.api.Draw_SelectPen(style, 1, 0);
-        EXPECT_EQ(c.dc.backgroundMode(), style == 0 ? gdi::kBkOpaque : gdi::kBkTransparent) << style;
-    }
-    c.api.Draw_Line(0, 10, 100, 10); // dashed: the gaps show the white page
-    const QImage &img = c.finished();
-    int ink = 0;
-    int white = 0;
-    for (int x = 0; x < 96; ++x) {
-        ink += hasInk(img, x, 10);
-        white += isWhite(img, x, 10);
-    }
-    EXPECT_EQ(ink + white, 96);
-    EXPECT_GT(ink, 48);
-    EXPECT_GT(white, 12);
 }
 
 TEST(Shapes, EllipseTouchesItsBoxShortOfRightAndBottom)

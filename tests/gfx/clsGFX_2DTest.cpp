@@ -21,7 +21,7 @@ TEST(clsGFX_2D, ScanLineIsRoundedUpToFourBytes)
     }
 }
 
-TEST(clsGFX_2D, CreateTwiceLeavesOneSurfaceOfTheSecondSize)
+TEST(clsGFX_2D, CreateReplacesTheSurfaceAndAFailedOneLeavesItEmpty)
 {
     clsGFX_2D surface;
     ASSERT_TRUE(surface.Create(10, 20, 24));
@@ -32,15 +32,10 @@ TEST(clsGFX_2D, CreateTwiceLeavesOneSurfaceOfTheSecondSize)
     EXPECT_EQ(surface.Get_hDIB().format(), QImage::Format_Indexed8);
     EXPECT_EQ(surface.Get_hDIB().pixel(29, 4), qRgb(0, 0, 0)); // a new surface is black
     EXPECT_EQ(surface.Get_hDC()->deviceSize(), QSize(30, 5));
-}
-
-TEST(clsGFX_2D, FailedCreateLeavesTheSurfaceEmpty)
-{
     // Zero width, negative height, four bits, over a gigabyte.
     for (auto [width, height, bits] :
         { std::tuple { 0, 10, 24 }, { 10, -1, 24 }, { 10, 10, 4 }, { 40000, 40000, 24 } }) {
         SCOPED_TRACE(testing::Message() << width << " x " << height << " x " << bits);
-        clsGFX_2D surface;
         ASSERT_TRUE(surface.Create(5, 5, 24));
         EXPECT_FALSE(surface.Create(width, height, bits));
         EXPECT_EQ(surface.Get_hDC(), nullptr);
