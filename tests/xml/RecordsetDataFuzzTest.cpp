@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
+#include <tuple>
 
 namespace zet {
 namespace {
@@ -37,48 +38,37 @@ QString sampleData()
     return data + QStringLiteral("</Report>");
 }
 
-// Parents come before their children, one level up; values and records
-// point at each other.
-void expectConsistent(const ReportDocument &document)
+// Reads, checks that parents come before their children one level up and
+// that values and records point at each other, and writes back. Returns the
+// error number, 0 when it read, and the number of records in *records.
+int readAndCheck(const QString &structure, const QString &data, qsizetype *records = nullptr)
 {
-    EXPECT_EQ(CursorTableSize(), 0);
-    int values = 0;
-    for (int r = 0; r < document.Records.size(); ++r) {
-        const DataRecord &record = document.Records[r];
-        ASSERT_LT(record.ParentIndex, r);
-        ASSERT_GE(record.ParentIndex, -1);
-        EXPECT_EQ(
-            record.Level, record.ParentIndex == -1 ? 0 : document.Records[record.ParentIndex].Level + 1);
-        for (int v : record.ValueIndexes) {
-            ASSERT_LT(v, document.Values.size());
-            EXPECT_EQ(document.Values[v].RecordIndex, r);
-            EXPECT_EQ(document.Values[v].Value, document.Values[v].LoadedValue);
-        }
-        values += int(record.ValueIndexes.size());
-    }
-    EXPECT_EQ(values, document.Values.size());
-}
-
-// Reads and writes back; returns the error number, 0 when it read.
-int readAndCheck(const QString &structure, const QString &data, ReportDocument &document)
-{
+    ReportDocument document;
     QString text = data;
     try {
         ReadData(document, structure, text);
     } catch (const Error &error) {
         EXPECT_EQ(CursorTableSize(), 0);
+        if (error.number() == 28) {
+            EXPECT_EQ(error.message(), QStringLiteral("Out of stack space"));
+        }
         return error.number();
     }
-    expectConsistent(document);
-    const QString written = DataToText(document);
-    EXPECT_GE(written.size(), 0);
+    EXPECT_EQ(CursorTableSize(), 0);
+    qsizetype values = 0;
+    for (int r = 0; r < document.Records.size(); ++r) {
+        const DataRecord &record = document.Records[r];
+        EXPECT_LT(record.ParentIndex, r);
+        EXPECT_EQ(record.Level, record.ParentIndex < 0 ? 0 : document.Records[record.ParentIndex].Level + 1);
+        for (int v : record.ValueIndexes)
+            EXPECT_EQ(document.Values.at(v).RecordIndex, r);
+        values += record.ValueIndexes.size();
+    }
+    EXPECT_EQ(values, document.Values.size());
+    DataToText(document);
+    if (records)
+        *records = document.Records.size();
     return 0;
-}
-
-int readAndCheck(const QString &structure, const QString &data)
-{
-    ReportDocument document;
-    return readAndCheck(structure, data, document);
 }
 
 QString mutated(const QString &text, QRandomGenerator &random)
@@ -86,81 +76,71 @@ QString mutated(const QString &text, QRandomGenerator &random)
     static const QStringList pieces = { "<", ">", "</", "<Riga>", "</Riga>", "<gruppo>", "</GRUPPO>",
         "<Nome>", "</Nome>", "<Field2>", "<RecordsetStruct2>", "<RecordsetStructName1>", " " };
     QString result = text;
-    const int edits = random.bounded(1, 6);
-    for (int e = 0; e < edits && !result.isEmpty(); ++e) {
+    for (int e = random.bounded(1, 6); e > 0 && !result.isEmpty(); --e) {
         const qsizetype at = random.bounded(result.size());
         const qsizetype length = std::min<qsizetype>(random.bounded(1, 40), result.size() - at);
-        switch (random.bounded(5)) {
-        case 0:
+        const int kind = random.bounded(5);
+        if (kind == 0)
             result.remove(at, length);
-            break;
-        case 1:
+        else if (kind == 1)
             result.insert(at, result.mid(at, length));
-            break;
-        case 2:
+        else if (kind == 2)
             result.insert(at, pieces[random.bounded(int(pieces.size()))]);
-            break;
-        case 3:
+        else if (kind == 3)
             result[at] = QChar(char16_t(random.bounded(0x10000)));
-            break;
-        default:
+        else
             result.truncate(at);
-            break;
-        }
     }
     return result;
 }
 
-TEST(RecordsetDataFuzz, MutatedDataReadsOrFailsCleanly)
+TEST(RecordsetDataFuzz, MutatedDataAndStructuresRead)
 {
     const QString data = sampleData();
-    {
-        ReportDocument document;
-        ASSERT_EQ(readAndCheck(kStructure, data, document), 0);
-        ASSERT_EQ(document.Records.size(), 1 + 4 + 20);
-    }
+    qsizetype records = 0;
+    ASSERT_EQ(readAndCheck(kStructure, data, &records), 0);
+    ASSERT_EQ(records, 1 + 4 + 20);
     QRandomGenerator random(3);
     for (int round = 0; round < 400; ++round) {
         SCOPED_TRACE(round);
         EXPECT_EQ(readAndCheck(kStructure, mutated(data, random)), 0);
-    }
-}
-
-TEST(RecordsetDataFuzz, MutatedStructuresReadOrFailCleanly)
-{
-    const QString data = sampleData();
-    QRandomGenerator random(4);
-    for (int round = 0; round < 400; ++round) {
-        SCOPED_TRACE(round);
         const QString structure = mutated(kStructure, random);
         EXPECT_EQ(readAndCheck(structure, data), 0);
         EXPECT_EQ(readAndCheck(structure, QString()), 0);
     }
 }
 
+// A structure of record sets L0 > L1 > ... and data nesting one record of
+// each of the first dataLevels of them.
+QString chainStructure(int levels)
+{
+    QString text;
+    for (int level = 0; level < levels; ++level)
+        text += QStringLiteral("<RecordsetStruct%1><RecordsetStructName%1>L%1</RecordsetStructName%1>")
+                    .arg(level);
+    for (int level = levels - 1; level >= 0; --level)
+        text += QStringLiteral("</RecordsetStruct%1>").arg(level);
+    return text;
+}
+
+QString chainData(int levels)
+{
+    QString data;
+    for (int level = 0; level < levels; ++level)
+        data += QStringLiteral("<L%1>").arg(level);
+    for (int level = levels - 1; level >= 0; --level)
+        data += QStringLiteral("</L%1>").arg(level);
+    return data;
+}
+
+// Levels 0 to 255 are read; a structure nested deeper is refused with error
+// 28 rather than walked, unless the data stops early.
 TEST(RecordsetDataFuzz, AbsurdShapesEndInAResultOrAnError)
 {
     const QString huge(20 * 1024 * 1024, QLatin1Char('v'));
-    QString deepStructure;
-    for (int level = 0; level < 10000; ++level)
-        deepStructure
-            += QStringLiteral("<RecordsetStruct%1><RecordsetStructName%1>L%1</RecordsetStructName%1>")
-                   .arg(level);
-    for (int level = 9999; level >= 0; --level)
-        deepStructure += QStringLiteral("</RecordsetStruct%1>").arg(level);
-    QString deepData;
-    for (int level = 0; level < 10000; ++level)
-        deepData += QStringLiteral("<L%1>").arg(level);
-    for (int level = 9999; level >= 0; --level)
-        deepData += QStringLiteral("</L%1>").arg(level);
-    const struct
-    {
-        const char *what;
-        QString structure;
-        QString data;
-        int error; // 0: reads
-        int records;
-    } cases[] = {
+    const QString deep = chainStructure(10000);
+    // Structure, data, error number (0: reads), records read.
+    const std::tuple<const char *, QString, QString, int, qsizetype> cases[] = {
         { "a 20 MB value", kStructure,
             "<Report><Titolo>" + huge + "</Titolo><Gruppo><Riga><Qta>" + huge
                 + "</Qta></Riga></Gruppo></Report>",
@@ -171,18 +151,20 @@ TEST(RecordsetDataFuzz, AbsurdShapesEndInAResultOrAnError)
             0, 2 },
         { "10,000 records without closing tags", kStructure,
             "<Report>" + QStringLiteral("<Gruppo><Riga><Nome>x</Nome>").repeated(10000) + "</Report>", 0, 1 },
-        { "10,000 structure levels", deepStructure, deepData, 28, 0 },
-        { "10,000 structure levels without data", deepStructure, QString(), 28, 0 },
-        { "10,000 structure levels and shallow data", deepStructure, "<L0><L1></L1></L0>", 0, 2 },
         { "only opening tags", kStructure, QStringLiteral("<Report><Gruppo><Riga>").repeated(3000), 0, 0 },
         { "binary data", kStructure, QString(100000, QChar(0xFFFF)), 0, 0 },
+        { "256 structure levels", chainStructure(256), chainData(256), 0, 256 },
+        { "257 structure levels", chainStructure(257), chainData(1002), 28, 0 },
+        { "257 structure levels without data", chainStructure(257), QString(), 28, 0 },
+        { "10,000 structure levels", deep, chainData(10000), 28, 0 },
+        { "10,000 structure levels and shallow data", deep, chainData(2), 0, 2 },
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        ReportDocument document;
-        EXPECT_EQ(readAndCheck(c.structure, c.data, document), c.error);
-        if (c.error == 0) {
-            EXPECT_EQ(document.Records.size(), c.records);
+    for (const auto &[what, structure, data, error, records] : cases) {
+        SCOPED_TRACE(what);
+        qsizetype read = -1;
+        EXPECT_EQ(readAndCheck(structure, data, &read), error);
+        if (error == 0) {
+            EXPECT_EQ(read, records);
         }
     }
 }
