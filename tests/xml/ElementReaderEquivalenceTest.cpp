@@ -248,14 +248,10 @@ private:
                 continue;
             }
             const QString n = tagName();
-            text += QLatin1Char('<') + n + QLatin1Char('>') + nested(depth + 1);
+            text += reference::openTag(n) + nested(depth + 1);
             const int close = below(6);
             if (close != 0)
-                text += QLatin1String("</")
-                    + (close == 1        ? n.toUpper()
-                            : close == 2 ? n.toLower()
-                                         : n)
-                    + QLatin1Char('>');
+                text += reference::closeTag(close == 1 ? n.toUpper() : close == 2 ? n.toLower() : n);
         }
         return text;
     }
@@ -281,7 +277,8 @@ std::string describe(const QString &text, const QString &name)
 }
 
 // Both cursor tables side by side through random operations on random
-// handles: live ones, -1, closed ones and ones outside the table.
+// handles: live ones, -1, closed ones and ones outside the table (-2, 0,
+// beyond the top).
 class CursorPair
 {
 public:
@@ -299,7 +296,7 @@ public:
     {
         const int pick = maker_.below(8);
         const int handle = pick == 0          ? -1
-            : pick == 1 || handles_.isEmpty() ? maker_.below(int(reference::table.size()) + 3) - 1
+            : pick == 1 || handles_.isEmpty() ? maker_.below(int(reference::table.size()) + 4) - 2
                                               : handles_.at(maker_.below(int(handles_.size())));
         SCOPED_TRACE(testing::Message() << "handle " << handle);
         switch (maker_.below(8)) {

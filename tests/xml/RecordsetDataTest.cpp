@@ -1,10 +1,11 @@
 #include "xml/RecordsetData.h"
 
 #include "xml/ElementReader.h"
+#include "zetview/Error.h"
 
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
-
-#include <cstdlib>
+#include <tuple>
 
 namespace zet {
 namespace {
@@ -32,6 +33,42 @@ QString structureText(const QList<Recordset> &recordsets, int level = 0)
 }
 
 const QString kReportRows = structureText({ { "Report", { "Titolo" }, { { "Row", { "A", "B" }, {} } } } });
+const QString kGroups = structureText(
+    { { "Report", { "Titolo" }, { { "Gruppo", { "Nome" }, { { "Riga", { "Nome", "Qta" }, {} } } } } } });
+
+// The records one after the other, as "Name@level^parent[field=value|...]"
+// followed by "{extra content}" when there is any. Checks on the way that
+// each record follows its parent one level down, that values and records
+// point at each other, and that the reader closed every cursor.
+QString dump(const ReportDocument &document)
+{
+    EXPECT_EQ(CursorTableSize(), 0);
+    QStringList records;
+    qsizetype values = 0;
+    for (int r = 0; r < document.Records.size(); ++r) {
+        const DataRecord &record = document.Records[r];
+        EXPECT_LT(record.ParentIndex, r);
+        EXPECT_EQ(
+            record.Level, record.ParentIndex < 0 ? 0 : document.Records.value(record.ParentIndex).Level + 1);
+        QStringList fields;
+        for (int index : record.ValueIndexes) {
+            const DataValue &value = document.Values.at(index);
+            EXPECT_EQ(value.RecordIndex, r);
+            EXPECT_EQ(value.LoadedValue, value.Value);
+            fields << value.FieldName + QLatin1Char('=') + value.Value;
+        }
+        values += fields.size();
+        records << QStringLiteral("%1@%2^%3[%4]")
+                       .arg(record.StructName)
+                       .arg(record.Level)
+                       .arg(record.ParentIndex)
+                       .arg(fields.join(QLatin1Char('|')))
+                + (record.ExtraContent.isEmpty() ? QString()
+                                                 : QLatin1Char('{') + record.ExtraContent + QLatin1Char('}'));
+    }
+    EXPECT_EQ(values, document.Values.size());
+    return records.join(QLatin1Char(' '));
+}
 
 ReportDocument read(const QString &structure, QString data)
 {
@@ -40,42 +77,10 @@ ReportDocument read(const QString &structure, QString data)
     return document;
 }
 
-// The records one after the other, as "Name@level^parent[field=value|...]"
-// followed by "{extra content}" when there is any.
-QString dump(const ReportDocument &document)
-{
-    QStringList records;
-    for (int r = 0; r < document.Records.size(); ++r) {
-        const DataRecord &record = document.Records[r];
-        QStringList values;
-        for (int index : record.ValueIndexes) {
-            const DataValue &value = document.Values[index];
-            EXPECT_EQ(value.RecordIndex, r);
-            EXPECT_EQ(value.LoadedValue, value.Value);
-            values << value.FieldName + QLatin1Char('=') + value.Value;
-        }
-        records << QStringLiteral("%1@%2^%3[%4]")
-                       .arg(record.StructName)
-                       .arg(record.Level)
-                       .arg(record.ParentIndex)
-                       .arg(values.join(QLatin1Char('|')))
-                + (record.ExtraContent.isEmpty() ? QString()
-                                                 : QLatin1Char('{') + record.ExtraContent + QLatin1Char('}'));
-    }
-    return records.join(QLatin1Char(' '));
-}
-
 TEST(ReadData, RecordsFollowTheStructure)
 {
-    const QString groupRows
-        = structureText({ { "Gruppo", { "Nome" }, { { "Riga", { "Nome", "Qta" }, {} } } } });
-    const struct
-    {
-        const char *what;
-        QString structure;
-        const char *data;
-        const char *records;
-    } cases[] = {
+    // Structure, data, records read.
+    const std::tuple<const char *, QString, const char *, const char *> cases[] = {
         { "nested records follow their parent, values in field order", kReportRows,
             "<Report><Titolo>T</Titolo><Row><A>1</A><B>2</B></Row><Row><B>4</B><A>3</A></Row>"
             "<Row><A>5</A></Row></Report>",
@@ -87,10 +92,10 @@ TEST(ReadData, RecordsFollowTheStructure)
         { "values keep their blanks, record names ignore case", kReportRows,
             "<REPORT><row><A>  uno </A><B>\tdue\n</B></row><Row><a>tre</a></Row></REPORT>",
             "Report@0^-1[Titolo=] Row@1^0[A=  uno |B=\tdue\n] Row@1^0[A=tre|B=]" },
-        { "a field missing from a record is taken from its first nested record", groupRows,
-            "<Gruppo><Riga><Nome>vite</Nome><Qta>3</Qta></Riga><Riga><Nome>dado</Nome><Qta>4</Qta></Riga>"
-            "</Gruppo>",
-            "Gruppo@0^-1[Nome=vite] Riga@1^0[Nome=|Qta=3] Riga@1^0[Nome=dado|Qta=4]" },
+        { "a field missing from a record is taken from its first nested record", kGroups,
+            "<Report><Gruppo><Riga><Nome>vite</Nome><Qta>3</Qta></Riga><Riga><Nome>dado</Nome></Riga>"
+            "</Gruppo></Report>",
+            "Report@0^-1[Titolo=] Gruppo@1^0[Nome=vite] Riga@2^1[Nome=|Qta=3] Riga@2^1[Nome=dado|Qta=]" },
         { "leftover text becomes trimmed extra content", kReportRows,
             "<Report>  note <Sconosciuto>x</Sconosciuto><Row><A>1</A> riga </Row>\n </Report>",
             "Report@0^-1[Titolo=]{note <Sconosciuto>x</Sconosciuto>\n} Row@1^0[A=1|B=]{riga}" },
@@ -100,15 +105,13 @@ TEST(ReadData, RecordsFollowTheStructure)
         { "an outermost record without a closing tag", kReportRows, "<Report><Row><A>1</A></Row>", "" },
         { "a field without a closing tag reads as empty", kReportRows, "<Report><Row><A>1</Row></Report>",
             "Report@0^-1[Titolo=] Row@1^0[A=|B=]{<A>1}" },
-        { "no record at all", kReportRows, "<Altro>1</Altro>", "" },
         { "a record set without a name reads no records",
             structureText({ { "", { "A" }, {} }, { "Row", { "A" }, {} } }), "<Row><A>1</A></Row>",
             "Row@0^-1[A=1]" },
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(dump(read(c.structure, QString::fromUtf8(c.data))), QString::fromUtf8(c.records));
-        EXPECT_EQ(CursorTableSize(), 0);
+    for (const auto &[what, structure, data, records] : cases) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(dump(read(structure, QString::fromUtf8(data))), QString::fromUtf8(records));
     }
 }
 
@@ -122,7 +125,126 @@ TEST(ReadData, TheDataTextLosesTheRecordsReadAndAReadReplacesTheLast)
     QString second = QStringLiteral("<Report><Titolo>x</Titolo></Report>");
     ReadData(document, kReportRows, second);
     EXPECT_EQ(dump(document), QStringLiteral("Report@0^-1[Titolo=x]"));
-    EXPECT_EQ(document.Values.size(), 1);
+}
+
+// Reads a copy of data, checks the records (see dump) and writes them back.
+// Returns the error number, 0 when it read, and the number of records read.
+int readAndCheck(const QString &structure, const QString &data, qsizetype *records = nullptr)
+{
+    ReportDocument document;
+    QString text = data;
+    try {
+        ReadData(document, structure, text);
+    } catch (const Error &error) {
+        EXPECT_EQ(CursorTableSize(), 0);
+        if (error.number() == 28) {
+            EXPECT_EQ(error.message(), QStringLiteral("Out of stack space"));
+        }
+        return error.number();
+    }
+    dump(document);
+    DataToText(document);
+    if (records)
+        *records = document.Records.size();
+    return 0;
+}
+
+QString mutated(const QString &text, QRandomGenerator &random)
+{
+    static const QStringList pieces = { "<", ">", "</", "<Riga>", "</Riga>", "<gruppo>", "</GRUPPO>",
+        "<Nome>", "</Nome>", "<Field2>", "<RecordsetStruct2>", "<RecordsetStructName1>", " " };
+    QString result = text;
+    for (int e = random.bounded(1, 6); e > 0 && !result.isEmpty(); --e) {
+        const qsizetype at = random.bounded(result.size());
+        const qsizetype length = std::min<qsizetype>(random.bounded(1, 40), result.size() - at);
+        const int kind = random.bounded(5);
+        if (kind == 0)
+            result.remove(at, length);
+        else if (kind == 1)
+            result.insert(at, result.mid(at, length));
+        else if (kind == 2)
+            result.insert(at, pieces[random.bounded(int(pieces.size()))]);
+        else if (kind == 3)
+            result[at] = QChar(char16_t(random.bounded(0x10000)));
+        else
+            result.truncate(at);
+    }
+    return result;
+}
+
+TEST(ReadDataFuzz, MutatedDataAndStructuresRead)
+{
+    QString data
+        = QStringLiteral("<NomeFileEsportazione>out</NomeFileEsportazione><Report><Titolo>T</Titolo>");
+    for (int g = 0; g < 4; ++g) {
+        data += QStringLiteral("<Gruppo><Nome>g%1</Nome>").arg(g);
+        for (int r = 0; r < 5; ++r)
+            data += QStringLiteral("<Riga><Nome>r%1</Nome><Qta> %2 </Qta></Riga>").arg(r).arg(g * r);
+        data += QStringLiteral("</Gruppo>");
+    }
+    data += QStringLiteral("</Report>");
+    qsizetype records = 0;
+    ASSERT_EQ(readAndCheck(kGroups, data, &records), 0);
+    ASSERT_EQ(records, 1 + 4 + 20);
+    QRandomGenerator random(3);
+    for (int round = 0; round < 400; ++round) {
+        SCOPED_TRACE(round);
+        EXPECT_EQ(readAndCheck(kGroups, mutated(data, random)), 0);
+        const QString structure = mutated(kGroups, random);
+        EXPECT_EQ(readAndCheck(structure, data), 0);
+        EXPECT_EQ(readAndCheck(structure, QString()), 0);
+    }
+}
+
+// Record sets L0 > L1 > ... as a structure, or data nesting one record of each.
+QString chain(int levels, bool structure)
+{
+    QString text;
+    for (int level = 0; level < levels; ++level)
+        text += structure
+            ? QStringLiteral("<RecordsetStruct%1><RecordsetStructName%1>L%1</RecordsetStructName%1>")
+                  .arg(level)
+            : QStringLiteral("<L%1>").arg(level);
+    for (int level = levels - 1; level >= 0; --level)
+        text += structure ? QStringLiteral("</RecordsetStruct%1>").arg(level)
+                          : QStringLiteral("</L%1>").arg(level);
+    return text;
+}
+
+// Levels 0 to 255 are read; a structure nested deeper is refused with error
+// 28 rather than walked, unless the data stops early.
+TEST(ReadDataFuzz, AbsurdShapesEndInAResultOrAnError)
+{
+    const QString huge(20 * 1024 * 1024, QLatin1Char('v'));
+    const QString deep = chain(10000, true);
+    // Structure, data, error number (0: reads), records read.
+    const std::tuple<const char *, QString, QString, int, qsizetype> cases[] = {
+        { "a 20 MB value", kGroups,
+            "<Report><Titolo>" + huge + "</Titolo><Gruppo><Riga><Qta>" + huge
+                + "</Qta></Riga></Gruppo></Report>",
+            0, 3 },
+        { "10,000 nested records of one level", kGroups,
+            "<Report>" + QStringLiteral("<Gruppo><Nome>x</Nome>").repeated(10000)
+                + QStringLiteral("</Gruppo>").repeated(10000) + "</Report>",
+            0, 2 },
+        { "10,000 records without closing tags", kGroups,
+            "<Report>" + QStringLiteral("<Gruppo><Riga><Nome>x</Nome>").repeated(10000) + "</Report>", 0, 1 },
+        { "only opening tags", kGroups, QStringLiteral("<Report><Gruppo><Riga>").repeated(3000), 0, 0 },
+        { "binary data", kGroups, QString(100000, QChar(0xFFFF)), 0, 0 },
+        { "256 structure levels", chain(256, true), chain(256, false), 0, 256 },
+        { "257 structure levels", chain(257, true), chain(1002, false), 28, 0 },
+        { "257 structure levels without data", chain(257, true), QString(), 28, 0 },
+        { "10,000 structure levels", deep, chain(10000, false), 28, 0 },
+        { "10,000 structure levels and shallow data", deep, chain(2, false), 0, 2 },
+    };
+    for (const auto &[what, structure, data, error, records] : cases) {
+        SCOPED_TRACE(what);
+        qsizetype read = -1;
+        EXPECT_EQ(readAndCheck(structure, data, &read), error);
+        if (error == 0) {
+            EXPECT_EQ(read, records);
+        }
+    }
 }
 
 TEST(NameDataBands, EachLevelTakesTheNameOfItsFirstRecord)
@@ -161,16 +283,6 @@ TEST(DataToText, WritesRecordsWithTrimmedValuesChildrenAndExtraContentUnescaped)
                        "<Report><Titolo></Titolo></Report>"));
 }
 
-TEST(DataToText, DeepNestingIsWrittenWithoutRecursion)
-{
-    ReportDocument document;
-    const int depth = 100000;
-    for (int level = 0; level < depth; ++level)
-        AddRecord(document, level - 1, level, QStringLiteral("n"));
-    EXPECT_EQ(
-        DataToText(document), QStringLiteral("<n>").repeated(depth) + QStringLiteral("</n>").repeated(depth));
-}
-
 // The writer's rule taken literally: the children of parent are the records
 // after it, up to the first one not deeper than it, whose parent it is.
 void writeLiterally(const ReportDocument &document, int parent, QString &out)
@@ -190,20 +302,25 @@ void writeLiterally(const ReportDocument &document, int parent, QString &out)
 
 TEST(DataToText, AnyRecordListIsWrittenAsItsNestingRuleSays)
 {
-    std::srand(11);
+    QRandomGenerator random(11);
     for (int round = 0; round < 300; ++round) {
         ReportDocument document;
-        const int count = std::rand() % 12;
+        const int count = random.bounded(12);
         for (int i = 0; i < count; ++i) {
-            const int parent = std::rand() % (count + 2) - 2;
-            const int level = std::rand() % 5 - 1;
-            AddRecord(document, parent, level, QString::number(i));
+            AddRecord(document, random.bounded(count + 2) - 2, random.bounded(5) - 1, QString::number(i));
             document.Records[i].ExtraContent = QStringLiteral("e");
         }
         QString expected;
         writeLiterally(document, -1, expected);
         ASSERT_EQ(DataToText(document), expected) << "round " << round;
     }
+
+    // Deep nesting is written without recursion.
+    ReportDocument deep;
+    for (int level = 0; level < 100000; ++level)
+        AddRecord(deep, level - 1, level, QStringLiteral("n"));
+    EXPECT_EQ(
+        DataToText(deep), QStringLiteral("<n>").repeated(100000) + QStringLiteral("</n>").repeated(100000));
 }
 
 } // namespace
