@@ -16,7 +16,7 @@ TEST(ElementLookup, FollowsTheThreePasses)
         { "missing close tag", "<a>1", "a", "" },
         { "close tag before the open tag only", "</a><a>1", "a", "" },
         { "tag with something after the name is not the tag", "<a x=1>1</a>", "a", "" },
-        { "exact open with close in another case: pass 1 decides", "<a>1</A><A>2</A>", "a", "" },
+        { "exact open with close in another case: pass 1 decides", "<Row>1</ROW><row>2</row>", "Row", "" },
         { "exact case preferred over earlier other case", "<A>1</A><a>2</a>", "a", "2" },
         { "lower-case text found by pass 2", "<row>1</row>", "Row", "1" },
         { "pass 2 open without its close decides", "<row>1</ROW>", "Row", "" },
