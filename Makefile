@@ -26,7 +26,9 @@ test-sanitize: setup
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 ctest $(CTEST_ARGS)
 
-demo: build
+# The demo needs only the command-line program.
+demo: setup $(BUILD)/build.ninja
+	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli
 	@bash scripts/demo.sh $(BUILD)
 
 bench: setup
