@@ -12,7 +12,8 @@ using namespace zet::test;
 
 TEST(LayOutReport, PlacesTheDataBandsOfALevelOnceForEachRecordUnderTheFirstOutermostRecord)
 {
-    const RecordSet twoSets { "Report", {}, { kGroupsOfRows.Children[0], { "Altro", { "Nome" }, {} } } };
+    const RecordSet twoSets { "Report", {},
+        { kGroupsOfRows.Children[0], { "Altro", { "Nome" }, kRowsOnly.Children } } };
     const Record altro { "Altro", { { "Nome", "Altro 1" } }, Righe(3, 3) };
     ExpectPages({
         { "first record without children",
