@@ -57,7 +57,7 @@ TEST(ContinuedBands, AContinuedBandWhoseSlotIsNotPlacedAgainWaitsUnbound)
     ReportDocument doc = LoadReport(footerTemplate(2), kSevenRows);
     doc.Bands[GroupFooter].RecordsetName = "NessunGruppo"; // never placed for a record
     LayOutReport(doc);
-    LayOutReport(doc);
+    LayOutReport(doc); // a second run starts from nothing
     ASSERT_EQ(doc.DataPlacements.size(), 1);
     const DataPlacement waiting = doc.DataPlacements[0];
     EXPECT_EQ(waiting.PageIndex, 0);
@@ -68,44 +68,40 @@ TEST(ContinuedBands, AContinuedBandWhoseSlotIsNotPlacedAgainWaitsUnbound)
 
 TEST(ContinuedPlacements, ResolvingMatchesAPlainScanOfTheList)
 {
-    // The plain scan: front to back, a resolved entry is replaced by the last
-    // entry, which is examined at the same position.
-    const auto scannedRemoval = [](QList<DataPlacement> list, int slot) {
-        for (qsizetype i = 0; i < list.size();) {
-            if (list.at(i).BandIndex != slot) {
-                ++i;
-                continue;
-            }
-            list[i] = list.last();
-            list.removeLast();
-        }
-        return list;
-    };
-    const auto placedBandsOf = [](const QList<DataPlacement> &list) {
-        QList<int> placed;
-        for (const DataPlacement &entry : list)
-            placed.append(entry.PlacedBandIndex);
-        return placed;
-    };
     std::mt19937 random(7);
-    const auto slot = [&random] { return std::uniform_int_distribution<int>(5, 8)(random); };
+    const auto pick
+        = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     for (int round = 0; round < 300; ++round) {
         SCOPED_TRACE(round);
-        // Placed band i is a copy of slots[i] showing objects 0 and 1, unbound.
+        // Placed band i, a copy of slots[i] showing objects 0 and 1 unbound, waits.
         ReportDocument doc;
         doc.Pages.append(LaidPage());
         ContinuedPlacements waiting(doc);
-        for (int n = std::uniform_int_distribution<int>(0, 12)(random), i = 0; i < n; ++i) {
-            doc.Pages[0].PlacedBands.append({ slot(), { { 0, -1 }, { 1, -1 } }, 0 });
-            waiting.add({ 0, i, doc.Pages[0].PlacedBands[i].BandIndex });
+        QList<int> slots, expected; // the waiting placed bands in the order a plain scan leaves them
+        for (int i = 0, n = pick(0, 12); i < n; ++i) {
+            slots.append(pick(5, 8));
+            doc.Pages[0].PlacedBands.append({ slots[i], { { 0, -1 }, { 1, -1 } }, 0 });
+            waiting.add({ 0, i, slots[i] });
+            expected.append(i);
         }
-        QList<DataPlacement> expected = doc.DataPlacements;
         QList<int> resolved;
         for (int r = 0; r < 3; ++r) {
-            resolved.append(slot());
-            expected = scannedRemoval(expected, resolved.last());
+            resolved.append(pick(5, 8));
+            // The plain scan: front to back, a resolved entry is replaced by
+            // the last entry, which is examined at the same position.
+            for (qsizetype i = 0; i < expected.size();) {
+                if (slots[expected[i]] != resolved.last()) {
+                    ++i;
+                    continue;
+                }
+                expected[i] = expected.last();
+                expected.removeLast();
+            }
             waiting.resolve(resolved.last(), { { 1, 42 }, { 5, 43 } });
-            ASSERT_EQ(placedBandsOf(doc.DataPlacements), placedBandsOf(expected));
+            QList<int> actual;
+            for (const DataPlacement &entry : doc.DataPlacements)
+                actual.append(entry.PlacedBandIndex);
+            ASSERT_EQ(actual, expected);
         }
         // Values go object by object to every waiting copy of a resolved slot.
         for (const PlacedBand &placed : doc.Pages[0].PlacedBands) {

@@ -2,10 +2,8 @@
 
 #include "layout/PageLayout.h"
 #include "support/TemplateText.h"
-#include "zetview/Error.h"
 
 #include <QStringList>
-#include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -57,17 +55,6 @@ inline ReportDocument LaidOut(const TemplateText &text, const QList<Record> &rec
     ReportDocument document = LoadReport(text, records);
     LayOutReport(document);
     return document;
-}
-
-// The number of the zet::Error that run raises; 0 when it raises none.
-inline int ErrorNumberOf(const std::function<void()> &run)
-{
-    try {
-        run();
-    } catch (const Error &error) {
-        return error.number();
-    }
-    return 0;
 }
 
 // Each page as "SLOT@TOP" words in placing order, slots named TM PH RH GH DH B

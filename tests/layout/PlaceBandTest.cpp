@@ -1,4 +1,5 @@
 #include "layout/LayoutTestHelpers.h"
+#include "xml/RecordsetData.h"
 
 #include <gtest/gtest.h>
 
@@ -7,22 +8,15 @@ using namespace zet::test;
 
 namespace {
 
-// One page and one data band in slot 0; its objects 0, 1, ... show
-// these data sources.
+// The body of a loaded template (slot 6) on an empty page; its objects 0, 1,
+// ... show these data sources.
 ReportDocument oneBand(const QStringList &dataSources, double height = 300, int breakMode = 0)
 {
-    ReportDocument doc;
-    doc.Bands.append(ReportBand());
-    doc.Bands[0].Kind = kBandData;
-    doc.Bands[0].Visible = true;
-    doc.Bands[0].Height = height;
-    doc.Bands[0].BreakMode = breakMode;
-    for (const QString &source : dataSources) {
-        doc.Bands[0].ObjectIndexes.append(int(doc.Objects.size()));
-        doc.Objects.append(ReportObject());
-        doc.Objects.last().DataSource = source;
-    }
-    doc.Pages.append(LaidPage());
+    TemplateText text = StandardPage(kRowsOnly, { { Body, { height, breakMode } } });
+    for (const QString &source : dataSources)
+        text.object(Body, source);
+    ReportDocument doc = LoadReport(text, {});
+    doc.Pages = { LaidPage() };
     return doc;
 }
 
@@ -32,10 +26,10 @@ TEST(PlaceBand, ListsSystemObjectsAlwaysAndDataObjectsOnlyWithData)
 {
     ReportDocument doc = oneBand({ "", "[sys]", "Riga.[Nome]", "[SYS]" });
     LayoutState state;
-    EXPECT_EQ(PlaceBand(doc, 0, PlaceFrom::Top, 0, state, true), 0);
-    EXPECT_EQ(PlaceBand(doc, 0, PlaceFrom::Top, 0, state, false), 1);
-    EXPECT_EQ(Shown(doc, 0, 0, 0), "1=-|2=-|3=-");
-    EXPECT_EQ(Shown(doc, 0, 0, 1), "1=-|3=-");
+    EXPECT_EQ(PlaceBand(doc, 0, PlaceFrom::Top, Body, state, true), 0);
+    EXPECT_EQ(PlaceBand(doc, 0, PlaceFrom::Top, Body, state, false), 1);
+    EXPECT_EQ(Shown(doc, 0, Body, 0), "1=-|2=-|3=-");
+    EXPECT_EQ(Shown(doc, 0, Body, 1), "1=-|3=-");
 }
 
 TEST(PlaceBand, TopsRoundHalfToEvenTheFlowGoesOnFromTheRoundedTopAndOnlyBreakAfterSetsTheBreak)
@@ -54,7 +48,7 @@ TEST(PlaceBand, TopsRoundHalfToEvenTheFlowGoesOnFromTheRoundedTopAndOnlyBreakAft
         SCOPED_TRACE(row.breakMode);
         ReportDocument doc = oneBand({}, row.height, row.breakMode);
         LayoutState state { false, row.flow, row.flow };
-        PlaceBand(doc, 0, row.from, 0, state, true);
+        PlaceBand(doc, 0, row.from, Body, state, true);
         EXPECT_EQ(doc.Pages[0].PlacedBands[0].Top, row.top);
         const bool fromTop = row.from == PlaceFrom::Top;
         EXPECT_DOUBLE_EQ(fromTop ? state.FlowTop : state.FlowBottom, row.flowAfter);
@@ -80,7 +74,6 @@ TEST(BindRecordValues, BindsTheLastValueWhoseFieldEndsTheDataSource)
             "0=1|1=-" },
         { "a field the record lacks", "Riga.[Importo]", { "Nome" }, 0, "0=-|1=-" },
         { "no dot before the bracket", "[Nome]", { "Nome" }, 0, "0=-|1=-" },
-        { "no brackets", "Nome", { "Nome" }, 0, "0=-|1=-" },
         { "placeholder", "[SYS]", { "SYS" }, 0, "0=-|1=-" },
         { "record without values", "R.[Nome]", {}, 0, "0=-|1=-" },
         { "same field twice", "R.[NOME]", { "Nome", "Cod", "nome" }, 0, "0=2|1=-" },
@@ -93,18 +86,15 @@ TEST(BindRecordValues, BindsTheLastValueWhoseFieldEndsTheDataSource)
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         ReportDocument doc = oneBand({ row.dataSource, "[SYS]" });
-        doc.Records.append(DataRecord());
+        const int record = AddRecord(doc, -1, 0, "R");
         QStringList fields = row.fields;
         for (int n = 0; n < row.padding; ++n)
             fields.prepend(QStringLiteral("F%1").arg(n));
-        for (const QString &field : fields) {
-            doc.Records[0].ValueIndexes.append(int(doc.Values.size()));
-            doc.Values.append({ 0, field, QString::number(doc.Values.size()), {} });
-        }
+        for (int n = 0; n < fields.size(); ++n)
+            AddValue(doc, record, fields[n], QString::number(n));
         LayoutState state;
-        PlaceBand(doc, 0, PlaceFrom::Top, 0, state, true);
-        BindRecordValues(doc, 0, 0, 0);
-        EXPECT_EQ(Shown(doc, 0, 0), row.shown);
+        BindRecordValues(doc, 0, PlaceBand(doc, 0, PlaceFrom::Top, Body, state, true), record);
+        EXPECT_EQ(Shown(doc, 0, Body), row.shown);
     }
 }
 
