@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 using namespace zet;
 using namespace zet::test;
@@ -77,30 +78,31 @@ TEST(ContinuedPlacements, ResolvingMatchesAPlainScanOfTheList)
         ReportDocument doc;
         doc.Pages.append(LaidPage());
         ContinuedPlacements waiting(doc);
-        QList<int> slots, expected; // the waiting placed bands in the order a plain scan leaves them
+        QList<int> slots;
+        std::vector<int> expected; // the waiting placed bands in the order a plain scan leaves them
         for (int i = 0, n = pick(0, 12); i < n; ++i) {
             slots.append(pick(5, 8));
             doc.Pages[0].PlacedBands.append({ slots[i], { { 0, -1 }, { 1, -1 } }, 0 });
             waiting.add({ 0, i, slots[i] });
-            expected.append(i);
+            expected.push_back(i);
         }
         QList<int> resolved;
         for (int r = 0; r < 3; ++r) {
             resolved.append(pick(5, 8));
             // The plain scan: front to back, a resolved entry is replaced by
             // the last entry, which is examined at the same position.
-            for (qsizetype i = 0; i < expected.size();) {
+            for (size_t i = 0; i < expected.size();) {
                 if (slots[expected[i]] != resolved.last()) {
                     ++i;
                     continue;
                 }
-                expected[i] = expected.last();
-                expected.removeLast();
+                expected[i] = expected.back();
+                expected.pop_back();
             }
             waiting.resolve(resolved.last(), { { 1, 42 }, { 5, 43 } });
-            QList<int> actual;
+            std::vector<int> actual;
             for (const DataPlacement &entry : doc.DataPlacements)
-                actual.append(entry.PlacedBandIndex);
+                actual.push_back(entry.PlacedBandIndex);
             ASSERT_EQ(actual, expected);
         }
         // Values go object by object to every waiting copy of a resolved slot.
