@@ -1,6 +1,6 @@
 #include "template/ImageList.h"
 
-#include "TestImages.h"
+#include "TemplateTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -21,26 +21,19 @@ QRgb surfacePixel(const QImage &surface, int x, int y)
     return qRgb(p[2], p[1], p[0]);
 }
 
-struct AcceptedFile
-{
-    const char *what;
-    QByteArray bytes;
-};
-
 TEST(PictureFromImageBytes, DecodesBitmapIconGifAndJpegIntoA24BitSurface)
 {
     const QRgb orange = qRgb(250, 120, 10);
-    const AcceptedFile files[] = {
+    const std::pair<const char *, QByteArray> files[] = {
         { "BMP", encoded(filled(5, 3, orange), "BMP") },
         { "ICO", encoded(filled(5, 3, orange), "ICO") },
         { "JPEG", encoded(filled(5, 3, orange), "JPEG") },
         { "GIF", handMadeGif(5, 3, { orange }, QList<int>(15, 0)) },
     };
-    for (const AcceptedFile &file : files) {
-        SCOPED_TRACE(file.what);
-        const QImage surface = PictureFromImageBytes(asTemplateText(file.bytes));
-        ASSERT_FALSE(surface.isNull());
-        EXPECT_EQ(surface.format(), QImage::Format_BGR888);
+    for (const auto &[what, bytes] : files) {
+        SCOPED_TRACE(what);
+        const QImage surface = PictureFromImageBytes(asTemplateText(bytes));
+        ASSERT_EQ(surface.format(), QImage::Format_BGR888);
         EXPECT_EQ(surface.size(), QSize(5, 3));
         const QRgb pixel = surfacePixel(surface, 4, 2);
         EXPECT_NEAR(qRed(pixel), 250, 6);
@@ -49,35 +42,23 @@ TEST(PictureFromImageBytes, DecodesBitmapIconGifAndJpegIntoA24BitSurface)
     }
 }
 
-TEST(PictureFromImageBytes, KeepsPixelPositionsAndPaletteColours)
+TEST(PictureFromImageBytes, KeepsPixelPositionsAndMakesTransparentPartsBlack)
 {
-    const QRgb red = qRgb(255, 0, 0);
-    const QRgb blue = qRgb(0, 0, 255);
-    const QRgb green = qRgb(0, 255, 0);
-    const QImage surface = PictureFromImageBytes(
+    const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255), green = qRgb(0, 255, 0);
+    const QImage gif = PictureFromImageBytes(
         asTemplateText(handMadeGif(3, 2, { red, blue, green }, { 0, 1, 2, 2, 1, 0 })));
-    ASSERT_EQ(surface.size(), QSize(3, 2));
-    EXPECT_EQ(surfacePixel(surface, 0, 0), red);
-    EXPECT_EQ(surfacePixel(surface, 1, 0), blue);
-    EXPECT_EQ(surfacePixel(surface, 2, 0), green);
-    EXPECT_EQ(surfacePixel(surface, 0, 1), green);
-    EXPECT_EQ(surfacePixel(surface, 2, 1), red);
-}
+    ASSERT_EQ(gif.size(), QSize(3, 2));
+    EXPECT_EQ(surfacePixel(gif, 1, 0), blue);
+    EXPECT_EQ(surfacePixel(gif, 2, 0), green);
+    EXPECT_EQ(surfacePixel(gif, 0, 1), green);
+    EXPECT_EQ(surfacePixel(gif, 2, 1), red);
 
-TEST(PictureFromImageBytes, TransparentPartsBecomeBlack)
-{
     QImage icon = filled(4, 4, qRgba(0, 0, 0, 0), QImage::Format_ARGB32);
     icon.setPixel(1, 1, qRgba(255, 255, 255, 255));
     const QImage fromIcon = PictureFromImageBytes(asTemplateText(encoded(icon, "ICO")));
     ASSERT_FALSE(fromIcon.isNull());
     EXPECT_EQ(surfacePixel(fromIcon, 0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(surfacePixel(fromIcon, 1, 1), qRgb(255, 255, 255));
-
-    const QImage fromGif = PictureFromImageBytes(
-        asTemplateText(handMadeGif(2, 1, { qRgb(255, 255, 255), qRgb(0, 128, 0) }, { 0, 1 }, 0)));
-    ASSERT_FALSE(fromGif.isNull());
-    EXPECT_EQ(surfacePixel(fromGif, 0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(surfacePixel(fromGif, 1, 0), qRgb(0, 128, 0));
 }
 
 TEST(PictureFromImageBytes, KeepsTheStatedResolutionAndDefaultsTo96Dpi)
@@ -96,9 +77,6 @@ TEST(PictureFromImageBytes, KeepsTheStatedResolutionAndDefaultsTo96Dpi)
     ASSERT_FALSE(fromUnstated.isNull());
     EXPECT_EQ(fromUnstated.dotsPerMeterX(), 3780);
     EXPECT_EQ(fromUnstated.dotsPerMeterY(), 3780);
-
-    const QImage fromGif = PictureFromImageBytes(asTemplateText(handMadeGif(1, 1, { qRgb(9, 9, 9) }, { 0 })));
-    EXPECT_EQ(fromGif.dotsPerMeterX(), 3780);
 }
 
 TEST(PictureFromImageBytes, RefusesWhatIsNotAnAcceptedPicture)
@@ -107,21 +85,18 @@ TEST(PictureFromImageBytes, RefusesWhatIsNotAnAcceptedPicture)
     QRandomGenerator generator(7);
     for (char &c : random)
         c = char(generator.bounded(256));
-    const QByteArray gif = handMadeGif(8, 8, { qRgb(1, 1, 1) }, QList<int>(64, 0));
+    const QString bmp = asTemplateText(encoded(filled(3, 3, qRgb(1, 2, 3)), "BMP"));
     const std::pair<const char *, QString> cases[] = {
         { "empty", QString() },
         { "PNG", asTemplateText(encoded(filled(3, 3, qRgb(1, 2, 3)), "PNG")) },
-        { "XPM", asTemplateText(encoded(filled(3, 3, qRgb(1, 2, 3)), "XPM")) },
-        { "PGM", asTemplateText(encoded(filled(3, 3, qRgb(1, 2, 3)), "PGM")) },
         { "random bytes", asTemplateText(random) },
-        { "GIF header only", asTemplateText(gif.left(13)) },
-        { "character above 255",
-            asTemplateText(encoded(filled(3, 3, qRgb(1, 2, 3)), "BMP")) + QChar(0x20AC) },
+        { "GIF header only",
+            asTemplateText(handMadeGif(8, 8, { qRgb(1, 1, 1) }, QList<int>(64, 0)).left(13)) },
+        { "character above 255", bmp + QChar(0x20AC) },
     };
-    for (const auto &[what, text] : cases) {
-        SCOPED_TRACE(what);
-        EXPECT_TRUE(PictureFromImageBytes(text).isNull());
-    }
+    ASSERT_FALSE(PictureFromImageBytes(bmp).isNull());
+    for (const auto &[what, text] : cases)
+        EXPECT_TRUE(PictureFromImageBytes(text).isNull()) << what;
 }
 
 TEST(PictureFromImageBytes, TruncatedFilesNeverCrash)
@@ -135,9 +110,7 @@ TEST(PictureFromImageBytes, TruncatedFilesNeverCrash)
     for (const QByteArray &file : files) {
         for (qsizetype length = 0; length < file.size(); length += 7) {
             const QImage surface = PictureFromImageBytes(asTemplateText(file.left(length)));
-            if (!surface.isNull()) {
-                EXPECT_EQ(surface.format(), QImage::Format_BGR888);
-            }
+            EXPECT_TRUE(surface.isNull() || surface.format() == QImage::Format_BGR888);
         }
     }
 }
