@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QList>
+#include <QRandomGenerator>
 #include <QString>
 #include <algorithm>
 #include <initializer_list>
@@ -52,6 +53,16 @@ template <typename Call> int errorNumber(Call call)
 inline QString asTemplateText(const QByteArray &bytes)
 {
     return QString::fromLatin1(bytes);
+}
+
+// Bytes that make no picture, the same on every run.
+inline QByteArray randomBytes(int size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    QRandomGenerator random(7);
+    for (char &c : bytes)
+        c = char(random.bounded(256));
+    return bytes;
 }
 
 // A file written by Qt's own encoder ("BMP", "ICO", "PNG", "JPEG", ...).
