@@ -47,20 +47,5 @@ TEST(KeyReader, GivesWhatTheElementLookupGives)
     }
 }
 
-TEST(KeyReader, PassesDecideInTheirOrder)
-{
-    const std::pair<const char *, const char *> cases[] = {
-        { "<nome>b</nome><Nome>a</Nome>", "a" }, // exact case first
-        { "<Nome>a</NOME><nome>b</nome>", "" }, // an exact opening tag without its closing tag
-        { "<NOME>c</NOME><nome>b</nome>", "b" }, // written in lower case before any case
-        { "</Nome><Nome>e</Nome></Nome>", "e" }, // the first closing tag after the opening tag
-    };
-    const QLatin1String name("Nome");
-    for (const auto &[text, expected] : cases) {
-        const QString source = QString::fromLatin1(text);
-        EXPECT_EQ(KeyReader(source, { &name, 1 }).value(name), QLatin1String(expected)) << text;
-    }
-}
-
 } // namespace
 } // namespace zet

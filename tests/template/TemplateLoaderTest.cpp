@@ -37,8 +37,8 @@ TEST(LoadTemplate, ReadsVersionStructureAndPageKeys)
             { "MargineSuperiore", "4" }, { "ZETCorr.ModelloFonteDati", "<x>modello</x>" },
             { "SezioniColorate", "FALSO" }, { "VisualizzaGriglia", "No" }, { "VisualizzaMargini", "-1" } }));
     EXPECT_EQ(document.TemplateVersion, 1);
-    EXPECT_EQ(
-        document.RecordsetStruct, QStringLiteral("<R0><N0>A B</N0></R0>")); // control characters dropped
+    // Line breaks and tabs are dropped from the structure.
+    EXPECT_EQ(document.RecordsetStruct, QStringLiteral("<R0><N0>A B</N0></R0>"));
     EXPECT_EQ((QStringList { document.ReportName, document.DataSourceModel }),
         (QStringList { " Fatture ", "<x>modello</x>" }));
     EXPECT_EQ((QList<double> { document.PageHeight, document.PageWidth, document.GridStep,
@@ -83,14 +83,15 @@ TEST(LoadTemplate, ReadsEveryObjectKey)
     EXPECT_TRUE(document.HasFramedFields);
 }
 
-TEST(LoadTemplate, NullDataSourceAndMissingFontReadAsEmpty)
+// "[NULL]" in any case is no data source; an empty "Font" is no font.
+TEST(LoadTemplate, NullDataSourceAndEmptyFontReadAsNone)
 {
-    const ReportDocument document = loaded(object({ { "FonteDati", "[null]" }, { "ZETe_ControlType", "5" } })
-        + object({ { "FonteDati", "[NULL] " }, { "Font", "" } }));
+    const ReportDocument document = loaded(
+        object({ { "FonteDati", "[null]" }, { "Font", "" } }) + object({ { "FonteDati", "[NULL] " } }));
     ASSERT_EQ(document.Objects.size(), 2);
-    EXPECT_TRUE(document.Objects[0].DataSource.isEmpty());
-    EXPECT_EQ(document.Objects[1].DataSource, QStringLiteral("[NULL] "));
-    EXPECT_FALSE(document.Objects[1].Font.has_value());
+    EXPECT_EQ((QStringList { document.Objects[0].DataSource, document.Objects[1].DataSource }),
+        (QStringList { "", "[NULL] " }));
+    EXPECT_FALSE(document.Objects[0].Font.has_value());
     EXPECT_FALSE(document.HasFramedFields);
 }
 

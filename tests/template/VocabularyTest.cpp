@@ -15,7 +15,7 @@ template <typename Keys> QSet<QString> keySet(const Keys &keys)
     return set;
 }
 
-TEST(Vocabulary, TemplateKeysAreListedOnceAndHoldEveryGroup)
+TEST(Vocabulary, KeysAreListedOnceInEveryGroupTheyBelongTo)
 {
     const QSet<QString> all = keySet(key::kTemplateKeys);
     EXPECT_EQ(all.size(), qsizetype(key::kTemplateKeys.size()));
@@ -23,12 +23,9 @@ TEST(Vocabulary, TemplateKeysAreListedOnceAndHoldEveryGroup)
     for (const QSet<QString> &group :
         { keySet(key::kTopLevelKeys), keySet(key::kObjectKeys), keySet(key::kFontKeys) })
         EXPECT_TRUE(all.contains(group)) << QStringList(group.values()).join(' ').toStdString();
-}
 
-// A band's keys are its presence key behind a prefix, all read from the whole
-// template.
-TEST(Vocabulary, BandKeysFollowTheirBandNameAndAreTopLevelKeys)
-{
+    // A band's keys are its presence key behind a prefix, all read from the
+    // whole template.
     const QSet<QString> topLevel = keySet(key::kTopLevelKeys);
     for (const key::BandKeys &band : key::kBandKeys) {
         const std::pair<QLatin1String, const char *> keys[]
