@@ -81,12 +81,9 @@ TEST(PictureFromImageBytes, RefusesWhatIsNotAnAcceptedPictureAndSurvivesCutFiles
         EXPECT_TRUE(PictureFromImageBytes(text).isNull()) << what;
 
     // What arrived of a cut file may decode, but never crashes.
-    const QByteArray files[] = {
-        handMadeGif(16, 16, { qRgb(1, 1, 1), qRgb(200, 0, 0) }, QList<int>(256, 1)),
-        encoded(filled(16, 16, qRgb(1, 2, 3)), "BMP"),
-        encoded(filled(16, 16, qRgb(1, 2, 3)), "JPEG"),
-        encoded(filled(16, 16, qRgb(1, 2, 3)), "ICO"),
-    };
+    const QByteArray files[] = { handMadeGif(16, 16, { qRgb(1, 1, 1), qRgb(200, 0, 0) }, QList<int>(256, 1)),
+        encoded(filled(16, 16, qRgb(1, 2, 3)), "BMP"), encoded(filled(16, 16, qRgb(1, 2, 3)), "JPEG"),
+        encoded(filled(16, 16, qRgb(1, 2, 3)), "ICO") };
     for (const QByteArray &file : files) {
         for (qsizetype length = 0; length < file.size(); length += 7) {
             const QImage surface = PictureFromImageBytes(asTemplateText(file.left(length)));

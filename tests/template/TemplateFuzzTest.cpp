@@ -59,8 +59,6 @@ void expectConsistent(const ReportDocument &document)
         for (int o : document.Bands[b].ObjectIndexes)
             EXPECT_EQ(document.Objects.at(o).BandIndex, b);
     }
-    for (const ImageEntry &image : document.Images)
-        EXPECT_EQ(image.Surface.format(), QImage::Format_BGR888);
 }
 
 // Loads the text; a zet::Error is an acceptable end, and leaves no cursor
@@ -136,15 +134,11 @@ TEST(TemplateFuzz, AbsurdShapesEndInAResultOrAnError)
             element(
                 "zet_object", QStringLiteral("<Font>").repeated(10000) + element("Size", "9") + "</Font>"),
             0, 1, 0 },
-        { "keys without closing tags", QStringLiteral("<Nome><Altezza><CorpoDati><zet_object><Alto>"), 0, 0,
-            0 },
         { "image of random bytes",
             element("zet_imagelist", element("Image-File", test::asTemplateText(test::randomBytes(5000)))), 0,
             0, 0 },
         { "truncated GIF", // what arrived of it is decoded
             element("zet_imagelist", element("Image-File", test::asTemplateText(gif.left(60)))), 0, 0, 1 },
-        { "image bytes with characters above 255",
-            element("zet_imagelist", element("Image-File", "GIF89a\u4E2D")), 0, 0, 0 },
     };
     for (const auto &[what, text, error, objects, images] : cases) {
         SCOPED_TRACE(what);
