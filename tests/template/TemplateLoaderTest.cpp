@@ -108,6 +108,7 @@ TEST(LoadTemplate, ObjectsBelongToTheFirstVisibleBandTheyTouch)
         // top, height, band, top in band
         { "400", "100", kSlotPageHeader, 75 }, // inside the page header
         { "325", "10", kSlotPageHeader, 0 }, // top on the band's top edge
+        { "625", "10", kSlotPageHeader, 300 }, // top on the band's bottom edge
         { "1755", "10", kSlotBody, -10 }, // bottom on the band's top edge
         { "600", "1200", kSlotPageHeader, 275 }, // straddling two bands: the upper one
         { "300", "350", kSlotPageHeader, -25 }, // covering a whole band
@@ -123,8 +124,8 @@ TEST(LoadTemplate, ObjectsBelongToTheFirstVisibleBandTheyTouch)
         EXPECT_EQ(document.Objects[i].BandIndex, std::get<2>(cases[i])) << "object " << i;
         EXPECT_EQ(document.Objects[i].TopInBand, std::get<3>(cases[i])) << "object " << i;
     }
-    EXPECT_EQ(document.Bands[kSlotPageHeader].ObjectIndexes, (QList<int> { 0, 1, 3, 4 }));
-    EXPECT_EQ(document.Bands[kSlotBody].ObjectIndexes, (QList<int> { 2 }));
+    EXPECT_EQ(document.Bands[kSlotPageHeader].ObjectIndexes, (QList<int> { 0, 1, 2, 4, 5 }));
+    EXPECT_EQ(document.Bands[kSlotBody].ObjectIndexes, (QList<int> { 3 }));
 }
 
 // An image that cannot be decoded leaves no entry: the next one takes its
