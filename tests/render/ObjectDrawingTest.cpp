@@ -18,20 +18,27 @@ constexpr int kWhite = 0xFFFFFF;
 constexpr int kBlack = 0;
 const QRgb kGrey = kCanvasGrey;
 
-// What draw paints in the twips mapping on a grey canvas.
-template <typename Draw> QImage drawnInTwips(int width, int height, int dpi, Draw &&draw)
+// A grey canvas drawn on in the twips mapping; image() ends the drawing.
+struct TwipsCanvas
 {
-    QImage image = GreyCanvas(width, height, dpi);
-    DeviceContext context(&image);
+    TwipsCanvas(int width, int height, int dpi)
+        : picture(GreyCanvas(width, height, dpi))
+        , context(&picture)
+    {
+        api.HDC_Attach(&context);
+        api.Config_SetScaleMode(gdi::kMapTwipsScale);
+    }
+    const QImage &image()
+    {
+        api.Config_SetScaleMode(gdi::kMapText);
+        api.HDC_Detach();
+        context.endPainting();
+        return picture;
+    }
+    QImage picture;
+    DeviceContext context;
     clsGFX_API api;
-    api.HDC_Attach(&context);
-    api.Config_SetScaleMode(gdi::kMapTwipsScale);
-    draw(api);
-    api.Config_SetScaleMode(gdi::kMapText);
-    api.HDC_Detach();
-    context.endPainting();
-    return image;
-}
+};
 
 // At 96 dpi one pixel is 15 twips: the frame (1500, 1500, 3000, 2985) covers
 // pixels 100..199 across and 100..198 down. Border red, back green.
@@ -70,22 +77,18 @@ TEST(DrawShape, EachStylePaintsExactlyItsFigure)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         TestDocument t;
-        ExpectProbes(drawnInTwips(300, 300, 96,
-                         [&](clsGFX_API &api) {
-                             DrawShape(t.doc, api, row.style, row.border, row.transparent, kRed, kGreen, 1500,
-                                 1500, 3000, 2985);
-                         }),
-            row.probes);
+        TwipsCanvas c(300, 300, 96);
+        DrawShape(t.doc, c.api, row.style, row.border, row.transparent, kRed, kGreen, 1500, 1500, 3000, 2985);
+        ExpectProbes(c.image(), row.probes);
     }
 }
 
 TEST(DrawShape, HorizontalLineOfAnOddHeightFrameSitsOnTheTruncatedMiddleRow)
 {
     TestDocument t;
-    const QImage image = drawnInTwips(400, 200, 1440, [&](clsGFX_API &api) { // one pixel per twip
-        DrawShape(t.doc, api, kShapeHorizontalLine, true, false, kRed, kGreen, 100, 100, 300, 105);
-    });
-    ExpectProbes(image, { { 200, 102, Pixel(kRed) }, { 200, 101, kGrey }, { 200, 103, kGrey } });
+    TwipsCanvas c(400, 200, 1440); // one pixel per twip
+    DrawShape(t.doc, c.api, kShapeHorizontalLine, true, false, kRed, kGreen, 100, 100, 300, 105);
+    ExpectProbes(c.image(), { { 200, 102, Pixel(kRed) }, { 200, 101, kGrey }, { 200, 103, kGrey } });
 }
 
 // Text at 96 dpi in 10-point Arial: the frame (1500, 1500, 5985, 1815)
@@ -99,10 +102,10 @@ QImage drawText(const QString &text, int alignment, bool border = false, bool tr
     ReportFont font;
     font.Name = QStringLiteral("Arial");
     font.Size = 10;
-    return drawnInTwips(450, 200, 96, [&](clsGFX_API &api) {
-        DrawTextObject(t.doc, api, text, &font, alignment, border, transparent, kBlack, kWhite, 1500, 1500,
-            right, bottom);
-    });
+    TwipsCanvas c(450, 200, 96);
+    DrawTextObject(
+        t.doc, c.api, text, &font, alignment, border, transparent, kBlack, kWhite, 1500, 1500, right, bottom);
+    return c.image();
 }
 
 TEST(DrawTextObject, AlignmentPlacesTheInkInTheFrame)
@@ -199,8 +202,9 @@ TEST(DrawObject, DrawsEachControlTypeItsOwnWay)
         o.TransparentBack = row.transparent;
         o.BorderColour = kRed;
         o.BackColour = kYellow;
-        const QImage image = drawnInTwips(450, 200, 96,
-            [&](clsGFX_API &api) { DrawObject(t.doc, api, t.lastObject, 1500, 1500, 5985, 1815); });
+        TwipsCanvas c(450, 200, 96);
+        DrawObject(t.doc, c.api, t.lastObject, 1500, 1500, 5985, 1815);
+        const QImage &image = c.image();
         ExpectProbes(image, row.probes);
         if (!row.inkFrom.isNull()) {
             const QRect ink = InkBox(image, kTextFramePixels);
@@ -254,19 +258,16 @@ TEST(DrawPicture, OwnSizeCutOrStretchedWithOrWithoutBorder)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        TestDocument t;
-        t.doc.Images.append(ImageEntry { QStringLiteral("logo"), QString(), picture });
-        const QRect &f = row.frame;
-        ExpectProbes(drawnInTwips(600, 400, 1440,
-                         [&](clsGFX_API &api) {
-                             if (row.stretched)
-                                 DrawStretchedPicture(t.doc, api, row.fit, row.border, 0, f.left(), f.top(),
-                                     f.left() + f.width(), f.top() + f.height());
-                             else
-                                 DrawPicture(t.doc, api, row.fit, row.border, kGreen, 0, f.left(), f.top(),
-                                     f.left() + f.width(), f.top() + f.height());
-                         }),
-            row.probes);
+        TestDocument doc;
+        doc.doc.Images.append(ImageEntry { QStringLiteral("logo"), QString(), picture });
+        TwipsCanvas c(600, 400, 1440);
+        const int l = row.frame.left(), t = row.frame.top(), r = l + row.frame.width(),
+                  b = t + row.frame.height();
+        if (row.stretched)
+            DrawStretchedPicture(doc.doc, c.api, row.fit, row.border, 0, l, t, r, b);
+        else
+            DrawPicture(doc.doc, c.api, row.fit, row.border, kGreen, 0, l, t, r, b);
+        ExpectProbes(c.image(), row.probes);
     }
 }
 

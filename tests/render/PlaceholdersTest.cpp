@@ -62,7 +62,7 @@ TEST(ResolveObjectText, PlaceholdersOnTheThirdOfSevenPagesInItalian)
         // Without a closing bracket a date token stays as it is.
         { "Data: [&ddd/mm", "Data: [&ddd/mm" },
         { "[&dyyyy] [&dmm", "2026 [&dmm" },
-        { "] [&dyyyy]", "] 2026" },
+        { "] [&dyyyy] d", "] 2026 d" },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.text);
