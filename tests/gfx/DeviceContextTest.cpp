@@ -1,32 +1,88 @@
-#include "gfx/DeviceContext.h"
-#include "gfx/clsGFX_API.h"
-
 #include "GfxProbe.h"
 
+#include <QBuffer>
+#include <QPdfWriter>
+#include <QPixmap>
 #include <gtest/gtest.h>
 
 using namespace zet;
-using zet::test::isWhite;
-using zet::test::whiteCanvas;
+using namespace zet::test;
 
 TEST(DeviceContext, TwipsMappingPutsAnInchOnTheDevicesPixelsPerInch)
 {
     for (int dpi : { 96, 300 }) {
         SCOPED_TRACE(dpi);
-        QImage image = whiteCanvas(dpi * 3, dpi * 3, dpi);
-        {
-            DeviceContext dc(&image);
-            clsGFX_API api;
-            api.HDC_Attach(&dc);
-            api.Config_SetScaleMode(-1);
-            EXPECT_EQ(api.HDC_GetDeviceCapability(88), dpi);
-            EXPECT_EQ(api.HDC_GetDeviceCapability(90), dpi);
-            api.Draw_FillRect_SetColor(0x0000FF);
-            api.Draw_FillRect(1440, 1440, 2880, 2880);
-        }
-        EXPECT_TRUE(isWhite(image, dpi - 1, dpi));
-        EXPECT_EQ(image.pixel(dpi, dpi), qRgb(255, 0, 0));
-        EXPECT_EQ(image.pixel(2 * dpi - 1, 2 * dpi - 1), qRgb(255, 0, 0));
-        EXPECT_TRUE(isWhite(image, 2 * dpi, 2 * dpi - 1));
+        Canvas c(dpi * 3, dpi * 3, dpi, -1);
+        EXPECT_EQ(c.api.HDC_GetDeviceCapability(88), dpi);
+        EXPECT_EQ(c.api.HDC_GetDeviceCapability(90), dpi);
+        c.api.Draw_FillRect_SetColor(kRed);
+        EXPECT_EQ(c.dc.backgroundMode(), gdi::kBkOpaque);
+        c.api.Draw_FillRect(1440, 1440, 2880, 2880);
+        const QImage &img = c.finished();
+        // [1 inch, 2 inches) on both axes.
+        EXPECT_TRUE(isWhite(img, dpi - 1, dpi));
+        EXPECT_TRUE(isWhite(img, dpi, dpi - 1));
+        EXPECT_EQ(img.pixel(dpi, dpi), kRedRgb);
+        EXPECT_EQ(img.pixel(2 * dpi - 1, 2 * dpi - 1), kRedRgb);
+        EXPECT_TRUE(isWhite(img, 2 * dpi, 2 * dpi - 1));
+        EXPECT_TRUE(isWhite(img, 2 * dpi - 1, 2 * dpi));
     }
+}
+
+TEST(DeviceContext, PdfThroughTheCallersPainterUsesItsResolution)
+{
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
+    writer.setResolution(600);
+    QPainter painter(&writer);
+    clsGFX_2D picture;
+    ASSERT_TRUE(picture.Create(16, 16, 24));
+    {
+        DeviceContext dc(&painter);
+        clsGFX_API api;
+        api.HDC_Attach(&dc);
+        api.Config_SetScaleMode(-1);
+        EXPECT_EQ(api.HDC_GetDeviceCapability(88), 600);
+        EXPECT_EQ(dc.toDevice(QPoint(1440, 720)), QPoint(600, 300));
+        ASSERT_TRUE(api.Text_SetFont(arial(10)));
+        int left = 0, top = 0, right = 2880, bottom = 300;
+        api.Text_DrawText(QStringLiteral("Pagina 1"), left, top, right, bottom, 2080);
+        picture.BitBlt_PaintPicture(&dc, 0, 0, -1, -1, 0, 0);
+        // A printer-like device cannot be read back: copying from it does nothing.
+        api.BitBlt_PaintPicture(picture.Get_hDC(), 0, 0, 240, 240, 0, 0, gdi::kNotSrcCopy);
+    }
+    EXPECT_EQ(picture.Get_hDIB().pixel(8, 8), qRgb(0, 0, 0));
+    EXPECT_TRUE(painter.isActive()); // the context leaves the caller's painter running
+    painter.end();
+    EXPECT_TRUE(pdf.data().startsWith("%PDF"));
+    EXPECT_GT(pdf.data().size(), 1000);
+}
+
+TEST(DeviceContext, PixmapIsReadableAsASource)
+{
+    QImage image = whiteCanvas(20, 20);
+    image.setPixel(5, 6, qRgb(1, 2, 3));
+    QPixmap pixmap = QPixmap::fromImage(image);
+    DeviceContext pixmapDc(&pixmap);
+    clsGFX_2D surface;
+    ASSERT_TRUE(surface.Create(10, 10, 24));
+    clsGFX_API target;
+    target.HDC_Attach(surface.Get_hDC());
+    target.BitBlt_LoadPicture(&pixmapDc, 4, 4, 10, 10); // into the surface's origin
+    EXPECT_EQ(surface.Get_hDIB().pixel(1, 2), qRgb(1, 2, 3));
+    EXPECT_TRUE(isWhite(surface.Get_hDIB(), 0, 0));
+    EXPECT_TRUE(isWhite(surface.Get_hDIB(), 9, 9));
+}
+
+TEST(clsGFX_API, DetachedWrapperDoesNothing)
+{
+    clsGFX_API api;
+    int left = 0, top = 0, right = 100, bottom = 100;
+    EXPECT_EQ(api.Text_DrawText(QStringLiteral("x"), left, top, right, bottom, 2080), 0);
+    EXPECT_FALSE(api.Text_SetFont(arial(10)));
+    api.Draw_Rectangle(0, 0, 20, 20);
+    api.BitBlt_PaintPicture(nullptr, 0, 0, 10, 10, 0, 0);
+    EXPECT_EQ(api.HDC_GetDeviceCapability(88), 0);
+    EXPECT_EQ(api.Config_GetArcDirection(), 0);
 }

@@ -3,9 +3,9 @@
 #include "xml/ElementReader.h"
 #include "zetview/Error.h"
 
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
-
-#include <cstdlib>
+#include <tuple>
 
 namespace zet {
 namespace {
@@ -27,13 +27,48 @@ QString structureText(const QList<Recordset> &recordsets, int level = 0)
                     .arg(n, rs.name);
         for (const QString &field : rs.fields)
             text += QStringLiteral("<Field%1><FieldName%1>%2</FieldName%1></Field%1>").arg(n, field);
-        text += structureText(rs.children, level + 1);
-        text += QStringLiteral("</RecordsetStruct%1>").arg(n);
+        text += structureText(rs.children, level + 1) + QStringLiteral("</RecordsetStruct%1>").arg(n);
     }
     return text;
 }
 
 const QString kReportRows = structureText({ { "Report", { "Titolo" }, { { "Row", { "A", "B" }, {} } } } });
+const QString kGroups = structureText(
+    { { "Report", { "Titolo" }, { { "Gruppo", { "Nome" }, { { "Riga", { "Nome", "Qta" }, {} } } } } } });
+
+// The records one after the other, as "Name@level^parent[field=value|...]"
+// followed by "{extra content}" when there is any. Checks on the way that
+// each record follows its parent one level down, that values and records
+// point at each other, and that the reader closed every cursor.
+QString dump(const ReportDocument &document)
+{
+    EXPECT_EQ(CursorTableSize(), 0);
+    QStringList records;
+    qsizetype values = 0;
+    for (int r = 0; r < document.Records.size(); ++r) {
+        const DataRecord &record = document.Records[r];
+        EXPECT_LT(record.ParentIndex, r);
+        EXPECT_EQ(
+            record.Level, record.ParentIndex < 0 ? 0 : document.Records.value(record.ParentIndex).Level + 1);
+        QStringList fields;
+        for (int index : record.ValueIndexes) {
+            const DataValue &value = document.Values.at(index);
+            EXPECT_EQ(value.RecordIndex, r);
+            EXPECT_EQ(value.LoadedValue, value.Value);
+            fields << value.FieldName + QLatin1Char('=') + value.Value;
+        }
+        values += fields.size();
+        records << QStringLiteral("%1@%2^%3[%4]")
+                       .arg(record.StructName)
+                       .arg(record.Level)
+                       .arg(record.ParentIndex)
+                       .arg(fields.join(QLatin1Char('|')))
+                + (record.ExtraContent.isEmpty() ? QString()
+                                                 : QLatin1Char('{') + record.ExtraContent + QLatin1Char('}'));
+    }
+    EXPECT_EQ(values, document.Values.size());
+    return records.join(QLatin1Char(' '));
+}
 
 ReportDocument read(const QString &structure, QString data)
 {
@@ -42,280 +77,210 @@ ReportDocument read(const QString &structure, QString data)
     return document;
 }
 
-QStringList valuesOf(const ReportDocument &document, int record)
+TEST(ReadData, RecordsFollowTheStructure)
 {
-    QStringList values;
-    for (int index : document.Records[record].ValueIndexes)
-        values.append(document.Values[index].Value);
-    return values;
-}
-
-TEST(ReadData, NestedRecordsFollowTheirParent)
-{
-    const ReportDocument document = read(kReportRows,
-        QStringLiteral("<Report><Titolo>T</Titolo>"
-                       "<Row><A>1</A><B>2</B></Row>"
-                       "<Row><B>4</B><A>3</A></Row>"
-                       "<Row><A>5</A></Row></Report>"));
-    ASSERT_EQ(document.Records.size(), 4);
-    const struct
-    {
-        int parent, level;
-        const char *name;
-        QStringList values;
-    } expected[] = {
-        { -1, 0, "Report", { "T" } },
-        { 0, 1, "Row", { "1", "2" } },
-        { 0, 1, "Row", { "3", "4" } },
-        { 0, 1, "Row", { "5", "" } },
+    // Structure, data, records read.
+    const std::tuple<const char *, QString, const char *, const char *> cases[] = {
+        { "nested records follow their parent, values in field order", kReportRows,
+            "<Report><Titolo>T</Titolo><Row><A>1</A><B>2</B></Row><Row><B>4</B><A>3</A></Row>"
+            "<Row><A>5</A></Row></Report>",
+            "Report@0^-1[Titolo=T] Row@1^0[A=1|B=2] Row@1^0[A=3|B=4] Row@1^0[A=5|B=]" },
+        { "without data each record set gives one empty record",
+            structureText({ { "Report", { "Titolo" }, { { "Row", { "A", "B" }, {} }, { "Nota", {}, {} } } },
+                { "Extra", { "X" }, {} } }),
+            "", "Report@0^-1[Titolo=] Row@1^0[A=|B=] Nota@1^0[] Extra@0^-1[X=]" },
+        { "values keep their blanks, record names ignore case", kReportRows,
+            "<REPORT><row><A>  uno </A><B>\tdue\n</B></row><Row><a>tre</a></Row></REPORT>",
+            "Report@0^-1[Titolo=] Row@1^0[A=  uno |B=\tdue\n] Row@1^0[A=tre|B=]" },
+        { "a field missing from a record is taken from its first nested record", kGroups,
+            "<Report><Gruppo><Riga><Nome>vite</Nome><Qta>3</Qta></Riga><Riga><Nome>dado</Nome></Riga>"
+            "</Gruppo></Report>",
+            "Report@0^-1[Titolo=] Gruppo@1^0[Nome=vite] Riga@2^1[Nome=|Qta=3] Riga@2^1[Nome=dado|Qta=]" },
+        { "leftover text becomes trimmed extra content", kReportRows,
+            "<Report>  note <Sconosciuto>x</Sconosciuto><Row><A>1</A> riga </Row>\n </Report>",
+            "Report@0^-1[Titolo=]{note <Sconosciuto>x</Sconosciuto>\n} Row@1^0[A=1|B=]{riga}" },
+        { "a record without a closing tag ends its record set", kReportRows,
+            "<Report><Row><A>1</A></Row><Row><A>2</A></Report>",
+            "Report@0^-1[Titolo=]{<Row><A>2</A>} Row@1^0[A=1|B=]" },
+        { "an outermost record without a closing tag", kReportRows, "<Report><Row><A>1</A></Row>", "" },
+        { "a field without a closing tag reads as empty", kReportRows, "<Report><Row><A>1</Row></Report>",
+            "Report@0^-1[Titolo=] Row@1^0[A=|B=]{<A>1}" },
+        { "a record set without a name reads no records",
+            structureText({ { "", { "A" }, {} }, { "Row", { "A" }, {} } }), "<Row><A>1</A></Row>",
+            "Row@0^-1[A=1]" },
     };
-    for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(i);
-        const DataRecord &record = document.Records[i];
-        EXPECT_EQ(record.ParentIndex, expected[i].parent);
-        EXPECT_EQ(record.Level, expected[i].level);
-        EXPECT_EQ(record.StructName, QLatin1String(expected[i].name));
-        EXPECT_EQ(valuesOf(document, i), expected[i].values);
+    for (const auto &[what, structure, data, records] : cases) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(dump(read(structure, QString::fromUtf8(data))), QString::fromUtf8(records));
     }
-    ASSERT_EQ(document.Values.size(), 7);
-    for (int i = 0; i < document.Values.size(); ++i) {
-        EXPECT_EQ(document.Values[i].LoadedValue, document.Values[i].Value);
-        EXPECT_EQ(document.Records[document.Values[i].RecordIndex].ValueIndexes.count(i), 1);
-    }
-    EXPECT_EQ(document.Values[1].FieldName, QStringLiteral("A"));
-    EXPECT_EQ(document.Values[2].FieldName, QStringLiteral("B"));
 }
 
-TEST(ReadData, WithoutDataEachRecordsetGivesOneEmptyRecord)
-{
-    const QString structure
-        = structureText({ { "Report", { "Titolo" }, { { "Row", { "A", "B" }, {} }, { "Nota", {}, {} } } },
-            { "Extra", { "X" }, {} } });
-    const ReportDocument document = read(structure, QString());
-    ASSERT_EQ(document.Records.size(), 4);
-    const QStringList names = { "Report", "Row", "Nota", "Extra" };
-    const int parents[] = { -1, 0, 0, -1 };
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(document.Records[i].StructName, names[i]);
-        EXPECT_EQ(document.Records[i].ParentIndex, parents[i]);
-    }
-    EXPECT_EQ(valuesOf(document, 1), (QStringList { "", "" }));
-    EXPECT_EQ(document.Values[1].FieldName, QStringLiteral("A"));
-    EXPECT_EQ(document.Values.size(), 4);
-}
-
-TEST(ReadData, ValuesKeepTheirBlanksAndRecordNamesIgnoreCase)
-{
-    const ReportDocument document = read(kReportRows,
-        QStringLiteral("<REPORT><row><A>  uno </A><B>\tdue\n</B></row>"
-                       "<Row><a>tre</a></Row></REPORT>"));
-    ASSERT_EQ(document.Records.size(), 3);
-    EXPECT_EQ(document.Records[1].StructName, QStringLiteral("Row"));
-    EXPECT_EQ(valuesOf(document, 1), (QStringList { "  uno ", "\tdue\n" }));
-    EXPECT_EQ(valuesOf(document, 2), (QStringList { "tre", "" }));
-}
-
-TEST(ReadData, AFieldMissingFromARecordIsTakenFromItsFirstNestedRecord)
-{
-    const QString structure
-        = structureText({ { "Gruppo", { "Nome" }, { { "Riga", { "Nome", "Qta" }, {} } } } });
-    const ReportDocument document = read(structure,
-        QStringLiteral("<Gruppo><Riga><Nome>vite</Nome><Qta>3</Qta></Riga>"
-                       "<Riga><Nome>dado</Nome><Qta>4</Qta></Riga></Gruppo>"));
-    ASSERT_EQ(document.Records.size(), 3);
-    EXPECT_EQ(valuesOf(document, 0), (QStringList { "vite" }));
-    EXPECT_EQ(valuesOf(document, 1), (QStringList { "", "3" }));
-    EXPECT_EQ(valuesOf(document, 2), (QStringList { "dado", "4" }));
-}
-
-TEST(ReadData, LeftoverTextBecomesTrimmedExtraContent)
-{
-    const ReportDocument document = read(kReportRows,
-        QStringLiteral("<Report>  note <Sconosciuto>x</Sconosciuto>"
-                       "<Row><A>1</A> riga </Row>\n </Report>"));
-    ASSERT_EQ(document.Records.size(), 2);
-    EXPECT_EQ(document.Records[0].ExtraContent, QStringLiteral("note <Sconosciuto>x</Sconosciuto>\n"));
-    EXPECT_EQ(document.Records[1].ExtraContent, QStringLiteral("riga"));
-}
-
-TEST(ReadData, TheDataTextLosesTheRecordsRead)
+TEST(ReadData, TheDataTextLosesTheRecordsReadAndAReadReplacesTheLast)
 {
     ReportDocument document;
-    QString data
-        = QStringLiteral("<NomeFileEsportazione>f</NomeFileEsportazione><Report><Row><A>1</A></Row></Report>"
-                         "<Fine/>");
+    QString data = QStringLiteral(
+        "<NomeFileEsportazione>f</NomeFileEsportazione><Report><Row><A>1</A></Row></Report><Fine/>");
     ReadData(document, kReportRows, data);
     EXPECT_EQ(data, QStringLiteral("<NomeFileEsportazione>f</NomeFileEsportazione><Fine/>"));
-    EXPECT_EQ(CursorTableSize(), 0);
-}
-
-TEST(ReadData, MalformedRecordsEndTheirRecordset)
-{
-    const struct
-    {
-        const char *what;
-        const char *data;
-        int records;
-    } cases[] = {
-        { "record without a closing tag", "<Report><Row><A>1</A></Row><Row><A>2</A></Report>", 2 },
-        { "outermost record without a closing tag", "<Report><Row><A>1</A></Row>", 0 },
-        { "field without a closing tag", "<Report><Row><A>1</Row></Report>", 2 },
-        { "no record at all", "<Altro>1</Altro>", 0 },
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(read(kReportRows, QString::fromLatin1(c.data)).Records.size(), c.records);
-    }
-    // A field without its closing tag reads as empty.
-    const ReportDocument document = read(kReportRows, QStringLiteral("<Report><Row><A>1</Row></Report>"));
-    EXPECT_EQ(valuesOf(document, 1), (QStringList { "", "" }));
-    EXPECT_EQ(document.Records[1].ExtraContent, QStringLiteral("<A>1"));
-}
-
-TEST(ReadData, ARecordsetWithoutANameReadsNoRecords)
-{
-    const QString structure = structureText({ { "", { "A" }, {} }, { "Row", { "A" }, {} } });
-    const ReportDocument document = read(structure, QStringLiteral("<Row><A>1</A></Row>"));
-    ASSERT_EQ(document.Records.size(), 1);
-    EXPECT_EQ(document.Records[0].StructName, QStringLiteral("Row"));
-}
-
-TEST(ReadData, ReadingAgainReplacesTheRecords)
-{
-    ReportDocument document;
-    QString first = QStringLiteral("<Report><Row><A>1</A></Row><Row/></Report>");
-    ReadData(document, kReportRows, first);
     QString second = QStringLiteral("<Report><Titolo>x</Titolo></Report>");
     ReadData(document, kReportRows, second);
-    ASSERT_EQ(document.Records.size(), 1);
-    EXPECT_EQ(document.Values.size(), 1);
-    EXPECT_EQ(document.Values[0].Value, QStringLiteral("x"));
+    EXPECT_EQ(dump(document), QStringLiteral("Report@0^-1[Titolo=x]"));
 }
 
-// A chain of record sets L0 > L1 > ... and data nesting one record of each.
-QString chainStructure(int levels)
-{
-    QList<Recordset> chain;
-    for (int level = levels - 1; level >= 0; --level)
-        chain = { { QStringLiteral("L%1").arg(level), {}, chain } };
-    return structureText(chain);
-}
-
-QString chainData(int levels)
-{
-    QString data;
-    for (int level = 0; level < levels; ++level)
-        data += QStringLiteral("<L%1>").arg(level);
-    for (int level = levels - 1; level >= 0; --level)
-        data += QStringLiteral("</L%1>").arg(level);
-    return data;
-}
-
-TEST(ReadData, TooDeepAStructureIsRefused)
-{
-    const QString structure = chainStructure(257);
-    for (const QString &data : { chainData(1002), QString() }) {
-        SCOPED_TRACE(data.isEmpty() ? "without data" : "with data");
-        ReportDocument document;
-        QString copy = data;
-        try {
-            ReadData(document, structure, copy);
-            ADD_FAILURE() << "no error";
-        } catch (const Error &error) {
-            EXPECT_EQ(error.number(), 28);
-            EXPECT_EQ(error.message(), QStringLiteral("Out of stack space"));
-        }
-        EXPECT_EQ(CursorTableSize(), 0);
-    }
-    // Levels 0 to 255 are read; data that stops early needs no more.
-    EXPECT_EQ(read(chainStructure(256), chainData(256)).Records.size(), 256);
-    EXPECT_EQ(read(structure, chainData(5)).Records.size(), 5);
-}
-
-ReportDocument withDataBands(int version)
+// Reads a copy of data, checks the records (see dump) and writes them back.
+// Returns the error number, 0 when it read, and the number of records read.
+int readAndCheck(const QString &structure, const QString &data, qsizetype *records = nullptr)
 {
     ReportDocument document;
-    document.TemplateVersion = version;
-    for (int level : { -1, 1, 2, 3, 2, 1, -1 }) {
-        ReportBand band;
-        band.DataLevel = level;
-        document.Bands.append(band);
+    QString text = data;
+    try {
+        ReadData(document, structure, text);
+    } catch (const Error &error) {
+        EXPECT_EQ(CursorTableSize(), 0);
+        if (error.number() == 28) {
+            EXPECT_EQ(error.message(), QStringLiteral("Out of stack space"));
+        }
+        return error.number();
     }
-    return document;
+    dump(document);
+    DataToText(document);
+    if (records)
+        *records = document.Records.size();
+    return 0;
+}
+
+QString mutated(const QString &text, QRandomGenerator &random)
+{
+    static const QStringList pieces = { "<", ">", "</", "<Riga>", "</Riga>", "<gruppo>", "</GRUPPO>",
+        "<Nome>", "</Nome>", "<Field2>", "<RecordsetStruct2>", "<RecordsetStructName1>", " " };
+    QString result = text;
+    for (int e = random.bounded(1, 6); e > 0 && !result.isEmpty(); --e) {
+        const qsizetype at = random.bounded(result.size());
+        const qsizetype length = std::min<qsizetype>(random.bounded(1, 40), result.size() - at);
+        const int kind = random.bounded(5);
+        if (kind == 0)
+            result.remove(at, length);
+        else if (kind == 1)
+            result.insert(at, result.mid(at, length));
+        else if (kind == 2)
+            result.insert(at, pieces[random.bounded(int(pieces.size()))]);
+        else if (kind == 3)
+            result[at] = QChar(char16_t(random.bounded(0x10000)));
+        else
+            result.truncate(at);
+    }
+    return result;
+}
+
+TEST(ReadDataFuzz, MutatedDataAndStructuresRead)
+{
+    QString data
+        = QStringLiteral("<NomeFileEsportazione>out</NomeFileEsportazione><Report><Titolo>T</Titolo>");
+    for (int g = 0; g < 4; ++g) {
+        data += QStringLiteral("<Gruppo><Nome>g%1</Nome>").arg(g);
+        for (int r = 0; r < 5; ++r)
+            data += QStringLiteral("<Riga><Nome>r%1</Nome><Qta> %2 </Qta></Riga>").arg(r).arg(g * r);
+        data += QStringLiteral("</Gruppo>");
+    }
+    data += QStringLiteral("</Report>");
+    qsizetype records = 0;
+    ASSERT_EQ(readAndCheck(kGroups, data, &records), 0);
+    ASSERT_EQ(records, 1 + 4 + 20);
+    QRandomGenerator random(3);
+    for (int round = 0; round < 400; ++round) {
+        SCOPED_TRACE(round);
+        EXPECT_EQ(readAndCheck(kGroups, mutated(data, random)), 0);
+        const QString structure = mutated(kGroups, random);
+        EXPECT_EQ(readAndCheck(structure, data), 0);
+        EXPECT_EQ(readAndCheck(structure, QString()), 0);
+    }
+}
+
+// Record sets L0 > L1 > ... as a structure, or data nesting one record of each.
+QString chain(int levels, bool structure)
+{
+    QString text;
+    for (int level = 0; level < levels; ++level)
+        text += structure
+            ? QStringLiteral("<RecordsetStruct%1><RecordsetStructName%1>L%1</RecordsetStructName%1>")
+                  .arg(level)
+            : QStringLiteral("<L%1>").arg(level);
+    for (int level = levels - 1; level >= 0; --level)
+        text += structure ? QStringLiteral("</RecordsetStruct%1>").arg(level)
+                          : QStringLiteral("</L%1>").arg(level);
+    return text;
+}
+
+// Levels 0 to 255 are read; a structure nested deeper is refused with error
+// 28 rather than walked, unless the data stops early.
+TEST(ReadDataFuzz, AbsurdShapesEndInAResultOrAnError)
+{
+    const QString huge(20 * 1024 * 1024, QLatin1Char('v'));
+    const QString deep = chain(10000, true);
+    // Structure, data, error number (0: reads), records read.
+    const std::tuple<const char *, QString, QString, int, qsizetype> cases[] = {
+        { "a 20 MB value", kGroups,
+            "<Report><Titolo>" + huge + "</Titolo><Gruppo><Riga><Qta>" + huge
+                + "</Qta></Riga></Gruppo></Report>",
+            0, 3 },
+        { "10,000 nested records of one level", kGroups,
+            "<Report>" + QStringLiteral("<Gruppo><Nome>x</Nome>").repeated(10000)
+                + QStringLiteral("</Gruppo>").repeated(10000) + "</Report>",
+            0, 2 },
+        { "10,000 records without closing tags", kGroups,
+            "<Report>" + QStringLiteral("<Gruppo><Riga><Nome>x</Nome>").repeated(10000) + "</Report>", 0, 1 },
+        { "only opening tags", kGroups, QStringLiteral("<Report><Gruppo><Riga>").repeated(3000), 0, 0 },
+        { "binary data", kGroups, QString(100000, QChar(0xFFFF)), 0, 0 },
+        { "256 structure levels", chain(256, true), chain(256, false), 0, 256 },
+        { "257 structure levels", chain(257, true), chain(1002, false), 28, 0 },
+        { "257 structure levels without data", chain(257, true), QString(), 28, 0 },
+        { "10,000 structure levels", deep, chain(10000, false), 28, 0 },
+        { "10,000 structure levels and shallow data", deep, chain(2, false), 0, 2 },
+    };
+    for (const auto &[what, structure, data, error, records] : cases) {
+        SCOPED_TRACE(what);
+        qsizetype read = -1;
+        EXPECT_EQ(readAndCheck(structure, data, &read), error);
+        if (error == 0) {
+            EXPECT_EQ(read, records);
+        }
+    }
 }
 
 TEST(NameDataBands, EachLevelTakesTheNameOfItsFirstRecord)
 {
     const QString structure = structureText(
         { { "Report", {}, { { "Gruppo", {}, { { "Riga", {}, {} } } }, { "Nota", {}, {} } } } });
-    ReportDocument document = withDataBands(1);
-    QString data = QStringLiteral("<Report><Nota></Nota><Gruppo><Riga></Riga></Gruppo></Report>");
-    ReadData(document, structure, data);
-    EXPECT_EQ(document.Bands[1].RecordsetName, QStringLiteral("Gruppo"));
-    EXPECT_EQ(document.Bands[5].RecordsetName, QStringLiteral("Gruppo"));
-    EXPECT_EQ(document.Bands[2].RecordsetName, QStringLiteral("Riga"));
-    EXPECT_EQ(document.Bands[3].RecordsetName, QString());
-    EXPECT_EQ(document.Bands[0].RecordsetName, QString());
-
-    ReportDocument newer = withDataBands(2);
-    QString again = QStringLiteral("<Report><Gruppo></Gruppo></Report>");
-    ReadData(newer, structure, again);
-    EXPECT_EQ(newer.Bands[1].RecordsetName, QString());
+    for (int version : { 1, 2 }) {
+        SCOPED_TRACE(version);
+        ReportDocument document;
+        document.TemplateVersion = version;
+        for (int level : { -1, 1, 2, 3, 2, 1 }) {
+            document.Bands.append(ReportBand());
+            document.Bands.last().DataLevel = level;
+        }
+        QString data = QStringLiteral("<Report><Nota></Nota><Gruppo><Riga></Riga></Gruppo></Report>");
+        ReadData(document, structure, data);
+        QStringList names;
+        for (const ReportBand &band : std::as_const(document.Bands))
+            names << band.RecordsetName;
+        // Newer templates name their bands themselves.
+        EXPECT_EQ(names.join(QLatin1Char(',')),
+            version == 1 ? QStringLiteral(",Gruppo,Riga,,Riga,Gruppo") : QStringLiteral(",,,,,"));
+    }
 }
 
-TEST(DataToText, WritesRecordsWithTrimmedValuesChildrenAndExtraContent)
+TEST(DataToText, WritesRecordsWithTrimmedValuesChildrenAndExtraContentUnescaped)
 {
-    const ReportDocument document = read(kReportRows,
+    ReportDocument document = read(kReportRows,
         QStringLiteral("<Report><Titolo> T </Titolo> coda <Row><A>1</A><B> 2</B>x</Row>"
                        "<Row><A>3</A></Row></Report><Report></Report>"
                        "<NomeFileEsportazione>f</NomeFileEsportazione>"));
+    document.Values[3].Value = QStringLiteral(" a < b & c ");
     EXPECT_EQ(DataToText(document),
         QStringLiteral("<Report><Titolo>T</Titolo><Row><A>1</A><B>2</B>x</Row>"
-                       "<Row><A>3</A><B></B></Row>coda</Report>"
+                       "<Row><A>a < b & c</A><B></B></Row>coda</Report>"
                        "<Report><Titolo></Titolo></Report>"));
-}
-
-TEST(DataToText, WritesEditedValuesWithoutEscaping)
-{
-    ReportDocument document = read(kReportRows, QStringLiteral("<Report><Row><A>1</A></Row></Report>"));
-    document.Values[1].Value = QStringLiteral("a < b & c");
-    EXPECT_EQ(DataToText(document),
-        QStringLiteral("<Report><Titolo></Titolo><Row><A>a < b & c</A><B></B></Row></Report>"));
-}
-
-TEST(DataToText, ReadingTheWrittenTextGivesTheSameRecords)
-{
-    const QString structure
-        = structureText({ { "R", { "T" }, { { "G", { "N" }, { { "D", { "X", "Y" }, {} } } } } } });
-    QString data;
-    for (int g = 0; g < 3; ++g) {
-        data += QStringLiteral("<G><N>g%1</N>").arg(g);
-        for (int d = 0; d < 4; ++d)
-            data += QStringLiteral("<D><X>%1</X><Y>%2</Y></D>").arg(g).arg(d);
-        data += QStringLiteral("</G>");
-    }
-    const ReportDocument first
-        = read(structure, QStringLiteral("<R><T>t</T>") + data + QStringLiteral("</R>"));
-    const QString written = DataToText(first);
-    const ReportDocument second = read(structure, written);
-    ASSERT_EQ(second.Records.size(), first.Records.size());
-    for (int i = 0; i < first.Records.size(); ++i) {
-        EXPECT_EQ(second.Records[i].ParentIndex, first.Records[i].ParentIndex);
-        EXPECT_EQ(valuesOf(second, i), valuesOf(first, i));
-    }
-    EXPECT_EQ(DataToText(second), written);
-}
-
-TEST(DataToText, DeepNestingIsWrittenWithoutRecursion)
-{
-    ReportDocument document;
-    const int depth = 100000;
-    for (int level = 0; level < depth; ++level)
-        AddRecord(document, level - 1, level, QStringLiteral("n"));
-    const QString text = DataToText(document);
-    EXPECT_EQ(text.size(), depth * 7);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("<n><n>")));
-    EXPECT_TRUE(text.endsWith(QStringLiteral("</n></n>")));
 }
 
 // The writer's rule taken literally: the children of parent are the records
@@ -337,25 +302,25 @@ void writeLiterally(const ReportDocument &document, int parent, QString &out)
 
 TEST(DataToText, AnyRecordListIsWrittenAsItsNestingRuleSays)
 {
-    std::srand(11);
+    QRandomGenerator random(11);
     for (int round = 0; round < 300; ++round) {
         ReportDocument document;
-        const int count = std::rand() % 12;
+        const int count = random.bounded(12);
         for (int i = 0; i < count; ++i) {
-            const int parent = std::rand() % (count + 2) - 2;
-            const int level = std::rand() % 5 - 1;
-            AddRecord(document, parent, level, QString::number(i));
+            AddRecord(document, random.bounded(count + 2) - 2, random.bounded(5) - 1, QString::number(i));
             document.Records[i].ExtraContent = QStringLiteral("e");
         }
         QString expected;
         writeLiterally(document, -1, expected);
         ASSERT_EQ(DataToText(document), expected) << "round " << round;
     }
-}
 
-TEST(DataToText, EmptyDocumentGivesEmptyText)
-{
-    EXPECT_TRUE(DataToText(ReportDocument()).isEmpty());
+    // Deep nesting is written without recursion.
+    ReportDocument deep;
+    for (int level = 0; level < 100000; ++level)
+        AddRecord(deep, level - 1, level, QStringLiteral("n"));
+    EXPECT_EQ(
+        DataToText(deep), QStringLiteral("<n>").repeated(100000) + QStringLiteral("</n>").repeated(100000));
 }
 
 } // namespace
