@@ -1,96 +1,114 @@
+#include "layout/ContinuedPlacements.h"
 #include "layout/LayoutTestHelpers.h"
 #include "layout/PageLayout.h"
-#include "support/TemplateText.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
 
 using namespace zet;
 using namespace zet::test;
 
 namespace {
 
-const QString kFrame = QStringLiteral("TM@0 PH@500 BM@9500 PF@8500");
-
 // Group bands; the group footer alone carries NewPage. Objects: group footer
 // 0 "Gruppo.[Nome]" and 1 "[SYS]"; data footer 2 "[SYS]" and 3
-// "Dati.[Totale]"; body 4 "Riga.[Nome]". One group of one data record with
-// seven rows: the sixth row does not fit together with the group footer.
-ReportDocument groupWithFooterNewPage(int newPage)
+// "Dati.[Totale]"; body 4 "Riga.[Nome]".
+TemplateText footerTemplate(int newPage)
 {
-    TemplateText text = StandardPage();
-    text.band(GroupHeader, { 500 }).band(DataHeader, { 500 }).band(Body, { 1000 });
-    text.band(DataFooter, { 500 }).band(GroupFooter, { 500, 0, newPage }).structure(ThreeLevels());
+    TemplateText text = StandardPage(kThreeLevels,
+        { { GroupHeader, { 500 } }, { DataHeader, { 500 } }, { Body, { 1000 } }, { DataFooter, { 500 } },
+            { GroupFooter, { 500, 0, newPage } } });
     text.object(GroupFooter, "Gruppo.[Nome]").object(GroupFooter, "[SYS]");
-    text.object(DataFooter, "[SYS]").object(DataFooter, "Dati.[Totale]").object(Body, "Riga.[Nome]");
-    const Record data { "Dati", { { "Totale", "T1" } }, Rows(7, "Riga", { "Nome" }) };
-    ReportDocument doc = LoadReport(text, { Report({ Group(1, { data }) }) });
-    LayOutReport(doc);
-    return doc;
+    return text.object(DataFooter, "[SYS]").object(DataFooter, "Dati.[Totale]").object(Body, "Riga.[Nome]");
 }
+
+const QList<Record> kSevenRows { Report({ Group(1, { Data("T1", Righe(7)) }) }) };
 
 } // namespace
 
-TEST(ContinuedBands, FootersAreContinuedUnderTheLastRowThatFitsWithThem)
+TEST(ContinuedBands, FootersGoUnderTheLastRowThatFitsWithThemAndShowTheClosingValues)
 {
-    for (const int newPage : { 1, 2 }) {
-        SCOPED_TRACE(newPage);
-        ReportDocument doc = groupWithFooterNewPage(newPage);
-        EXPECT_EQ(doc.Bands[Body].LinkNext, GroupFooter);
-        EXPECT_EQ(doc.Bands[Body].LinkHeight, 500);
-        ASSERT_EQ(doc.Pages.size(), 2);
-        EXPECT_EQ(
-            Outline(doc, 0), kFrame + " GH@1500 DH@2000 B@2500 B@3500 B@4500 B@5500 B@6500 DF@7500 GF@8000");
-        EXPECT_EQ(Outline(doc, 1), kFrame + " B@1500 B@2500 DF@3500 GF@4000");
+    // With NewPage 1 the continued group footer lists its placeholder alone,
+    // which a copy of the closing footer's values by list position would
+    // hand the group's name.
+    struct Row
+    {
+        int newPage;
+        const char *continued;
+    };
+    for (const Row row : { Row { 1, "1=-" }, Row { 2, "0=Gruppo 1|1=-" } }) {
+        SCOPED_TRACE(row.newPage);
+        const ReportDocument doc = LaidOut(footerTemplate(row.newPage), kSevenRows);
+        // The sixth row does not fit together with the group footer.
+        EXPECT_EQ(Outlines(doc),
+            QStringList({ "F GH@1500 DH@2000 B@2500 B@3500 B@4500 B@5500 B@6500 DF@7500 GF@8000",
+                "F B@1500 B@2500 DF@3500 GF@4000" }));
+        EXPECT_EQ(Shown(doc, 0, GroupFooter), row.continued);
+        EXPECT_EQ(Shown(doc, 0, DataFooter), "2=-");
+        EXPECT_EQ(Shown(doc, 1, GroupFooter), "0=Gruppo 1|1=-");
+        EXPECT_EQ(Shown(doc, 1, DataFooter), "2=-|3=T1");
         EXPECT_TRUE(doc.DataPlacements.isEmpty());
     }
 }
 
-TEST(ContinuedBands, WithoutDataValuesOnlySystemObjectsAreListed)
+TEST(ContinuedBands, AContinuedBandWhoseSlotIsNotPlacedAgainWaitsUnbound)
 {
-    ReportDocument doc = groupWithFooterNewPage(1);
-    const PlacedBand &groupFooter = doc.Pages[0].PlacedBands[NthPlaced(doc, 0, GroupFooter)];
-    ASSERT_EQ(groupFooter.Items.size(), 1);
-    EXPECT_EQ(groupFooter.Items[0].ObjectIndex, 1);
-    // The data footer has NewPage 0 and is continued without data as well.
-    const PlacedBand &dataFooter = doc.Pages[0].PlacedBands[NthPlaced(doc, 0, DataFooter)];
-    ASSERT_EQ(dataFooter.Items.size(), 1);
-    EXPECT_EQ(dataFooter.Items[0].ObjectIndex, 2);
-}
-
-TEST(ContinuedBands, WithDataValuesTheClosingFooterLendsItsValues)
-{
-    ReportDocument doc = groupWithFooterNewPage(2);
-    EXPECT_EQ(Shown(doc, 0, NthPlaced(doc, 0, GroupFooter)), "Gruppo 1|-");
-    EXPECT_EQ(Shown(doc, 1, NthPlaced(doc, 1, GroupFooter)), "Gruppo 1|-");
-    EXPECT_EQ(Shown(doc, 1, NthPlaced(doc, 1, DataFooter)), "-|T1");
-}
-
-TEST(ContinuedBands, ValuesAreCopiedToTheItemShowingTheSameObject)
-{
-    // The continued group footer lists only its "[SYS]" object (index 1),
-    // while the closing footer lists object 0 with a value first: copying by
-    // position would hand that value to the placeholder.
-    ReportDocument doc = groupWithFooterNewPage(1);
-    EXPECT_EQ(Shown(doc, 0, NthPlaced(doc, 0, GroupFooter)), "-");
-    EXPECT_EQ(Shown(doc, 0, NthPlaced(doc, 0, DataFooter)), "-");
-}
-
-TEST(ContinuedBands, EntriesWaitUntilTheirBandIsPlacedAgain)
-{
-    // A group footer that is never placed for a record (its record-set name
-    // matches none) leaves its continued copy waiting, unbound.
-    TemplateText text = StandardPage();
-    text.band(GroupHeader, { 500 }).band(DataHeader, { 500 }).band(Body, { 1000 });
-    text.band(DataFooter, { 500 }).band(GroupFooter, { 500, 0, 2 }).structure(ThreeLevels());
-    text.object(GroupFooter, "Gruppo.[Nome]");
-    const Record data { "Dati", { { "Totale", "T1" } }, Rows(7, "Riga", { "Nome" }) };
-    ReportDocument doc = LoadReport(text, { Report({ Group(1, { data }) }) });
+    ReportDocument doc = LoadReport(footerTemplate(2), kSevenRows);
     doc.Bands[GroupFooter].RecordsetName = "NessunGruppo"; // never placed for a record
     LayOutReport(doc);
+    LayOutReport(doc); // a second run starts from nothing
     ASSERT_EQ(doc.DataPlacements.size(), 1);
     const DataPlacement waiting = doc.DataPlacements[0];
     EXPECT_EQ(waiting.PageIndex, 0);
     EXPECT_EQ(waiting.BandIndex, GroupFooter);
     EXPECT_EQ(doc.Pages[0].PlacedBands[waiting.PlacedBandIndex].BandIndex, GroupFooter);
-    EXPECT_EQ(Shown(doc, 0, waiting.PlacedBandIndex), "-");
+    EXPECT_EQ(Shown(doc, 0, GroupFooter), "0=-|1=-");
+}
+
+TEST(ContinuedPlacements, ResolvingMatchesAPlainScanOfTheList)
+{
+    std::mt19937 random(7);
+    const auto pick
+        = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE(round);
+        // Placed band i, a copy of slots[i] showing objects 0 and 1 unbound, waits.
+        ReportDocument doc;
+        doc.Pages.append(LaidPage());
+        ContinuedPlacements waiting(doc);
+        QList<int> slots;
+        std::vector<int> expected; // the waiting placed bands in the order a plain scan leaves them
+        for (int i = 0, n = pick(0, 12); i < n; ++i) {
+            slots.append(pick(5, 8));
+            doc.Pages[0].PlacedBands.append({ slots[i], { { 0, -1 }, { 1, -1 } }, 0 });
+            waiting.add({ 0, i, slots[i] });
+            expected.push_back(i);
+        }
+        QList<int> resolved;
+        for (int r = 0; r < 3; ++r) {
+            resolved.append(pick(5, 8));
+            // The plain scan: front to back, a resolved entry is replaced by
+            // the last entry, which is examined at the same position.
+            for (size_t i = 0; i < expected.size();) {
+                if (slots[expected[i]] != resolved.last()) {
+                    ++i;
+                    continue;
+                }
+                expected[i] = expected.back();
+                expected.pop_back();
+            }
+            waiting.resolve(resolved.last(), { { 1, 42 }, { 5, 43 } });
+            std::vector<int> actual;
+            for (const DataPlacement &entry : doc.DataPlacements)
+                actual.push_back(entry.PlacedBandIndex);
+            ASSERT_EQ(actual, expected);
+        }
+        // Values go object by object to every waiting copy of a resolved slot.
+        for (const PlacedBand &placed : doc.Pages[0].PlacedBands) {
+            EXPECT_EQ(placed.Items[0].ValueIndex, -1);
+            EXPECT_EQ(placed.Items[1].ValueIndex, resolved.contains(placed.BandIndex) ? 42 : -1);
+        }
+    }
 }

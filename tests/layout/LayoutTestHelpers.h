@@ -1,42 +1,117 @@
 #pragma once
 
-#include "model/ReportDocument.h"
+#include "layout/PageLayout.h"
 #include "support/TemplateText.h"
 
-#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
 #include <ostream>
 
 namespace zet::test {
 
 // A page 10000 twips high with margins of 500 and a page header and footer of
-// 1000 each: every page's flow runs from 1500 down to 8500 (7000 twips).
-TemplateText StandardPage();
+// 1000 each, so that every page's flow runs from 1500 down to 8500, with these
+// bands and record-set structure.
+inline TemplateText StandardPage(const RecordSet &structure, const QList<std::pair<Slot, BandShape>> &bands)
+{
+    TemplateText text;
+    text.page(10000, 500, 500).band(PageHeader, { 1000 }).band(PageFooter, { 1000 }).structure(structure);
+    for (const auto &[slot, shape] : bands)
+        text.band(slot, shape);
+    return text;
+}
 
-// Record-set structures: Report holding Riga records (body only); Report
-// holding Gruppo records holding Riga records (data header and footer with
-// the body); Report, Gruppo, Dati, Riga (group bands). Each record set has
-// one field: Nome, Totale for Dati.
-RecordSet RowsOnly();
-RecordSet GroupsOfRows();
-RecordSet ThreeLevels();
+// Record-set structures under Report: Riga records (body only); Gruppo
+// holding Riga (data header and footer with the body); Gruppo, Dati, Riga
+// (group bands). Fields: Nome, and Totale for Dati.
+inline const RecordSet kRowsOnly { "Report", {}, { { "Riga", { "Nome" }, {} } } };
+inline const RecordSet kGroupsOfRows { "Report", {}, { { "Gruppo", { "Nome" }, kRowsOnly.Children } } };
+inline const RecordSet kThreeLevels { "Report", {},
+    { { "Gruppo", { "Nome" }, { { "Dati", { "Totale" }, kRowsOnly.Children } } } } };
 
-// The outermost record of those structures.
-Record Report(const QList<Record> &children = {});
-Record Group(int n, const QList<Record> &children);
+inline Record Report(const QList<Record> &children = {})
+{
+    return { "Report", {}, children };
+}
 
-// One page as "SLOT@TOP" words in placing order, slots named TM PH RH GH DH B
-// DF GF RF PF BM: "TM@0 PH@500 BM@9500 PF@8500 B@1500".
-QString Outline(const ReportDocument &document, int page);
+inline Record Group(int n, const QList<Record> &children)
+{
+    return { "Gruppo", { { "Nome", QStringLiteral("Gruppo %1").arg(n) } }, children };
+}
 
-// The values shown by the items of one placed band, "-" for an item without
-// one: "Nome 2|-".
-QString Shown(const ReportDocument &document, int page, int placed);
+inline Record Data(const QString &total, const QList<Record> &rows)
+{
+    return { "Dati", { { "Totale", total } }, rows };
+}
 
-// Index in the page's PlacedBands of the n-th (from 0) copy of slot; -1 when none.
-int NthPlaced(const ReportDocument &document, int page, int slot, int n = 0);
+// count Riga records showing "Nome first", "Nome first+1", ...
+inline QList<Record> Righe(int count, int first = 1)
+{
+    return Rows(count, "Riga", { "Nome" }, first);
+}
 
-// Number of copies of slot placed on the page.
-int CountPlaced(const ReportDocument &document, int page, int slot);
+inline ReportDocument LaidOut(const TemplateText &text, const QList<Record> &records)
+{
+    ReportDocument document = LoadReport(text, records);
+    LayOutReport(document);
+    return document;
+}
+
+// Each page as "SLOT@TOP" words in placing order, slots named TM PH RH GH DH B
+// DF GF RF PF BM, with the standard page's fixed bands written "F":
+// "F B@1500 B@2500".
+inline QStringList Outlines(const ReportDocument &document)
+{
+    static const char *const kNames[]
+        = { "?", "TM", "PH", "RH", "GH", "DH", "B", "DF", "GF", "RF", "PF", "BM" };
+    QStringList pages;
+    for (const LaidPage &page : document.Pages) {
+        QString words;
+        for (const PlacedBand &placed : page.PlacedBands)
+            words
+                += QStringLiteral(" %1@%2").arg(kNames[std::clamp(placed.BandIndex, 0, 11)]).arg(placed.Top);
+        pages.append(words.replace(" TM@0 PH@500 BM@9500 PF@8500", "F").trimmed());
+    }
+    return pages;
+}
+
+// A template, its data and the pages expected, as Outlines gives them.
+struct LayoutCase
+{
+    const char *name;
+    TemplateText text;
+    QList<Record> records;
+    QStringList pages;
+};
+
+// Lays each case out twice (a second run starts from nothing) and compares the pages.
+inline void ExpectPages(const QList<LayoutCase> &cases)
+{
+    for (const LayoutCase &row : cases) {
+        SCOPED_TRACE(row.name);
+        ReportDocument document = LaidOut(row.text, row.records);
+        LayOutReport(document);
+        EXPECT_EQ(Outlines(document), row.pages);
+    }
+}
+
+// The items of the n-th (from 0) copy of slot on the page as "object=value",
+// "-" for an item without a value: "0=Gruppo 1|1=-"; "none" without such a copy.
+inline QString Shown(const ReportDocument &document, int page, int slot, int n = 0)
+{
+    for (const PlacedBand &placed : document.Pages.at(page).PlacedBands) {
+        if (placed.BandIndex != slot || n-- > 0)
+            continue;
+        QStringList shown;
+        for (const PlacedItem &item : placed.Items)
+            shown.append(QStringLiteral("%1=%2")
+                             .arg(item.ObjectIndex)
+                             .arg(item.ValueIndex < 0 ? QStringLiteral("-")
+                                                      : document.Values.at(item.ValueIndex).Value));
+        return shown.join(QLatin1Char('|'));
+    }
+    return QStringLiteral("none");
+}
 
 } // namespace zet::test
 

@@ -1,59 +1,23 @@
-#include "layout/PageLayout.h"
-#include "zetview/Error.h"
+#include "layout/LayoutTestHelpers.h"
+#include "xml/RecordsetData.h"
 
 #include <gtest/gtest.h>
 
 using namespace zet;
+using namespace zet::test;
 
 namespace {
 
-// A document with one page and one band holding the given data sources, for
-// the procedures that work on a single placed band.
+// The body of a loaded template (slot 6) on an empty page; its objects 0, 1,
+// ... show these data sources.
 ReportDocument oneBand(const QStringList &dataSources, double height = 300, int breakMode = 0)
 {
-    ReportDocument doc;
-    doc.PageHeight = 10000;
-    ReportBand band;
-    band.Visible = true;
-    band.Kind = kBandData;
-    band.Height = height;
-    band.BreakMode = breakMode;
-    for (const QString &source : dataSources) {
-        ReportObject object;
-        object.DataSource = source;
-        band.ObjectIndexes.append(int(doc.Objects.size()));
-        doc.Objects.append(object);
-    }
-    doc.Bands.append(band);
-    doc.Pages.append(LaidPage());
+    TemplateText text = StandardPage(kRowsOnly, { { Body, { height, breakMode } } });
+    for (const QString &source : dataSources)
+        text.object(Body, source);
+    ReportDocument doc = LoadReport(text, {});
+    doc.Pages = { LaidPage() };
     return doc;
-}
-
-QList<int> objectsOf(const PlacedBand &placed)
-{
-    QList<int> objects;
-    for (const PlacedItem &item : placed.Items)
-        objects.append(item.ObjectIndex);
-    return objects;
-}
-
-QList<int> valuesOf(const PlacedBand &placed)
-{
-    QList<int> values;
-    for (const PlacedItem &item : placed.Items)
-        values.append(item.ValueIndex);
-    return values;
-}
-
-// Record 0 with the given (field, value) pairs.
-void addRecord(ReportDocument &doc, const QList<std::pair<QString, QString>> &fields)
-{
-    DataRecord record;
-    for (const auto &[name, text] : fields) {
-        record.ValueIndexes.append(int(doc.Values.size()));
-        doc.Values.append({ int(doc.Records.size()), name, text, text });
-    }
-    doc.Records.append(record);
 }
 
 } // namespace
@@ -61,179 +25,90 @@ void addRecord(ReportDocument &doc, const QList<std::pair<QString, QString>> &fi
 TEST(PlaceBand, ListsSystemObjectsAlwaysAndDataObjectsOnlyWithData)
 {
     ReportDocument doc = oneBand({ "", "[sys]", "Riga.[Nome]", "[SYS]" });
-    LayoutState state { false, 0, 10000 };
-    const int withData = PlaceBand(doc, 0, PlaceFrom::Top, 0, state, true);
-    const int withoutData = PlaceBand(doc, 0, PlaceFrom::Top, 0, state, false);
-    EXPECT_EQ(objectsOf(doc.Pages[0].PlacedBands[withData]), QList<int>({ 1, 2, 3 }));
-    EXPECT_EQ(objectsOf(doc.Pages[0].PlacedBands[withoutData]), QList<int>({ 1, 3 }));
-    EXPECT_EQ(valuesOf(doc.Pages[0].PlacedBands[withData]), QList<int>({ -1, -1, -1 }));
+    LayoutState state;
+    EXPECT_EQ(PlaceBand(doc, 0, PlaceFrom::Top, Body, state, true), 0);
+    EXPECT_EQ(PlaceBand(doc, 0, PlaceFrom::Top, Body, state, false), 1);
+    EXPECT_EQ(Shown(doc, 0, Body, 0), "1=-|2=-|3=-");
+    EXPECT_EQ(Shown(doc, 0, Body, 1), "1=-|3=-");
 }
 
-TEST(PlaceBand, TopsRoundHalfToEvenAndTheFlowContinuesFromTheRoundedTop)
+TEST(PlaceBand, TopsRoundHalfToEvenTheFlowGoesOnFromTheRoundedTopAndOnlyBreakAfterSetsTheBreak)
 {
     struct Row
     {
-        const char *name;
-        double flowTop;
-        double height;
-        int top;
-        double nextFlowTop;
+        PlaceFrom from;
+        double flow, height;
+        int breakMode, top;
+        double flowAfter;
     };
-    const Row rows[] = {
-        { "half rounds down to even", 100.5, 10, 100, 110 },
-        { "half rounds up to even", 101.5, 10, 102, 112 },
-        { "fraction below half", 7.49, 0.25, 7, 7.25 },
-    };
+    const Row rows[] = { { PlaceFrom::Top, 100.5, 10, 0, 100, 110 },
+        { PlaceFrom::Top, 101.5, 10, 1, 102, 112 }, { PlaceFrom::Top, 7.49, 0.25, 2, 7, 7.25 },
+        { PlaceFrom::Bottom, 10000, 250.5, 3, 9750, 9750 }, { PlaceFrom::Top, 0, 10, 4, 0, 10 } };
     for (const Row &row : rows) {
-        SCOPED_TRACE(row.name);
-        ReportDocument doc = oneBand({}, row.height);
-        LayoutState state { false, row.flowTop, 10000 };
-        PlaceBand(doc, 0, PlaceFrom::Top, 0, state, true);
+        SCOPED_TRACE(row.breakMode);
+        ReportDocument doc = oneBand({}, row.height, row.breakMode);
+        LayoutState state { false, row.flow, row.flow };
+        PlaceBand(doc, 0, row.from, Body, state, true);
         EXPECT_EQ(doc.Pages[0].PlacedBands[0].Top, row.top);
-        EXPECT_DOUBLE_EQ(state.FlowTop, row.nextFlowTop);
+        const bool fromTop = row.from == PlaceFrom::Top;
+        EXPECT_DOUBLE_EQ(fromTop ? state.FlowTop : state.FlowBottom, row.flowAfter);
+        EXPECT_DOUBLE_EQ(fromTop ? state.FlowBottom : state.FlowTop, row.flow);
+        EXPECT_EQ(state.BreakPending, row.breakMode == 2 || row.breakMode == 3);
     }
 }
 
-TEST(PlaceBand, FromTheBottomEndsAtTheLimitAndMovesItUp)
+TEST(BindRecordValues, BindsTheLastValueWhoseFieldEndsTheDataSource)
 {
-    ReportDocument doc = oneBand({}, 250.5);
-    LayoutState state { false, 0, 10000 };
-    PlaceBand(doc, 0, PlaceFrom::Bottom, 0, state, true);
-    EXPECT_EQ(doc.Pages[0].PlacedBands[0].Top, 9750); // 9749.5 to even
-    EXPECT_DOUBLE_EQ(state.FlowBottom, 9750);
-    EXPECT_DOUBLE_EQ(state.FlowTop, 0);
-}
-
-TEST(PlaceBand, OnlyBreakAfterSetsTheBreak)
-{
-    for (const int mode : { 0, 1, 2, 3, 4 }) {
-        SCOPED_TRACE(mode);
-        ReportDocument doc = oneBand({}, 100, mode);
-        LayoutState state { false, 0, 10000 };
-        PlaceBand(doc, 0, PlaceFrom::Top, 0, state, true);
-        EXPECT_EQ(state.BreakPending, mode == 2 || mode == 3);
-    }
-}
-
-TEST(PlaceBand, IndicesOutsideTheirListsAreErrorNine)
-{
-    ReportDocument doc = oneBand({ "[SYS]" });
-    LayoutState state { false, 0, 10000 };
-    for (const auto &[page, band] : { std::pair { 0, 1 }, std::pair { 1, 0 }, std::pair { -1, 0 } }) {
-        try {
-            PlaceBand(doc, page, PlaceFrom::Top, band, state, true);
-            ADD_FAILURE() << "no error for page " << page << " band " << band;
-        } catch (const Error &error) {
-            EXPECT_EQ(error.number(), Error::kSubscriptOutOfRange);
-        }
-    }
-    doc.Bands[0].ObjectIndexes.append(7);
-    EXPECT_THROW(PlaceBand(doc, 0, PlaceFrom::Top, 0, state, true), Error);
-    EXPECT_TRUE(doc.Pages[0].PlacedBands.isEmpty());
-}
-
-TEST(BindRecordValues, MatchesTheFieldSuffixIgnoringCaseAndStructureName)
-{
-    ReportDocument doc
-        = oneBand({ "Riga.[Nome]", "Altro.[nome]", "[Nome]", "Riga.[Importo]", "[SYS]", "Nome" });
-    addRecord(doc, { { "Importo", "12" }, { "NOME", "Rossi" } });
-    LayoutState state { false, 0, 10000 };
-    PlaceBand(doc, 0, PlaceFrom::Top, 0, state, true);
-    BindRecordValues(doc, 0, 0, 0);
-    // "[Nome]" lacks the dot, "Nome" the brackets: neither names a field.
-    EXPECT_EQ(valuesOf(doc.Pages[0].PlacedBands[0]), QList<int>({ 1, 1, -1, 0, -1, -1 }));
-}
-
-TEST(BindRecordValues, ALaterMatchingValueWins)
-{
+    // The record's values: padding unrelated fields, then fields; the value at
+    // position n shows "n". Object 1 is a placeholder.
     struct Row
     {
         const char *name;
         QString dataSource;
-        QList<std::pair<QString, QString>> fields;
-        int expected;
+        QStringList fields;
+        int padding;
+        QString shown;
     };
     const Row rows[] = {
-        { "same field twice", "R.[NOME]", { { "Nome", "a" }, { "Cod", "b" }, { "nome", "c" } }, 2 },
-        { "longer name matched first", "A.[B.[C]", { { "B.[C", "a" }, { "C", "b" } }, 1 },
-        { "shorter name matched first", "A.[B.[C]", { { "C", "a" }, { "B.[C", "b" } }, 1 },
-        { "no matching field", "R.[Nome]", { { "Cod", "a" } }, -1 },
-        { "no values", "R.[Nome]", {}, -1 },
+        { "letter case and structure name do not count", "Altro.[nome]", { "Importo", "NOME" }, 0,
+            "0=1|1=-" },
+        { "a field the record lacks", "Riga.[Importo]", { "Nome" }, 0, "0=-|1=-" },
+        { "no dot before the bracket", "[Nome]", { "Nome" }, 0, "0=-|1=-" },
+        { "placeholder", "[SYS]", { "SYS" }, 0, "0=-|1=-" },
+        { "record without values", "R.[Nome]", {}, 0, "0=-|1=-" },
+        { "same field twice", "R.[NOME]", { "Nome", "Cod", "nome" }, 0, "0=2|1=-" },
+        { "longer name first", "A.[B.[C]", { "B.[C", "C" }, 0, "0=1|1=-" },
+        { "shorter name first", "A.[B.[C]", { "C", "B.[C" }, 0, "0=1|1=-" },
+        { "full case mapping", "R.[Straße]", { "STRASSE" }, 0, "0=0|1=-" },
+        { "many fields, same field twice", "R.[nome]", { "Nome", "NOME" }, 200, "0=201|1=-" },
+        { "many fields, full case mapping", "R.[Straße]", { "STRASSE" }, 200, "0=200|1=-" },
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        ReportDocument doc = oneBand({ row.dataSource });
-        addRecord(doc, row.fields);
-        LayoutState state { false, 0, 10000 };
-        PlaceBand(doc, 0, PlaceFrom::Top, 0, state, true);
-        BindRecordValues(doc, 0, 0, 0);
-        EXPECT_EQ(doc.Pages[0].PlacedBands[0].Items[0].ValueIndex, row.expected);
-    }
-}
-
-TEST(BindRecordValues, UpperCasesWithFullCaseMapping)
-{
-    // "ß" upper-cases to "SS", so a field "Strasse" binds "Straße".
-    ReportDocument doc = oneBand({ QStringLiteral("R.[Straße]") });
-    addRecord(doc, { { "STRASSE", "Via Roma" } });
-    LayoutState state { false, 0, 10000 };
-    PlaceBand(doc, 0, PlaceFrom::Top, 0, state, true);
-    BindRecordValues(doc, 0, 0, 0);
-    EXPECT_EQ(doc.Pages[0].PlacedBands[0].Items[0].ValueIndex, 0);
-}
-
-TEST(BindRecordValues, LargeRecordsBindLikeSmallOnes)
-{
-    // Past a few dozen name comparisons the binder switches to a hash of the
-    // record's names; the result must not change.
-    for (const int fields : { 3, 200 }) {
-        SCOPED_TRACE(fields);
-        ReportDocument doc = oneBand({ QStringLiteral("R.[nome]"), QStringLiteral("R.[Straße]"), "[SYS]" });
-        QList<std::pair<QString, QString>> values;
-        for (int n = 0; n < fields; ++n)
-            values.append({ QStringLiteral("F%1").arg(n), QString() });
-        values[0] = { "Nome", "first" };
-        values[1] = { "STRASSE", "street" };
-        values[fields - 1] = { "NOME", "last" };
-        addRecord(doc, values);
-        LayoutState state { false, 0, 10000 };
-        PlaceBand(doc, 0, PlaceFrom::Top, 0, state, true);
-        BindRecordValues(doc, 0, 0, 0);
-        EXPECT_EQ(valuesOf(doc.Pages[0].PlacedBands[0]), QList<int>({ fields - 1, 1, -1 }));
-    }
-}
-
-TEST(BindRecordValues, AValueIndexOutsideTheValuesIsErrorNine)
-{
-    ReportDocument doc = oneBand({ "R.[Nome]" });
-    addRecord(doc, { { "Nome", "a" } });
-    doc.Records[0].ValueIndexes.append(5);
-    LayoutState state { false, 0, 10000 };
-    PlaceBand(doc, 0, PlaceFrom::Top, 0, state, true);
-    try {
-        BindRecordValues(doc, 0, 0, 0);
-        ADD_FAILURE() << "no error";
-    } catch (const Error &error) {
-        EXPECT_EQ(error.number(), Error::kSubscriptOutOfRange);
+        ReportDocument doc = oneBand({ row.dataSource, "[SYS]" });
+        const int record = AddRecord(doc, -1, 0, "R");
+        QStringList fields = row.fields;
+        for (int n = 0; n < row.padding; ++n)
+            fields.prepend(QStringLiteral("F%1").arg(n));
+        for (int n = 0; n < fields.size(); ++n)
+            AddValue(doc, record, fields[n], QString::number(n));
+        LayoutState state;
+        BindRecordValues(doc, 0, PlaceBand(doc, 0, PlaceFrom::Top, Body, state, true), record);
+        EXPECT_EQ(Shown(doc, 0, Body), row.shown);
     }
 }
 
 TEST(FindBand, ScansUpFromStartForAVisibleBandOfThatKindAndLevel)
 {
-    ReportDocument doc;
-    for (const auto &[kind, visible, level] :
-        { std::tuple { kBandData, true, 1 }, std::tuple { kBandData, false, 2 },
-            std::tuple { kBandData, true, 2 }, std::tuple { kBandPageFooter, true, -1 } }) {
-        ReportBand band;
-        band.Kind = kind;
-        band.Visible = visible;
-        band.DataLevel = level;
-        doc.Bands.append(band);
-    }
-    EXPECT_EQ(FindBand(doc, kBandData), 0);
-    EXPECT_EQ(FindBand(doc, kBandData, 1), 2);
-    EXPECT_EQ(FindBand(doc, kBandData, -1, 2), 2);
-    EXPECT_EQ(FindBand(doc, kBandData, 3), -1);
-    EXPECT_EQ(FindBand(doc, kBandPageFooter, -7), 3);
+    // Slots 4 to 8 are data bands of levels 1, 2, 3, 2, 1; only 4 and 6 are visible.
+    const ReportDocument doc = LoadReport(
+        StandardPage(kThreeLevels,
+            { { GroupHeader, { 100 } }, { DataHeader, { 100, 0, 0, 0, false } }, { Body, { 100 } } }),
+        {});
+    EXPECT_EQ(FindBand(doc, kBandData), GroupHeader);
+    EXPECT_EQ(FindBand(doc, kBandData, GroupHeader + 1), Body);
+    EXPECT_EQ(FindBand(doc, kBandData, -1, 3), Body);
+    EXPECT_EQ(FindBand(doc, kBandData, -1, 2), -1);
+    EXPECT_EQ(FindBand(doc, kBandPageFooter, -7), PageFooter);
     EXPECT_EQ(FindBand(doc, kBandReportFooter), -1);
 }

@@ -40,11 +40,6 @@ QString recordText(const Record &record)
     return element(record.Name, content);
 }
 
-const key::BandKeys &keysOf(Slot slot)
-{
-    return key::kBandKeys.at(slot - PageHeader);
-}
-
 } // namespace
 
 TemplateText &TemplateText::version(int version)
@@ -79,84 +74,49 @@ TemplateText &TemplateText::structure(const RecordSet &root)
     return *this;
 }
 
-bool TemplateText::visible(Slot slot) const
-{
-    if (slot == TopMargin || slot == BottomMargin)
-        return true;
-    const auto found = bands_.find(slot);
-    return found != bands_.end() && found->second.Present;
-}
-
-double TemplateText::height(Slot slot) const
-{
-    if (slot == TopMargin)
-        return marginTop_;
-    if (slot == BottomMargin)
-        return marginBottom_;
-    const auto found = bands_.find(slot);
-    return found == bands_.end() ? 0 : found->second.Height;
-}
-
 // The designer stacks the bands with a strip under each: 225 twips under the
 // top margin, 285 under every other band (a band that is not visible keeps
 // only its strip).
 double TemplateText::designTop(Slot slot) const
 {
-    double top = 0;
-    for (int s = TopMargin; s < slot; ++s) {
-        const Slot before = Slot(s);
-        if (!visible(before))
-            top += 285;
-        else
-            top += height(before) + (before == TopMargin ? 225 : 285);
+    double top = marginTop_ + 225;
+    for (int s = PageHeader; s < slot; ++s) {
+        const auto found = bands_.find(s);
+        top += 285 + (found != bands_.end() && found->second.Present ? found->second.Height : 0);
     }
-    return top;
+    return slot == TopMargin ? 0 : top;
 }
 
 QString TemplateText::text() const
 {
     QString text = element(key::kZetVersion, QString::number(version_));
-    QString structure;
-    for (const RecordSet &set : structure_)
-        structure += structureText(set, 0);
-    text += element(key::kZetRecordsetStruct, structure);
-    text += element(key::kNome, QStringLiteral("Prova"));
-    text += element(key::kAltezza, number(pageHeight_));
+    text += element(
+        key::kZetRecordsetStruct, structure_.isEmpty() ? QString() : structureText(structure_[0], 0));
+    text += element(key::kNome, QStringLiteral("Prova")) + element(key::kAltezza, number(pageHeight_));
     text += element(key::kLarghezza, QStringLiteral("11906"));
     text += element(key::kMargineSuperiore, number(marginTop_));
     text += element(key::kMargineInferiore, number(marginBottom_));
     for (const auto &[slot, shape] : bands_) {
-        const key::BandKeys &keys = keysOf(Slot(slot));
+        const key::BandKeys &keys = key::kBandKeys.at(slot - PageHeader);
         text += element(keys.Presence, shape.Present ? QStringLiteral("-1") : QStringLiteral("0"));
         text += element(keys.Height, number(shape.Height));
-        if (keys.Break.size() > 0)
-            text += element(keys.Break, QString::number(shape.BreakMode));
-        if (keys.NewPage.size() > 0)
-            text += element(keys.NewPage, QString::number(shape.NewPage));
-        if (keys.Repeat.size() > 0)
-            text += element(keys.Repeat, QString::number(shape.Repeat));
+        for (const auto &[name, value] : { std::pair { keys.Break, shape.BreakMode },
+                 { keys.NewPage, shape.NewPage }, { keys.Repeat, shape.Repeat } }) {
+            if (name.size() > 0)
+                text += element(name, QString::number(value));
+        }
     }
-    int number = 0;
-    for (const auto &[slot, dataSource] : objects_) {
-        QString content = element(key::kZeteControlType, QStringLiteral("5"));
-        content += element(key::kNome, QStringLiteral("Oggetto%1").arg(++number));
-        content += element(key::kSinistra, QStringLiteral("0"));
-        content += element(key::kAlto, QString::number(designTop(slot), 'g', 17));
-        content += element(key::kLarghezza, QStringLiteral("1000"));
-        content += element(key::kAltezza, QStringLiteral("0"));
-        content
-            += element(key::kFonteDati, dataSource.isEmpty() ? QString(key::kNullDataSource) : dataSource);
-        content += element(key::kValore, QStringLiteral("testo"));
-        text += element(key::kZetObject, content);
+    for (int n = 0; n < objects_.size(); ++n) {
+        const auto &[slot, dataSource] = objects_.at(n);
+        text += element(key::kZetObject,
+            element(key::kZeteControlType, QStringLiteral("5"))
+                + element(key::kNome, QStringLiteral("Oggetto%1").arg(n + 1))
+                + element(key::kSinistra, QStringLiteral("0")) + element(key::kAlto, number(designTop(slot)))
+                + element(key::kLarghezza, QStringLiteral("1000"))
+                + element(key::kAltezza, QStringLiteral("0"))
+                + element(key::kFonteDati, dataSource.isEmpty() ? QString(key::kNullDataSource) : dataSource)
+                + element(key::kValore, QStringLiteral("testo")));
     }
-    return text;
-}
-
-QString DataText(const QList<Record> &records)
-{
-    QString text;
-    for (const Record &record : records)
-        text += recordText(record);
     return text;
 }
 
@@ -164,7 +124,9 @@ ReportDocument LoadReport(const TemplateText &templateText, const QList<Record> 
 {
     ReportDocument document;
     LoadTemplate(document, templateText.text());
-    QString data = DataText(records);
+    QString data;
+    for (const Record &record : records)
+        data += recordText(record);
     ReadData(document, document.RecordsetStruct, data);
     return document;
 }
@@ -173,10 +135,9 @@ QList<Record> Rows(int count, const QString &name, const QStringList &fields, in
 {
     QList<Record> rows;
     for (int n = first; n < first + count; ++n) {
-        Record row { name, {}, {} };
+        rows.append({ name, {}, {} });
         for (const QString &field : fields)
-            row.Values.append({ field, QStringLiteral("%1 %2").arg(field).arg(n) });
-        rows.append(row);
+            rows.last().Values.append({ field, QStringLiteral("%1 %2").arg(field).arg(n) });
     }
     return rows;
 }

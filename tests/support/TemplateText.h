@@ -71,8 +71,6 @@ public:
 
 private:
     double designTop(Slot slot) const;
-    bool visible(Slot slot) const;
-    double height(Slot slot) const;
 
     int version_ = 1;
     double pageHeight_ = 0;
@@ -82,9 +80,6 @@ private:
     QList<std::pair<Slot, QString>> objects_;
     QList<RecordSet> structure_;
 };
-
-// The data text of the given outermost records.
-QString DataText(const QList<Record> &records);
 
 // A document as a request builds it before layout: the template loaded and
 // the data read by its structure.

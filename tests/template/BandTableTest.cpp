@@ -1,9 +1,7 @@
 #include "template/BandTable.h"
-#include "template/TemplateLoader.h"
 #include "template/Vocabulary.h"
 
-#include "TemplateText.h"
-#include "zetview/Error.h"
+#include "TemplateTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +10,9 @@ namespace {
 
 using test::element;
 using test::elements;
+using test::loaded;
 
-ReportDocument loaded(const QString &templateText)
-{
-    ReportDocument document;
-    LoadTemplate(document, templateText);
-    return document;
-}
-
-TEST(BandTable, EmptyTemplateHasOnlyTheTwoMarginBands)
+TEST(BandTable, AnEmptyTemplateHasOnlyTheMarginsVisible)
 {
     const ReportDocument document = loaded(QString());
     ASSERT_EQ(document.Bands.size(), 12);
@@ -29,170 +21,92 @@ TEST(BandTable, EmptyTemplateHasOnlyTheTwoMarginBands)
         SCOPED_TRACE(slot);
         const ReportBand &band = document.Bands[slot];
         EXPECT_EQ(band.Visible, slot == kSlotTopMargin || slot == kSlotBottomMargin);
-        EXPECT_EQ(band.Height, 0);
         EXPECT_EQ(band.Kind, kinds[slot]);
         EXPECT_EQ(band.DataLevel, -1);
-        EXPECT_EQ(band.StackTop, 0);
+        // Every band but the top margin takes a strip: 0, 225, 510, ... 2790.
+        EXPECT_EQ(band.DesignTop, slot < 2 ? 0 : 225 + 285 * (slot - 2));
         EXPECT_EQ(band.DesignBottom, band.DesignTop);
-        EXPECT_TRUE(band.ObjectIndexes.isEmpty());
-        const double expectedTop = slot == 0 ? 0 : slot == 11 ? 2790 : slot == 1 ? 0 : 225 + 285 * (slot - 2);
-        EXPECT_EQ(band.DesignTop, expectedTop);
     }
-    EXPECT_EQ(document.Bands[kSlotPageHeader].DesignTop, 225);
-    EXPECT_EQ(document.Bands[kSlotReportHeader].DesignTop, 510);
-    EXPECT_EQ(document.Bands[kSlotGroupHeader].DesignTop, 795);
 }
 
-struct LevelCase
-{
-    const char *what;
-    QStringList present;
-    int kinds[5];
-    int levels[5];
-};
-
+// Data levels of slots 4 to 8 (-1: an unused band) by which data bands are present.
 TEST(BandTable, DataKindsAndLevelsFollowWhichDataBandsArePresent)
 {
-    const LevelCase cases[] = {
-        { "no data band", {}, { -1, -1, -1, -1, -1 }, { -1, -1, -1, -1, -1 } },
-        { "body only", { "CorpoDati" }, { -1, -1, 4, -1, -1 }, { -1, -1, 1, -1, -1 } },
-        { "data header and body", { "InizioDati", "CorpoDati" }, { -1, 4, 4, 4, -1 }, { -1, 1, 2, 1, -1 } },
-        { "data footer only", { "FineDati" }, { -1, 4, 4, 4, -1 }, { -1, 1, 2, 1, -1 } },
-        { "group footer without group header", { "FineGruppoDati" }, { 4, 4, 4, 4, 4 }, { 1, 2, 3, 2, 1 } },
-        { "all five", { "InizioGruppoDati", "InizioDati", "CorpoDati", "FineDati", "FineGruppoDati" },
-            { 4, 4, 4, 4, 4 }, { 1, 2, 3, 2, 1 } },
-    };
-    for (const LevelCase &c : cases) {
-        SCOPED_TRACE(c.what);
+    const std::pair<QStringList, QList<int>> cases[] = { { {}, { -1, -1, -1, -1, -1 } },
+        { { "CorpoDati" }, { -1, -1, 1, -1, -1 } }, { { "InizioDati", "CorpoDati" }, { -1, 1, 2, 1, -1 } },
+        { { "FineDati" }, { -1, 1, 2, 1, -1 } }, { { "FineGruppoDati" }, { 1, 2, 3, 2, 1 } },
+        { { "InizioGruppoDati", "InizioDati", "CorpoDati", "FineDati", "FineGruppoDati" },
+            { 1, 2, 3, 2, 1 } } };
+    for (const auto &[present, levels] : cases) {
+        SCOPED_TRACE(present.join(' ').toStdString());
         QString text;
-        for (const QString &band : c.present)
+        for (const QString &band : present)
             text += element(band, QStringLiteral("-1"));
         const ReportDocument document = loaded(text);
         for (int i = 0; i < 5; ++i) {
             const ReportBand &band = document.Bands[kSlotGroupHeader + i];
-            EXPECT_EQ(band.Kind, c.kinds[i]) << "slot " << kSlotGroupHeader + i;
-            EXPECT_EQ(band.DataLevel, c.levels[i]) << "slot " << kSlotGroupHeader + i;
-            EXPECT_EQ(band.Visible, c.present.contains(key::kBandKeys[2 + i].Presence));
+            EXPECT_EQ(band.DataLevel, levels[i]) << "slot " << kSlotGroupHeader + i;
+            EXPECT_EQ(band.Kind, levels[i] == -1 ? kBandUnused : kBandData)
+                << "slot " << kSlotGroupHeader + i;
+            EXPECT_EQ(band.Visible, present.contains(key::kBandKeys[2 + i].Presence));
         }
     }
 }
 
-TEST(BandTable, ReadsHeightsBreaksNewPagesAndRepeats)
+TEST(BandTable, ReadsTheBandKeysAndStacksOnlyVisibleHeights)
 {
-    const ReportDocument document = loaded(elements({
-        { "MargineSuperiore", "500" },
-        { "MargineInferiore", "400" },
-        { "InizioReport", "1" },
-        { "AltezzaInizioReport", "300" },
-        { "InterruzioneInizioReport", "2" },
-        { "CorpoDati", "vero" },
-        { "AltezzaCorpoDati", "250.5" },
-        { "InterruzioneCorpoDati", "1" },
-        { "NuovaPaginaCorpoDati", "2" },
-        { "ReplicaCorpoDati", "1" },
-        { "FineDati", "1" },
-        { "ReplicaFineDati", "3" }, // the lower-case f spelling is matched ignoring case
-        { "FinePagina", "falso" },
-        { "AltezzaFinePagina", "700" },
-    }));
+    const ReportDocument document = loaded(elements({ { "MargineSuperiore", "500" },
+        { "MargineInferiore", "400" }, { "InizioPagina", "1" }, { "AltezzaInizioPagina", "300" },
+        { "InizioReport", "falso" }, { "AltezzaInizioReport", "999" }, { "InterruzioneInizioReport", "2" },
+        { "CorpoDati", "vero" }, { "AltezzaCorpoDati", "250" }, { "InterruzioneCorpoDati", "1" },
+        { "NuovaPaginaCorpoDati", "2" }, { "ReplicaCorpoDati", "1" }, { "FineDati", "1" },
+        { "ReplicaFineDati", "3" }, { "AltezzaFineReport", "999" }, { "AltezzaFinePagina", "700" } }));
     const QList<ReportBand> &bands = document.Bands;
-    EXPECT_EQ(bands[kSlotTopMargin].Height, 500);
-    EXPECT_EQ(bands[kSlotBottomMargin].Height, 400);
-    EXPECT_EQ(bands[kSlotReportHeader].Height, 300);
+    EXPECT_EQ(bands[kSlotReportHeader].Height, 999); // read, though the band is not there
     EXPECT_EQ(bands[kSlotReportHeader].BreakMode, 2);
-    EXPECT_EQ(bands[kSlotBody].Height, 250.5);
     EXPECT_EQ(bands[kSlotBody].BreakMode, 1);
     EXPECT_EQ(bands[kSlotBody].NewPage, 2);
     EXPECT_EQ(bands[kSlotBody].Repeat, 1);
-    EXPECT_EQ(bands[kSlotDataFooter].Repeat, 3);
-    EXPECT_FALSE(bands[kSlotPageFooter].Visible);
-    EXPECT_EQ(bands[kSlotPageFooter].Height, 700);
-}
-
-TEST(BandTable, DesignAndStackPositionsCountOnlyVisibleHeights)
-{
-    const ReportDocument document = loaded(elements({
-        { "MargineSuperiore", "500" }, { "MargineInferiore", "400" }, { "InizioPagina", "1" },
-        { "AltezzaInizioPagina", "300" }, { "CorpoDati", "1" }, { "AltezzaCorpoDati", "200" },
-        { "AltezzaFineReport", "999" }, // absent band: its height takes no room
-    }));
-    const struct
-    {
-        int slot;
-        double designTop, designBottom, stackTop;
-    } expected[] = {
-        { kSlotTopMargin, 0, 500, 0 },
-        { kSlotPageHeader, 725, 1025, 500 },
-        { kSlotReportHeader, 1310, 1310, 0 },
-        { kSlotGroupHeader, 1595, 1595, 0 },
-        { kSlotDataHeader, 1880, 1880, 0 },
-        { kSlotBody, 2165, 2365, 800 },
-        { kSlotDataFooter, 2650, 2650, 0 },
-        { kSlotReportFooter, 3220, 3220, 0 },
-        { kSlotPageFooter, 3505, 3505, 0 },
-        { kSlotBottomMargin, 3790, 4190, 1000 },
+    EXPECT_EQ(bands[kSlotDataFooter].Repeat, 3); // its key's lower-case f matched ignoring case
+    const std::tuple<int, double, double, double> expected[] = { // slot, design top and bottom, stack top
+        { kSlotTopMargin, 0, 500, 0 }, { kSlotPageHeader, 725, 1025, 500 },
+        { kSlotReportHeader, 1310, 1310, 0 }, { kSlotDataHeader, 1880, 1880, 0 },
+        { kSlotBody, 2165, 2415, 800 }, { kSlotDataFooter, 2700, 2700, 1050 },
+        { kSlotReportFooter, 3270, 3270, 0 }, { kSlotPageFooter, 3555, 3555, 0 },
+        { kSlotBottomMargin, 3840, 4240, 1050 }
     };
-    for (const auto &e : expected) {
-        SCOPED_TRACE(e.slot);
-        const ReportBand &band = document.Bands[e.slot];
-        EXPECT_EQ(band.DesignTop, e.designTop);
-        EXPECT_EQ(band.DesignBottom, e.designBottom);
-        EXPECT_EQ(band.StackTop, e.stackTop);
+
+    for (const auto &[slot, designTop, designBottom, stackTop] : expected) {
+        SCOPED_TRACE(slot);
+        EXPECT_EQ(bands[slot].DesignTop, designTop);
+        EXPECT_EQ(bands[slot].DesignBottom, designBottom);
+        EXPECT_EQ(bands[slot].StackTop, stackTop);
     }
 }
 
 TEST(BandTable, DataBandsLinkToNeighboursThatRepeatOnANewPage)
 {
-    const ReportDocument document = loaded(elements({
-        { "InizioGruppoDati", "1" },
-        { "NuovaPaginaInizioGruppoDati", "1" },
-        { "InizioDati", "1" },
-        { "AltezzaInizioDati", "100" },
-        { "NuovaPaginaInizioDati", "2" },
-        { "CorpoDati", "1" },
-        { "FineDati", "1" },
-        { "AltezzaFineDati", "40" },
-        { "NuovaPaginaFineDati", "1" },
-        { "AltezzaFineGruppoDati", "70" }, // absent but kind 4: still walked over
-        { "NuovaPaginaFineGruppoDati", "1" },
-    }));
+    const ReportDocument document = loaded(
+        elements({ { "InizioGruppoDati", "1" }, { "NuovaPaginaInizioGruppoDati", "1" }, { "InizioDati", "1" },
+            { "AltezzaInizioDati", "100" }, { "NuovaPaginaInizioDati", "2" }, { "CorpoDati", "1" },
+            { "FineDati", "1" }, { "AltezzaFineDati", "40" }, { "NuovaPaginaFineDati", "1" },
+            { "AltezzaFineGruppoDati", "70" }, { "NuovaPaginaFineGruppoDati", "1" } }));
     const QList<ReportBand> &bands = document.Bands;
-    EXPECT_EQ(bands[kSlotBody].LinkPrev, kSlotGroupHeader); // the earliest wins
-    EXPECT_EQ(bands[kSlotBody].LinkNext, kSlotGroupFooter); // the last wins
+    // The farthest band wins; the absent group footer is still a data band.
+    EXPECT_EQ(bands[kSlotBody].LinkPrev, kSlotGroupHeader);
+    EXPECT_EQ(bands[kSlotBody].LinkNext, kSlotGroupFooter);
     EXPECT_EQ(bands[kSlotBody].LinkHeight, 110);
     EXPECT_EQ(bands[kSlotGroupHeader].LinkPrev, -1);
-    EXPECT_EQ(bands[kSlotGroupHeader].LinkNext, kSlotGroupFooter);
     EXPECT_EQ(bands[kSlotGroupHeader].LinkHeight, 210);
-    // An invisible band gets no links of its own.
-    EXPECT_EQ(bands[kSlotGroupFooter].LinkPrev, -1);
-    EXPECT_EQ(bands[kSlotGroupFooter].LinkHeight, 0);
+    EXPECT_EQ(bands[kSlotGroupFooter].LinkPrev, -1); // an absent band gets no links of its own
 }
 
 TEST(BandTable, VersionTwoOrMoreHasNoBandTable)
 {
-    for (const char *version : { "2", "1.5", "17" }) {
-        SCOPED_TRACE(version);
-        const ReportDocument document = loaded(elements({
-            { "ZETVersion", version },
-            { "CorpoDati", "1" },
-            { "zet_object", elements({ { "ZETe_ControlType", "5" }, { "Alto", "0" } }) },
-        }));
-        EXPECT_TRUE(document.Bands.isEmpty());
-        ASSERT_EQ(document.Objects.size(), 1);
-        EXPECT_EQ(document.Objects[0].BandIndex, -1);
-    }
+    for (const char *version : { "2", "1.5", "17" })
+        EXPECT_TRUE(loaded(element("ZETVersion", version) + element("CorpoDati", "1")).Bands.isEmpty())
+            << version;
     EXPECT_EQ(loaded(element("ZETVersion", "1.4")).Bands.size(), 12);
-}
-
-TEST(BandTable, AnIntegerKeyBeyond32BitsIsAnOverflow)
-{
-    ReportDocument document;
-    try {
-        LoadTemplate(document, element("InterruzioneCorpoDati", "&HFFFFFFFFF"));
-        FAIL() << "no error";
-    } catch (const Error &error) {
-        EXPECT_EQ(error.number(), 6);
-    }
 }
 
 } // namespace

@@ -47,35 +47,5 @@ TEST(KeyReader, GivesWhatTheElementLookupGives)
     }
 }
 
-TEST(KeyReader, PassesDecideInTheirOrder)
-{
-    const struct
-    {
-        const char *what;
-        const char *text;
-        const char *expected;
-    } cases[] = {
-        { "exact case first", "<nome>b</nome><Nome>a</Nome>", "a" },
-        { "exact opening tag without its closing tag", "<Nome>a</NOME><nome>b</nome>", "" },
-        { "written in lower case before any case", "<NOME>c</NOME><nome>b</nome>", "b" },
-        { "any case", "<nOmE>d</NoMe>", "d" },
-        { "first closing tag after the opening tag", "</Nome><Nome>e</Nome></Nome>", "e" },
-        { "absent", "<Nom>f</Nom>", "" },
-    };
-    const QLatin1String name("Nome");
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        const QString text = QString::fromLatin1(c.text);
-        EXPECT_EQ(KeyReader(text, { &name, 1 }).value(name), QLatin1String(c.expected));
-    }
-}
-
-TEST(KeyReader, ANameNotAskedForReadsAsEmpty)
-{
-    const QString text = QStringLiteral("<Nome>a</Nome>");
-    const QLatin1String asked("Altezza");
-    EXPECT_EQ(KeyReader(text, { &asked, 1 }).value(QLatin1String("Nome")), QString());
-}
-
 } // namespace
 } // namespace zet
