@@ -66,8 +66,18 @@ TEST(LaidOutReport, ExportsEveryPageWithItsNumbersAndRowsToPdf)
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("righe.pdf"));
+    QList<std::pair<int, int>> progress;
     QString error;
-    ASSERT_TRUE(ExportPagesToPdf(document, path, true, {}, &error)) << error.toStdString();
+    ASSERT_TRUE(ExportPagesToPdf(
+        document, path, true,
+        [&](int page, int count) {
+            progress.append({ page, count });
+        },
+        &error))
+        << error.toStdString();
+    ASSERT_EQ(progress.size(), pages);
+    EXPECT_EQ(progress.first(), std::make_pair(1, pages));
+    EXPECT_EQ(progress.last(), std::make_pair(pages, pages));
 
     const QString info = runTool(QStringLiteral("pdfinfo"), { path });
     if (info.isNull())

@@ -3,9 +3,6 @@
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -131,44 +128,6 @@ TEST(PageExport, RefusesUnusableInput)
             EXPECT_FALSE(error.isEmpty());
         }
     }
-}
-
-// Output of a poppler tool, or a null string when it is not installed.
-QString runTool(const QString &tool, const QStringList &arguments)
-{
-    const QString program = QStandardPaths::findExecutable(tool);
-    if (program.isEmpty())
-        return QString();
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-TEST(ExportPagesToPdf, WritesEveryPageWithSelectableTextAtThePageSize)
-{
-    QTemporaryDir dir;
-    TestDocument t = twoPageReport();
-    const QString path = dir.filePath(QStringLiteral("fattura.pdf"));
-    QList<int> pages;
-    QString error;
-    ASSERT_TRUE(ExportPagesToPdf(
-        t.doc, path, true, [&](int page, int) { pages.append(page); }, &error))
-        << error.toStdString();
-    EXPECT_EQ(pages, (QList<int> { 1, 2 }));
-
-    const QString info = runTool(QStringLiteral("pdfinfo"), { path });
-    if (info.isNull())
-        GTEST_SKIP() << "pdfinfo is not installed";
-    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n")))) << info.toStdString();
-    EXPECT_TRUE(info.contains(QStringLiteral("216 x 144 pts"))) << info.toStdString();
-
-    const QString text = runTool(QStringLiteral("pdftotext"), { path, QStringLiteral("-") });
-    EXPECT_TRUE(text.contains(QStringLiteral("Fattura pagina 1 di 2"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("Fattura pagina 2 di 2"))) << text.toStdString();
-    const QStringList pageTexts = text.split(QChar(u'\f'));
-    ASSERT_GE(pageTexts.size(), 2);
-    EXPECT_TRUE(pageTexts[1].contains(QStringLiteral("pagina 2"))) << "one page per report page";
 }
 
 TEST(ExportPagesToPdf, ReportsAFileThatCannotBeWritten)

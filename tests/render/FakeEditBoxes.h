@@ -6,83 +6,62 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QList>
-#include <optional>
+#include <QRect>
+#include <algorithm>
 
 namespace zet::testing {
 
-// Records what the renderer sets on each box, and how often, so tests can
-// check both the final state and the order of loads.
+// Records what the renderer sets on each box, and the order of loads.
 class FakeEditBoxes : public EditBoxes
 {
 public:
     struct Box
     {
         bool visible = false;
-        std::optional<ReportFont> font;
-        int alignment = 0;
-        int foreColor = 0;
-        int backColor = 0;
-        int left = 0, top = 0, width = 0, height = 0;
-        QString text;
-        QString tag;
-        int frontCount = 0;
-        int textAssignments = 0;
+        QString fontName, text, tag;
+        int alignment = 0, foreColor = 0, backColor = 0, frontCount = 0;
+        QRect geometry;
     };
 
-    explicit FakeEditBoxes(int initialCount = 1)
-        : boxes(initialCount)
+    explicit FakeEditBoxes(int count)
+        : boxes(count)
     { }
 
     int upperBound() const override { return int(boxes.size()) - 1; }
-    void load(int index) override
+    void load(int i) override
     {
-        loads.append(index);
-        if (index != boxes.size())
-            ++outOfOrderLoads;
-        boxes.resize(qMax(boxes.size(), qsizetype(index) + 1));
+        loads.append(i);
+        boxes.resize(qMax(boxes.size(), qsizetype(i) + 1));
     }
-    void setVisible(int index, bool visible) override { boxes[index].visible = visible; }
-    void setFont(int index, const ReportFont *font) override
+    void setVisible(int i, bool visible) override { boxes[i].visible = visible; }
+    // A null font leaves the box's font alone.
+    void setFont(int i, const ReportFont *font) override
     {
-        if (font)
-            boxes[index].font = *font;
+        boxes[i].fontName = font ? font->Name : boxes[i].fontName;
     }
-    void setAlignment(int index, int alignment) override { boxes[index].alignment = alignment; }
-    void setForeColor(int index, int colour) override { boxes[index].foreColor = colour; }
-    void setBackColor(int index, int colour) override { boxes[index].backColor = colour; }
-    void setGeometry(int index, int left, int top, int width, int height) override
+    void setAlignment(int i, int alignment) override { boxes[i].alignment = alignment; }
+    void setForeColor(int i, int colour) override { boxes[i].foreColor = colour; }
+    void setBackColor(int i, int colour) override { boxes[i].backColor = colour; }
+    void setGeometry(int i, int l, int t, int w, int h) override { boxes[i].geometry = QRect(l, t, w, h); }
+    void setText(int i, const QString &text) override
     {
-        Box &b = boxes[index];
-        b.left = left;
-        b.top = top;
-        b.width = width;
-        b.height = height;
-    }
-    void setText(int index, const QString &text) override
-    {
-        boxes[index].text = text;
-        ++boxes[index].textAssignments;
-        if (RenderIdle)
-            ++textSetWhileIdle;
+        boxes[i].text = text;
+        textSetWhileIdle += RenderIdle ? 1 : 0; // the preview would take these for the user's edits
         const QCursor *cursor = QGuiApplication::overrideCursor();
         busyPointerWhileFilling = cursor != nullptr && cursor->shape() == Qt::BusyCursor;
     }
-    QString tag(int index) const override { return boxes[index].tag; }
-    void setTag(int index, const QString &tag) override { boxes[index].tag = tag; }
-    void bringToFront(int index) override { ++boxes[index].frontCount; }
+    QString tag(int i) const override { return boxes[i].tag; }
+    void setTag(int i, const QString &tag) override { boxes[i].tag = tag; }
+    void bringToFront(int i) override { ++boxes[i].frontCount; }
 
     int visibleCount() const
     {
-        int n = 0;
-        for (const Box &b : boxes)
-            n += b.visible ? 1 : 0;
-        return n;
+        return int(std::count_if(boxes.begin(), boxes.end(), [](const Box &b) { return b.visible; }));
     }
 
     QList<Box> boxes;
     QList<int> loads;
-    int outOfOrderLoads = 0;
-    int textSetWhileIdle = 0; // text assignments the preview would take for edits
+    int textSetWhileIdle = 0;
     bool busyPointerWhileFilling = false;
 };
 

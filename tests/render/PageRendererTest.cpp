@@ -2,11 +2,12 @@
 #include "FakeEditBoxes.h"
 #include "PixelProbe.h"
 #include "TestDocument.h"
+#include "gfx/DeviceContext.h"
 #include "render/ObjectDrawing.h"
 #include "render/RenderIdle.h"
-#include "zetview/Error.h"
 
 #include <QGuiApplication>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace zet;
@@ -17,7 +18,8 @@ namespace {
 constexpr int kRed = 0x0000FF;
 constexpr int kGreen = 0x00FF00;
 constexpr int kBlue = 0xFF0000;
-const QRgb kWhitePixel = qRgb(255, 255, 255);
+const QRgb kWhite = qRgb(255, 255, 255);
+const QRgb kGrey = kCanvasGrey;
 
 // The arguments of one RenderPage call, defaulting to the preview's full view
 // at 100 % without edit boxes.
@@ -27,10 +29,8 @@ struct Call
     bool printView = false;
     EditBoxes *boxes = nullptr;
     double zoom = 1.0;
-    bool pageBuffer = false;
-    bool imageBuffer = false;
-    int offsetX = 0;
-    int offsetY = 0;
+    bool pageBuffer = false, imageBuffer = false;
+    int offsetX = 0, offsetY = 0;
     bool outlines = false;
 };
 
@@ -39,15 +39,14 @@ struct Call
 QImage render(ReportDocument &doc, const Call &call = {})
 {
     QImage image = GreyCanvas(460, 320, 96);
-    {
-        DeviceContext context(&image);
-        RenderPage(doc, context, call.page, call.printView, call.boxes, call.zoom, call.pageBuffer,
-            call.imageBuffer, call.offsetX, call.offsetY, call.outlines);
-    }
+    DeviceContext context(&image);
+    RenderPage(doc, context, call.page, call.printView, call.boxes, call.zoom, call.pageBuffer,
+        call.imageBuffer, call.offsetX, call.offsetY, call.outlines);
+    context.endPainting();
     return image;
 }
 
-// A filled rectangle object (style 4, no border) of colour in band.
+// A filled rectangle (no border) of colour in band.
 int addBlock(TestDocument &t, int band, int colour, double left, double top, double width, double height,
     bool fixed = true)
 {
@@ -57,344 +56,227 @@ int addBlock(TestDocument &t, int band, int colour, double left, double top, dou
     return t.lastObject;
 }
 
-TEST(RenderPage, EmptyPageIsWhiteAndNothingElse)
+// A band placed at 750 twips with one green object at (150, 150) in it, 750
+// twips square: pixels 10..59 across, 60..109 down.
+TEST(RenderPage, ObjectsOfVisibleBandsBelowTheBandTopOnAWhitePageByViewAndPrintable)
 {
-    TestDocument t;
-    t.addPage();
-    const QImage image = render(t.doc);
-    EXPECT_TRUE(PixelIs(image, 0, 0, kWhitePixel));
-    EXPECT_TRUE(PixelIs(image, 287, 191, kWhitePixel));
-    EXPECT_TRUE(PixelIs(image, 150, 100, kWhitePixel));
-    EXPECT_TRUE(PixelIs(image, 295, 100, kCanvasGrey));
-    EXPECT_TRUE(PixelIs(image, 100, 200, kCanvasGrey));
-    EXPECT_TRUE(RenderIdle);
-}
-
-TEST(RenderPage, FixedAndListedObjectsOfAPlacedBandAreDrawnBelowItsTop)
-{
-    TestDocument t;
-    const int band = t.addBand();
-    addBlock(t, band, kRed, 150, 0, 300, 150);
-    const int listed = addBlock(t, band, kBlue, 1500, 150, 300, 150, false);
-    t.addPage();
-    t.place(0, band, 1500, { { listed, -1 } });
-    const QImage image = render(t.doc);
-    EXPECT_TRUE(PixelIs(image, 15, 105, Pixel(kRed))); // (150, 1500 + 0) twips
-    EXPECT_TRUE(PixelIs(image, 105, 115, Pixel(kBlue))); // (1500, 1500 + 150)
-    EXPECT_TRUE(PixelIs(image, 15, 95, kWhitePixel));
-}
-
-TEST(RenderPage, InvisibleBandDrawsNothing)
-{
-    TestDocument t;
-    const int band = t.addBand(false);
-    addBlock(t, band, kRed, 0, 0, 1500, 1500);
-    const int listed = addBlock(t, band, kBlue, 1500, 0, 1500, 1500, false);
-    t.addPage();
-    t.place(0, band, 0, { { listed, -1 } });
-    const QImage image = render(t.doc);
-    EXPECT_TRUE(PixelIs(image, 50, 50, kWhitePixel));
-    EXPECT_TRUE(PixelIs(image, 150, 50, kWhitePixel));
-}
-
-TEST(RenderPage, PrintableObjectsByView)
-{
-    struct
+    const struct
     {
         const char *name;
-        bool fixed;
-        bool printable;
-        bool printView;
-        bool drawn;
+        bool fixed, printable, printView, bandVisible, drawn;
     } rows[] = {
-        { "fixed printable, full view", true, true, false, true },
-        { "fixed printable, print view", true, true, true, true },
-        { "fixed not printable, full view", true, false, false, false },
-        { "fixed not printable, print view", true, false, true, false },
-        { "listed printable, print view", false, true, true, true },
-        { "listed not printable, full view", false, false, false, true },
-        { "listed not printable, print view", false, false, true, false },
+        { "fixed printable, full view", true, true, false, true, true },
+        { "fixed printable, print view", true, true, true, true, true },
+        { "fixed not printable, full view", true, false, false, true, false },
+        { "fixed not printable, print view", true, false, true, true, false },
+        { "listed printable, print view", false, true, true, true, true },
+        { "listed not printable, full view", false, false, false, true, true },
+        { "listed not printable, print view", false, false, true, true, false },
+        { "fixed, band not visible", true, true, false, false, false },
+        { "listed, band not visible", false, true, false, false, false },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         TestDocument t;
-        const int band = t.addBand();
-        const int object = addBlock(t, band, kGreen, 0, 0, 1500, 1500, row.fixed);
+        const int band = t.addBand(row.bandVisible);
+        const int object = addBlock(t, band, kGreen, 150, 150, 750, 750, row.fixed);
         t.doc.Objects[object].Printable = row.printable;
-        t.addPage();
-        t.place(0, band, 0, row.fixed ? QList<PlacedItem> {} : QList<PlacedItem> { { object, -1 } });
-        Call call;
-        call.printView = row.printView;
-        EXPECT_TRUE(PixelIs(render(t.doc, call), 50, 50, row.drawn ? Pixel(kGreen) : kWhitePixel));
+        t.place(
+            t.addPage(), band, 750, row.fixed ? QList<PlacedItem> {} : QList<PlacedItem> { { object, -1 } });
+        ExpectProbes(render(t.doc, { .printView = row.printView }),
+            { { 35, 85, row.drawn ? Pixel(kGreen) : kWhite }, { 35, 55, kWhite }, { 5, 85, kWhite },
+                { 287, 191, kWhite }, { 289, 100, kGrey }, { 100, 193, kGrey } });
+        EXPECT_TRUE(RenderIdle);
     }
 }
 
-TEST(RenderPage, ListedTextGetsThePageNumbers)
+// Two listed green framed fields bound to values 0 and 1 on page 0, the
+// second one alone on page 1, and a listed page number text on both pages.
+TestDocument framedFields()
 {
     TestDocument t;
     const int band = t.addBand();
-    t.addText(band, QStringLiteral("Pagina [&p] di [&P]"), 0, 0, 3000, 300, false);
-    const int text = t.lastObject;
-    for (int i = 0; i < 3; ++i) {
-        t.addPage();
-        t.place(i, band, 0, { { text, -1 } });
+    for (int i = 0; i < 2; ++i) {
+        ReportObject &o = t.addText(band, QString(), 150 + 1500 * i, 150, 1200, 300, false);
+        o.ControlType = kControlFramedText;
+        o.BackColour = kGreen;
+        t.addValue(QStringLiteral("Valore %1").arg(i));
     }
-    Call call;
-    call.page = 1;
-    const QImage image = render(t.doc, call);
-    EXPECT_EQ(t.doc.Objects[text].Value, QStringLiteral("Pagina 2 di 3"));
-    EXPECT_FALSE(InkBox(image, QRect(0, 0, 200, 20)).isEmpty());
+    t.addText(band, QStringLiteral("[&p]/[&P]"), 150, 600, 3000, 300, false);
+    t.place(t.addPage(), band, 0, { { 0, 0 }, { 1, 1 }, { 2, -1 } });
+    t.place(t.addPage(), band, 0, { { 1, 1 }, { 2, -1 } });
+    return t;
 }
 
-// A page with two listed framed fields bound to values 0 and 1, and a text.
-struct FramedFields
+TEST(RenderPage, EditBoxesStandOverFramedFieldsAtFullSizeAndTextsGetThePageNumbers)
 {
-    FramedFields()
-    {
-        const int band = t.addBand();
-        for (int i = 0; i < 2; ++i) {
-            ReportObject &o = t.addText(band, QString(), 150 + 1500 * i, 150, 1200, 300, false);
-            o.ControlType = kControlFramedText;
-            o.BackColour = kGreen;
-            fields[i] = t.lastObject;
-            t.addValue(QStringLiteral("Valore %1").arg(i));
-        }
-        t.addPage();
-        t.place(0, band, 0, { { fields[0], 0 }, { fields[1], 1 } });
-        t.addPage();
-        t.place(1, band, 0, { { fields[1], 1 } });
-    }
-    TestDocument t;
-    int fields[2];
-};
-
-TEST(RenderPage, EditBoxesStandOverFramedFieldsAtFullSize)
-{
-    FramedFields f;
+    TestDocument t = framedFields();
     FakeEditBoxes boxes(1);
-    Call call;
-    call.boxes = &boxes;
-    const QImage image = render(f.t.doc, call);
-
-    EXPECT_TRUE(PixelIs(image, 20, 15, kWhitePixel)) << "the field is not painted";
+    ExpectProbes(render(t.doc, { .boxes = &boxes, .offsetX = 30 }), { { 20, 15, kWhite } }); // not painted
     ASSERT_EQ(boxes.upperBound(), 1);
     EXPECT_EQ(boxes.loads, (QList<int> { 1 }));
     EXPECT_EQ(boxes.visibleCount(), 2);
     EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Valore 0"));
     EXPECT_EQ(boxes.boxes[1].text, QStringLiteral("Valore 1"));
-    EXPECT_EQ(boxes.boxes[1].left, 1650);
-    EXPECT_EQ(boxes.boxes[1].top, 150);
-    EXPECT_EQ(boxes.boxes[1].width, 1200);
-    EXPECT_EQ(boxes.boxes[1].height, 300);
+    EXPECT_EQ(boxes.boxes[1].geometry, QRect(1680, 150, 1200, 300)) << "the frame moved by the offset";
+    EXPECT_EQ(t.doc.Objects[2].Value, QStringLiteral("1/2"));
     EXPECT_EQ(boxes.boxes[1].tag, QStringLiteral("<IndexDato>1</IndexDato>"));
-    EXPECT_EQ(boxes.textSetWhileIdle, 0) << "the preview would take the renderer's texts for edits";
-    EXPECT_TRUE(RenderIdle);
+    EXPECT_EQ(boxes.textSetWhileIdle, 0);
     EXPECT_TRUE(boxes.busyPointerWhileFilling);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the pointer is restored";
 
     // The next page uses one box: the other is hidden.
-    call.page = 1;
-    render(f.t.doc, call);
+    render(t.doc, { .page = 1, .boxes = &boxes });
     EXPECT_TRUE(boxes.boxes[0].visible);
     EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Valore 1"));
     EXPECT_FALSE(boxes.boxes[1].visible);
+    EXPECT_EQ(t.doc.Objects[2].Value, QStringLiteral("2/2"));
 }
 
 TEST(RenderPage, FramedFieldsArePaintedInPrintViewOrWhenZoomed)
 {
-    for (const bool printView : { true, false }) {
-        SCOPED_TRACE(printView ? "print view" : "zoom 1.5");
-        FramedFields f;
+    for (const double zoom : { 1.0, 1.5 }) {
+        SCOPED_TRACE(zoom == 1.0 ? "print view" : "zoom 1.5");
+        TestDocument t = framedFields();
         FakeEditBoxes boxes(3);
         for (auto &box : boxes.boxes)
             box.visible = true;
-        Call call;
-        call.boxes = &boxes;
-        call.printView = printView;
-        call.zoom = printView ? 1.0 : 1.5;
-        const QImage image = render(f.t.doc, call);
         // Right of the text: 1275 x 405 twips, times the zoom.
-        const double zoom = call.zoom;
-        EXPECT_TRUE(PixelIs(image, int(85 * zoom), int(27 * zoom), Pixel(kGreen), printView ? 0 : 8));
+        ExpectProbes(render(t.doc, { .printView = zoom == 1.0, .boxes = &boxes, .zoom = zoom }),
+            { { int(85 * zoom), int(27 * zoom), Pixel(kGreen), 8 } });
         EXPECT_EQ(boxes.visibleCount(), 0) << "unused boxes are hidden";
         EXPECT_TRUE(boxes.loads.isEmpty());
     }
 }
 
-// A page with a blue block at (2880, 1440)-(4320, 2880) twips, the bottom
-// right quarter of the page, and a red one at the top left.
-struct Quarters
+// A red block on the top left inch of the page, a blue one on the bottom right
+// quarter, (2880, 1440)-(4320, 2880) twips, and a 300-twip green picture frame
+// at (3000, 150) holding a cyan picture of 8 x 8 pixels at 96 dpi.
+TestDocument quarters()
 {
-    Quarters()
-    {
-        const int band = t.addBand();
-        addBlock(t, band, kRed, 0, 0, 1440, 1440);
-        addBlock(t, band, kBlue, 2880, 1440, 1440, 1440);
-        t.addPage();
-        t.place(0, band, 0);
-    }
     TestDocument t;
-};
+    const int band = t.addBand();
+    addBlock(t, band, kRed, 0, 0, 1440, 1440);
+    addBlock(t, band, kBlue, 2880, 1440, 1440, 1440);
+    QImage picture(8, 8, QImage::Format_BGR888);
+    picture.fill(QColor(0, 255, 255));
+    picture.setDotsPerMeterX(3780);
+    picture.setDotsPerMeterY(3780);
+    t.doc.Images.append(ImageEntry { QStringLiteral("p"), QString(), picture });
+    t.addObject(band, kControlPicture, 3000, 150, 300, 300).BackColour = kGreen;
+    t.place(t.addPage(), band, 0);
+    return t;
+}
 
-TEST(RenderPage, ZoomStretchesThePageFromItsOrigin)
+TEST(RenderPage, ZoomOffsetsAndBuffers)
 {
-    struct
+    const QRgb red = Pixel(kRed), blue = Pixel(kBlue), cyan = qRgb(0, 255, 255), green = Pixel(kGreen);
+    const auto zoomed = [&](double z) {
+        const auto at = [z](int px) { return int(px * z); };
+        return std::vector<Probe> { { at(48), at(48), red, 8 }, { at(240), at(144), blue, 8 },
+            { at(150), at(50), kWhite, 8 }, { at(288) - 2, at(50), kWhite, 8 },
+            { at(288) + 2, at(50), kGrey }, { at(50), at(192) + 3, kGrey } };
+    };
+    // Offsets of (720, 300) twips move the red block to pixels 48..143 x
+    // 20..115 and the blue one to 240..335 x 116..211, past the page's edge,
+    // where the page buffer cuts it.
+    const auto offset = [&](bool cut) {
+        return std::vector<Probe> { { 45, 50, kWhite }, { 50, 18, kWhite }, { 50, 22, red },
+            { 140, 110, red }, { 150, 50, kWhite }, { 245, 120, blue }, { 287, 150, blue },
+            { 330, 100, kGrey }, { 330, 150, cut ? kGrey : blue } };
+    };
+    const std::vector<Probe> full { { 10, 10, red }, { 250, 150, blue }, { 202, 12, cyan },
+        { 215, 25, green }, { 221, 25, kWhite }, { 290, 100, kGrey } };
+    const struct
     {
-        double zoom;
-        int pageRight; // last white column
-    } rows[] = { { 0.5, 143 }, { 1.5, 431 } };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.zoom);
-        Quarters q;
+        const char *name;
         Call call;
-        call.zoom = row.zoom;
-        const QImage image = render(q.t.doc, call);
-        const auto at = [&](double px) { return int(px * row.zoom); };
-        EXPECT_TRUE(PixelIs(image, at(48), at(48), Pixel(kRed), 8));
-        EXPECT_TRUE(PixelIs(image, at(240), at(144), Pixel(kBlue), 8));
-        EXPECT_TRUE(PixelIs(image, at(150), at(50), kWhitePixel, 8));
-        EXPECT_TRUE(PixelIs(image, row.pageRight + 3, at(50), kCanvasGrey));
-        EXPECT_TRUE(PixelIs(image, at(50), at(192) + 3, kCanvasGrey));
+        std::vector<Probe> probes;
+    } rows[] = {
+        { "100 %", {}, full },
+        { "image buffer", { .imageBuffer = true }, full },
+        { "zoom 0.5", { .zoom = 0.5 }, zoomed(0.5) },
+        { "zoom 1.5", { .zoom = 1.5 }, zoomed(1.5) },
+        { "offsets", { .offsetX = 720, .offsetY = 300 }, offset(false) },
+        { "offsets, page buffer", { .pageBuffer = true, .offsetX = 720, .offsetY = 300 }, offset(true) },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        TestDocument t = quarters();
+        ExpectProbes(render(t.doc, row.call), row.probes);
     }
-}
-
-// Offsets of (720, 300) twips move the red block to pixels 48..143 x 20..115
-// and the blue one to 240..335 x 116..211, half of it past the page's edge.
-TEST(RenderPage, OffsetsMoveObjectsButNotThePage)
-{
-    Quarters q;
-    Call call;
-    call.offsetX = 720;
-    call.offsetY = 300;
-    const QImage image = render(q.t.doc, call);
-    EXPECT_TRUE(PixelIs(image, 45, 50, kWhitePixel));
-    EXPECT_TRUE(PixelIs(image, 50, 18, kWhitePixel));
-    EXPECT_TRUE(PixelIs(image, 50, 22, Pixel(kRed)));
-    EXPECT_TRUE(PixelIs(image, 140, 110, Pixel(kRed)));
-    EXPECT_TRUE(PixelIs(image, 150, 50, kWhitePixel));
-    EXPECT_TRUE(PixelIs(image, 245, 120, Pixel(kBlue)));
-    EXPECT_TRUE(PixelIs(image, 330, 150, Pixel(kBlue))) << "drawn past the page's edge";
-    EXPECT_TRUE(PixelIs(image, 330, 100, kCanvasGrey));
-}
-
-TEST(RenderPage, PageBufferCutsWhatTheOffsetsPushOffThePage)
-{
-    Quarters q;
-    Call call;
-    call.offsetX = 720;
-    call.offsetY = 300;
-    call.pageBuffer = true;
-    const QImage image = render(q.t.doc, call);
-    EXPECT_TRUE(PixelIs(image, 50, 22, Pixel(kRed)));
-    EXPECT_TRUE(PixelIs(image, 245, 120, Pixel(kBlue)));
-    EXPECT_TRUE(PixelIs(image, 287, 150, Pixel(kBlue)));
-    EXPECT_TRUE(PixelIs(image, 290, 150, kCanvasGrey));
-    EXPECT_TRUE(PixelIs(image, 330, 150, kCanvasGrey));
 }
 
 TEST(RenderPage, BufferedDrawingMatchesDirectDrawing)
 {
-    Quarters q;
-    const QImage direct = render(q.t.doc);
-    Call call;
-    call.pageBuffer = true;
-    call.imageBuffer = true;
+    TestDocument t = quarters();
     const QRect page(0, 0, 288, 192);
-    EXPECT_EQ(render(q.t.doc, call).copy(page), direct.copy(page));
+    EXPECT_EQ(
+        render(t.doc, { .pageBuffer = true, .imageBuffer = true }).copy(page), render(t.doc).copy(page));
 }
 
-TEST(RenderPage, ImageBufferDrawsPicturesThroughAFrameSizedBitmap)
+TEST(RenderPage, OutlinesMarkThePageAndTheMarginsOverTheContent)
 {
     TestDocument t;
-    QImage picture(8, 8, QImage::Format_BGR888);
-    picture.fill(QColor(0, 0, 255));
-    picture.setDotsPerMeterX(3780);
-    picture.setDotsPerMeterY(3780);
-    t.doc.Images.append(ImageEntry { QStringLiteral("p"), QString(), picture });
+    t.doc.MarginLeft = t.doc.MarginRight = 720;
+    t.doc.MarginTop = t.doc.MarginBottom = 360;
     const int band = t.addBand();
-    ReportObject &o = t.addObject(band, kControlPicture, 150, 150, 300, 300);
-    o.FitToImage = false;
-    o.BackColour = kGreen;
-    t.addPage();
-    t.place(0, band, 0);
-    for (const bool imageBuffer : { false, true }) {
-        SCOPED_TRACE(imageBuffer);
-        Call call;
-        call.imageBuffer = imageBuffer;
-        const QImage image = render(t.doc, call);
-        EXPECT_TRUE(PixelIs(image, 12, 12, qRgb(0, 0, 255))); // the 8 x 8 picture at (10, 10)
-        EXPECT_TRUE(PixelIs(image, 25, 25, Pixel(kGreen))); // the frame's rest
-        EXPECT_TRUE(PixelIs(image, 31, 25, kWhitePixel));
-    }
-}
-
-TEST(RenderPage, OutlinesMarkThePageAndTheMargins)
-{
-    TestDocument t;
-    t.doc.MarginLeft = 720;
-    t.doc.MarginTop = 360;
-    t.doc.MarginRight = 720;
-    t.doc.MarginBottom = 360;
-    const int band = t.addBand();
-    addBlock(t, band, kGreen, 0, 0, 4320, 2880); // the outlines go over the content
-    t.addPage();
-    t.place(0, band, 0);
-    Call call;
-    call.outlines = true;
-    const QImage image = render(t.doc, call);
+    addBlock(t, band, kGreen, 0, 0, 4320, 2880);
+    t.place(t.addPage(), band, 0);
     const QRgb red = Pixel(kRed);
-    EXPECT_TRUE(PixelNear(image, 0, 96, red)); // page ellipse, left
-    EXPECT_TRUE(PixelNear(image, 144, 0, red)); // page ellipse, top
-    EXPECT_TRUE(PixelNear(image, 48, 24, red)); // margin rectangle, corner
-    EXPECT_TRUE(PixelNear(image, 239, 167, red)); // margin rectangle, far corner
-    EXPECT_TRUE(PixelNear(image, 144, 24, red)); // margin ellipse touches the rectangle
-    EXPECT_TRUE(PixelIs(image, 144, 96, Pixel(kGreen)));
-    EXPECT_TRUE(PixelIs(image, 10, 10, Pixel(kGreen)));
-
-    call.offsetX = 150;
-    call.zoom = 0.5;
-    const QImage zoomed = render(t.doc, call);
-    EXPECT_TRUE(PixelNear(zoomed, 5, 48, red)); // (0 + 150 twips) x 0.5
-    EXPECT_TRUE(PixelNear(zoomed, 29, 12, red));
+    ExpectProbes(render(t.doc, { .outlines = true }),
+        { Near(0, 96, red), Near(144, 0, red), // page ellipse, left and top
+            Near(48, 24, red), Near(239, 167, red), // margin rectangle, corners
+            Near(144, 24, red), // the margin ellipse touches the rectangle
+            { 144, 96, Pixel(kGreen) }, { 10, 10, Pixel(kGreen) } });
+    // (0 + 150 twips) x 0.5
+    ExpectProbes(render(t.doc, { .zoom = 0.5, .offsetX = 150, .outlines = true }),
+        { Near(5, 48, red), Near(29, 12, red) });
 }
 
 TEST(RenderPage, LeavesTheContextInThePixelMappingWithItsObjects)
 {
-    Quarters q;
+    TestDocument t = quarters();
     QImage image = GreyCanvas(300, 200, 96);
     DeviceContext context(&image);
     const GdiPen pen { gdi::kPenSolid, 3, 0x123456 };
     const GdiBrush brush { gdi::kBrushSolid, 0, 0x654321 };
     context.selectPen(pen);
     context.selectBrush(brush);
-    RenderPage(q.t.doc, context, 0, false, nullptr, 1.0, false, false, 0, 0, true);
+    RenderPage(t.doc, context, 0, false, nullptr, 1.0, false, false, 0, 0, true);
     EXPECT_EQ(context.mapMode(), gdi::kMapText);
     EXPECT_EQ(context.pen(), pen);
     EXPECT_EQ(context.brush(), brush);
 }
 
-TEST(RenderPage, BadIndexIsSubscriptOutOfRangeAndTheRendererIsIdleAgain)
+// The buffered rows also check that the page bitmap outlives the contexts
+// drawing on it while the error unwinds (under the address sanitizer).
+TEST(RenderPage, BadIndexIsSubscriptOutOfRangeNamingTheListAndTheRendererIsIdleAgain)
 {
-    struct
+    const struct
     {
-        const char *name;
-        int page;
-        int band;
-        int object;
-    } rows[] = { { "page", 1, 0, 0 }, { "band", 0, 3, 0 }, { "object", 0, 0, 9 } };
+        const char *list;
+        int page, band, object, image;
+        bool pageBuffer;
+    } rows[] = {
+        { "Pages(1)", 1, 0, 1, 0, false },
+        { "Bands(3)", 0, 3, 1, 0, true },
+        { "Objects(9)", 0, 0, 9, 0, false },
+        { "Objects(9)", 0, 0, 9, 0, true },
+        { "Images(1)", 0, 0, 1, 1, true },
+        { "Images(-1)", 0, 0, 1, -1, false },
+    };
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
+        SCOPED_TRACE(::testing::Message() << row.list << (row.pageBuffer ? " buffered" : ""));
         TestDocument t;
+        t.doc.Images.append(
+            ImageEntry { QStringLiteral("p"), QString(), QImage(4, 4, QImage::Format_RGB32) });
         const int band = t.addBand();
         addBlock(t, band, kRed, 0, 0, 10, 10);
-        t.addPage();
-        t.place(0, row.band, 0, { { row.object, -1 } });
-        try {
-            render(t.doc, Call { row.page });
-            ADD_FAILURE() << "no error";
-        } catch (const Error &e) {
-            EXPECT_EQ(e.number(), Error::kSubscriptOutOfRange);
-        }
+        t.addObject(band, kControlPicture, 0, 0, 100, 100, false).ImageIndex = row.image;
+        t.place(t.addPage(), row.band, 0, { { row.object, -1 } });
+        EXPECT_THAT(RaisedError([&] { render(t.doc, { .page = row.page, .pageBuffer = row.pageBuffer }); }),
+            ::testing::AllOf(::testing::StartsWith("9: "), ::testing::HasSubstr(row.list)));
         EXPECT_TRUE(RenderIdle);
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     }

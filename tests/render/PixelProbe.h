@@ -1,12 +1,10 @@
 #pragma once
 
-#include "gfx/DeviceContext.h"
-#include "gfx/clsGFX_API.h"
-
 #include <QImage>
 #include <QRect>
 #include <QString>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace zet::testing {
 
@@ -17,9 +15,8 @@ inline QImage GreyCanvas(int width, int height, int dpi)
 {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(kCanvasGrey);
-    const int dotsPerMetre = qRound(dpi / 0.0254);
-    image.setDotsPerMeterX(dotsPerMetre);
-    image.setDotsPerMeterY(dotsPerMetre);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
     return image;
 }
 
@@ -29,38 +26,37 @@ inline QRgb Pixel(int reportColour)
     return qRgb(reportColour & 0xFF, (reportColour >> 8) & 0xFF, (reportColour >> 16) & 0xFF);
 }
 
-inline QString Describe(QRgb rgb)
+// One expected pixel: exact, within tolerance per channel (smoothing), or for
+// thin lines whose pixel depends on rounding, anywhere within one pixel.
+struct Probe
 {
-    return QStringLiteral("rgb(%1,%2,%3)").arg(qRed(rgb)).arg(qGreen(rgb)).arg(qBlue(rgb));
+    int x, y;
+    QRgb colour;
+    int tolerance = 0;
+    bool near = false;
+};
+
+inline Probe Near(int x, int y, QRgb colour)
+{
+    return { x, y, colour, 0, true };
 }
 
-// Checks the pixel at (x, y) against an expected colour, up to tolerance per
-// channel (smoothing and anti-aliasing).
-inline ::testing::AssertionResult PixelIs(const QImage &image, int x, int y, QRgb expected, int tolerance = 0)
+inline void ExpectProbes(const QImage &image, const std::vector<Probe> &probes)
 {
-    if (!image.rect().contains(x, y))
-        return ::testing::AssertionFailure() << "(" << x << "," << y << ") is outside the image";
-    const QRgb actual = image.pixel(x, y);
-    const bool close = qAbs(qRed(actual) - qRed(expected)) <= tolerance
-        && qAbs(qGreen(actual) - qGreen(expected)) <= tolerance
-        && qAbs(qBlue(actual) - qBlue(expected)) <= tolerance;
-    if (close)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-        << "pixel (" << x << "," << y << ") is " << Describe(actual).toStdString() << ", expected "
-        << Describe(expected).toStdString();
-}
-
-// Whether some pixel within radius of (x, y) has the colour (thin lines
-// whose exact pixel depends on rounding).
-inline ::testing::AssertionResult PixelNear(const QImage &image, int x, int y, QRgb expected, int radius = 1)
-{
-    for (int dy = -radius; dy <= radius; ++dy)
-        for (int dx = -radius; dx <= radius; ++dx)
-            if (image.rect().contains(x + dx, y + dy) && image.pixel(x + dx, y + dy) == expected)
-                return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-        << "no " << Describe(expected).toStdString() << " pixel near (" << x << "," << y << ")";
+    const auto matches = [](QRgb a, QRgb e, int tolerance) {
+        return qAbs(qRed(a) - qRed(e)) <= tolerance && qAbs(qGreen(a) - qGreen(e)) <= tolerance
+            && qAbs(qBlue(a) - qBlue(e)) <= tolerance;
+    };
+    for (const Probe &p : probes) {
+        const int radius = p.near ? 1 : 0;
+        bool found = false;
+        for (int y = p.y - radius; y <= p.y + radius; ++y)
+            for (int x = p.x - radius; x <= p.x + radius; ++x)
+                found = found || (image.valid(x, y) && matches(image.pixel(x, y), p.colour, p.tolerance));
+        EXPECT_TRUE(found) << "pixel (" << p.x << "," << p.y << ") is " << std::hex
+                           << (image.valid(p.x, p.y) ? image.pixel(p.x, p.y) & 0xFFFFFF : 0xDEAD)
+                           << ", expected " << (p.colour & 0xFFFFFF) << (p.near ? " nearby" : "");
+    }
 }
 
 // Bounding box of the pixels in area darker than a mid grey (text ink on a
@@ -75,31 +71,5 @@ inline QRect InkBox(const QImage &image, const QRect &area)
                 box |= QRect(x, y, 1, 1);
     return box;
 }
-
-// A drawing context in the twips mapping over a grey image.
-class TwipsCanvas
-{
-public:
-    TwipsCanvas(int width, int height, int dpi)
-        : image(GreyCanvas(width, height, dpi))
-        , context(&image)
-    {
-        api.HDC_Attach(&context);
-        api.Config_SetScaleMode(gdi::kMapTwipsScale);
-    }
-
-    // Ends drawing and returns the picture.
-    const QImage &finish()
-    {
-        api.Config_SetScaleMode(gdi::kMapText);
-        api.HDC_Detach();
-        context.endPainting();
-        return image;
-    }
-
-    QImage image;
-    DeviceContext context;
-    clsGFX_API api;
-};
 
 } // namespace zet::testing

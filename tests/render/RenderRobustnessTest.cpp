@@ -1,4 +1,6 @@
+#include "FakeEditBoxes.h"
 #include "PixelProbe.h"
+#include "gfx/DeviceContext.h"
 #include "render/PageRenderer.h"
 #include "zetview/Error.h"
 
@@ -25,12 +27,10 @@ public:
     ReportDocument make()
     {
         ReportDocument doc;
-        doc.PageWidth = length(20000);
-        doc.PageHeight = length(20000);
-        doc.MarginLeft = length(2000);
-        doc.MarginTop = length(2000);
-        doc.MarginRight = length(2000);
-        doc.MarginBottom = length(2000);
+        for (double *size : { &doc.PageWidth, &doc.PageHeight })
+            *size = length(20000);
+        for (double *margin : { &doc.MarginLeft, &doc.MarginTop, &doc.MarginRight, &doc.MarginBottom })
+            *margin = length(2000);
         if (chance(3)) {
             QImage picture(
                 1 + pick(30), 1 + pick(30), chance(4) ? QImage::Format_Indexed8 : QImage::Format_BGR888);
@@ -44,17 +44,16 @@ public:
         const int bands = 1 + pick(3);
         const int objects = pick(8);
         for (int b = 0; b < bands; ++b) {
-            ReportBand band;
-            band.Visible = !chance(4);
-            doc.Bands.append(band);
+            doc.Bands.append(ReportBand());
+            doc.Bands.last().Visible = !chance(4);
         }
         for (int o = 0; o < objects; ++o) {
-            ReportObject object;
+            ReportObject &object = doc.Objects.emplace_back();
             object.ControlType = pick(9) - 1;
-            object.Left = length(8000);
-            object.TopInBand = length(4000);
-            object.Width = length(8000);
-            object.Height = length(4000);
+            for (double *x : { &object.Left, &object.Width })
+                *x = length(8000);
+            for (double *y : { &object.TopInBand, &object.Height })
+                *y = length(4000);
             object.Style = pick(8) - 1;
             object.Alignment = pick(6) - 1;
             object.Border = chance(2);
@@ -65,8 +64,7 @@ public:
             object.ImageIndex = chance(8) ? 1 : 0;
             object.BackColour = int(random_.generate());
             object.TextColour = int(random_.generate());
-            object.LoadedValue = text();
-            object.Value = object.LoadedValue;
+            object.Value = object.LoadedValue = text();
             object.DataSource = chance(2) ? QString() : QStringLiteral("Campo");
             if (!chance(5)) {
                 ReportFont font;
@@ -76,24 +74,20 @@ public:
                 font.Italic = chance(2);
                 object.Font = font;
             }
-            doc.Objects.append(object);
             doc.Bands[pick(bands)].ObjectIndexes.append(chance(10) ? objects + 3 : o);
         }
         for (int v = 0; v < 3; ++v)
             doc.Values.append(DataValue { 0, QStringLiteral("Campo"), text(), QString() });
-        const int pages = 1 + pick(3);
-        for (int p = 0; p < pages; ++p) {
-            LaidPage page;
+        for (int p = 1 + pick(3); p > 0; --p) {
+            LaidPage &page = doc.Pages.emplace_back();
             for (int n = pick(4); n > 0; --n) {
-                PlacedBand placed;
+                PlacedBand &placed = page.PlacedBands.emplace_back();
                 placed.BandIndex = chance(10) ? bands : pick(bands);
                 placed.Top = int(length(20000));
                 for (int i = pick(4); i > 0; --i)
                     placed.Items.append(
                         PlacedItem { chance(10) ? objects : pick(objects), pick(4) - (chance(10) ? 0 : 1) });
-                page.PlacedBands.append(placed);
             }
-            doc.Pages.append(page);
         }
         return doc;
     }
@@ -104,18 +98,10 @@ public:
     // Mostly plausible twips; now and then negative, enormous or not a number.
     double length(int plausible)
     {
-        switch (pick(40)) {
-        case 0:
-            return -pick(plausible);
-        case 1:
-            return 1e12;
-        case 2:
-            return std::numeric_limits<double>::quiet_NaN();
-        case 3:
-            return 0.5 + pick(3);
-        default:
-            return pick(plausible);
-        }
+        const double odd[]
+            = { -double(pick(plausible)), 1e12, std::numeric_limits<double>::quiet_NaN(), 0.5 + pick(3) };
+        const int kind = pick(40);
+        return kind < 4 ? odd[kind] : pick(plausible);
     }
 
     QString text()
@@ -144,10 +130,12 @@ TEST(RenderPage, RandomDocumentsRenderOrRaiseARunTimeError)
         const double zooms[] = { 1.0, 1.0, 0.5, 2.0, 0.0, -1.0 };
         QImage image = GreyCanvas(120, 90, 48 + 48 * random.pick(3));
         DeviceContext context(&image);
+        FakeEditBoxes boxes(random.pick(3));
         try {
             RenderPage(doc, context, random.pick(int(doc.Pages.size()) + 1) - (random.chance(8) ? 1 : 0),
-                random.chance(2), nullptr, zooms[random.pick(6)], random.chance(3), random.chance(3),
-                int(random.length(3000)) % 100000, random.pick(3000), random.chance(4));
+                random.chance(2), random.chance(2) ? &boxes : nullptr, zooms[random.pick(6)],
+                random.chance(3), random.chance(3), int(random.length(3000)) % 100000, random.pick(3000),
+                random.chance(4));
             ++rendered;
         } catch (const Error &e) {
             EXPECT_TRUE(e.number() == Error::kSubscriptOutOfRange || e.number() == Error::kOverflow)

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "model/ReportDocument.h"
+#include "zetview/Error.h"
+
+#include <string>
 
 namespace zet::testing {
 
@@ -17,19 +20,18 @@ public:
 
     int addBand(bool visible = true)
     {
-        ReportBand band;
+        ReportBand &band = doc.Bands.emplace_back();
         band.Visible = visible;
         band.Height = 1440;
-        doc.Bands.append(band);
         return int(doc.Bands.size()) - 1;
     }
 
-    // A printable object of the given type at (left, topInBand), size w x h.
-    // A fixed object (no data source) also joins the band's ObjectIndexes.
+    // A printable white object of the given type at (left, topInBand), size
+    // w x h. A fixed object (no data source) also joins the band's ObjectIndexes.
     ReportObject &addObject(int band, int controlType, double left, double topInBand, double width,
         double height, bool fixed = true)
     {
-        ReportObject object;
+        ReportObject &object = doc.Objects.emplace_back();
         object.ControlType = controlType;
         object.Left = left;
         object.TopInBand = topInBand;
@@ -38,58 +40,57 @@ public:
         object.Printable = true;
         object.BandIndex = band;
         object.BackColour = 0xFFFFFF;
-        if (!fixed)
-            object.DataSource = QStringLiteral("Campo");
-        doc.Objects.append(object);
-        const int index = int(doc.Objects.size()) - 1;
+        object.DataSource = fixed ? QString() : QStringLiteral("Campo");
+        lastObject = int(doc.Objects.size()) - 1;
         if (fixed)
-            doc.Bands[band].ObjectIndexes.append(index);
-        lastObject = index;
-        return doc.Objects.last();
+            doc.Bands[band].ObjectIndexes.append(lastObject);
+        return object;
     }
 
+    // A transparent text in 10-point Arial.
     ReportObject &addText(int band, const QString &text, double left, double topInBand, double width,
         double height, bool fixed = true)
     {
         ReportObject &object = addObject(band, kControlText, left, topInBand, width, height, fixed);
-        object.Value = text;
-        object.LoadedValue = text;
+        object.Value = object.LoadedValue = text;
         object.TransparentBack = true;
-        ReportFont font;
-        font.Name = QStringLiteral("Arial");
-        font.Size = 10;
-        object.Font = font;
+        object.Font = ReportFont();
+        object.Font->Name = QStringLiteral("Arial");
+        object.Font->Size = 10;
         return object;
     }
 
-    int addValue(const QString &text)
+    void addValue(const QString &text)
     {
-        DataValue value;
-        value.Value = text;
-        value.LoadedValue = text;
-        doc.Values.append(value);
-        return int(doc.Values.size()) - 1;
+        DataValue &value = doc.Values.emplace_back();
+        value.Value = value.LoadedValue = text;
     }
 
     int addPage()
     {
-        doc.Pages.append(LaidPage());
+        doc.Pages.emplace_back();
         return int(doc.Pages.size()) - 1;
     }
 
-    // Places band on page at top (twips); returns the placed band's index.
-    int place(int page, int band, int top, const QList<PlacedItem> &items = {})
+    // Places band on page at top (twips).
+    void place(int page, int band, int top, const QList<PlacedItem> &items = {})
     {
-        PlacedBand placed;
-        placed.BandIndex = band;
-        placed.Top = top;
-        placed.Items = items;
-        doc.Pages[page].PlacedBands.append(placed);
-        return int(doc.Pages[page].PlacedBands.size()) - 1;
+        doc.Pages[page].PlacedBands.append(PlacedBand { band, items, top });
     }
 
     ReportDocument doc;
     int lastObject = -1;
 };
+
+// "number: message" of the zet::Error that call raises, or "no error".
+template <typename Call> std::string RaisedError(Call &&call)
+{
+    try {
+        call();
+    } catch (const Error &e) {
+        return std::to_string(e.number()) + ": " + e.message().toStdString();
+    }
+    return "no error";
+}
 
 } // namespace zet::testing
