@@ -5,6 +5,7 @@
 #include "template/KeyReader.h"
 #include "template/TemplateFont.h"
 #include "template/Vocabulary.h"
+#include "xml/CursorTableGuard.h"
 #include "xml/ElementReader.h"
 
 #include <QHash>
@@ -92,25 +93,6 @@ QHash<QString, int> firstImageById(const QList<ImageEntry> &images)
         first.insert(images[i].Id.toCaseFolded(), i);
     return first;
 }
-
-// Closes the cursors a failed walk left open, so the table shrinks back.
-class CursorTableGuard
-{
-public:
-    CursorTableGuard()
-        : size_(CursorTableSize())
-    { }
-    ~CursorTableGuard()
-    {
-        while (CursorTableSize() > size_) {
-            int handle = -1;
-            CloseCursor(handle);
-        }
-    }
-
-private:
-    int size_;
-};
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "xml/RecordsetData.h"
 
+#include "xml/CursorTableGuard.h"
 #include "xml/ElementReader.h"
 #include "xml/clsString.h"
 #include "zetview/Error.h"
@@ -13,25 +14,6 @@ namespace {
 // the structure text. Reports use a handful of levels.
 constexpr int kMaxLevel = 255;
 constexpr int kOutOfStackSpace = 28;
-
-// Closes the cursors a failed walk left open, so the table shrinks back.
-class CursorTableGuard
-{
-public:
-    CursorTableGuard()
-        : size_(CursorTableSize())
-    { }
-    ~CursorTableGuard()
-    {
-        while (CursorTableSize() > size_) {
-            int handle = -1;
-            CloseCursor(handle);
-        }
-    }
-
-private:
-    int size_;
-};
 
 void checkLevel(int level)
 {

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "xml/ElementReader.h"
+
+namespace zet {
+
+// Closes the cursors a failed walk left open, so the cursor table shrinks
+// back to the size it had when the guard was made.
+class CursorTableGuard
+{
+public:
+    CursorTableGuard()
+        : size_(CursorTableSize())
+    {
+    }
+    ~CursorTableGuard()
+    {
+        while (CursorTableSize() > size_) {
+            int handle = -1;
+            CloseCursor(handle);
+        }
+    }
+    CursorTableGuard(const CursorTableGuard &) = delete;
+    CursorTableGuard &operator=(const CursorTableGuard &) = delete;
+
+private:
+    int size_;
+};
+
+} // namespace zet
