@@ -3,9 +3,11 @@
 # one PNG per page. Usage: scripts/demo.sh BUILD_DIR
 set -euo pipefail
 build=${1:-build}
-zetview="$build/app/zetview"
-# Dates in the samples follow the locale: show them in Italian unless told otherwise.
-export LANG=${LANG:-it_IT.UTF-8}
+zetview_program="$build/app/zetview"
+# Day and month names follow the locale; the samples are Italian reports, so
+# draw them with the Italian names (ZETVIEW_DEMO_LOCALE picks another).
+report_locale=${ZETVIEW_DEMO_LOCALE:-it_IT.UTF-8}
+zetview() { LC_ALL="$report_locale" "$zetview_program" "$@"; }
 out=out
 mkdir -p "$out"
 
@@ -14,9 +16,9 @@ for template in examples/*.zet; do
   data="examples/$name.xml"
   [ -f "$data" ] || continue
   echo "== $name"
-  "$zetview" info "$template" "$data"
-  "$zetview" export --format pdf "$template" "$data" -o "$out/$name.pdf"
-  "$zetview" export --format png --dpi 96 "$template" "$data" -o "$out/$name.png"
+  zetview info "$template" "$data"
+  zetview export --format pdf "$template" "$data" -o "$out/$name.pdf"
+  zetview export --format png --dpi 96 "$template" "$data" -o "$out/$name.png"
 done
 
 echo
