@@ -159,6 +159,9 @@ private:
     void strokeAndFill(const QPainterPath &devicePath, bool closed);
     QPen devicePen() const;
     void fillDeviceRect(const QRect &rect, const GdiBrush &brush);
+    // Fills a device path with a hatched brush, over the background colour
+    // when the background mode is opaque; false for any other brush.
+    bool fillHatched(QPainter *p, const QPainterPath &path, const GdiBrush &brush);
     void drawTextLine(const QString &line, const QPointF &topLeft, double width);
     void drawVisiblePieces(const QString &line, const QPointF &topLeft, double clipLeft, double clipRight);
     void fillWithRasterOp(const QRect &rect, int rasterOp);

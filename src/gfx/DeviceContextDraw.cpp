@@ -103,13 +103,18 @@ void DeviceContext::fillDeviceRect(const QRect &rect, const GdiBrush &brush)
     QPainter *p = painter();
     if (p == nullptr)
         return;
-    if (brush.style == gdi::kBrushHatched) {
-        if (bkMode_ == gdi::kBkOpaque)
-            p->fillPath(path, ColorFromRef(bkColour_));
-        p->fillPath(path, QBrush(ColorFromRef(brush.colour), hatchStyle(brush.hatch)));
-        return;
-    }
-    p->fillRect(rect, ColorFromRef(brush.colour));
+    if (!fillHatched(p, path, brush))
+        p->fillRect(rect, ColorFromRef(brush.colour));
+}
+
+bool DeviceContext::fillHatched(QPainter *p, const QPainterPath &path, const GdiBrush &brush)
+{
+    if (brush.style != gdi::kBrushHatched)
+        return false;
+    if (bkMode_ == gdi::kBkOpaque)
+        p->fillPath(path, ColorFromRef(bkColour_));
+    p->fillPath(path, QBrush(ColorFromRef(brush.colour), hatchStyle(brush.hatch)));
+    return true;
 }
 
 void DeviceContext::strokeAndFill(const QPainterPath &devicePath, bool closed)
@@ -117,15 +122,8 @@ void DeviceContext::strokeAndFill(const QPainterPath &devicePath, bool closed)
     QPainter *p = painter();
     if (p == nullptr)
         return;
-    if (closed && brush_.style != gdi::kBrushHollow) {
-        if (brush_.style == gdi::kBrushHatched) {
-            if (bkMode_ == gdi::kBkOpaque)
-                p->fillPath(devicePath, ColorFromRef(bkColour_));
-            p->fillPath(devicePath, QBrush(ColorFromRef(brush_.colour), hatchStyle(brush_.hatch)));
-        } else {
-            p->fillPath(devicePath, ColorFromRef(brush_.colour));
-        }
-    }
+    if (closed && brush_.style != gdi::kBrushHollow && !fillHatched(p, devicePath, brush_))
+        p->fillPath(devicePath, ColorFromRef(brush_.colour));
     QPen pen = devicePen();
     if (pen.style() == Qt::NoPen)
         return;
@@ -261,13 +259,8 @@ void DeviceContext::fillPolygon(const QPolygon &points, const GdiBrush &brush)
     QPainter *p = painter();
     if (p == nullptr)
         return;
-    if (brush.style == gdi::kBrushHatched) {
-        if (bkMode_ == gdi::kBkOpaque)
-            p->fillPath(path, ColorFromRef(bkColour_));
-        p->fillPath(path, QBrush(ColorFromRef(brush.colour), hatchStyle(brush.hatch)));
-        return;
-    }
-    p->fillPath(path, ColorFromRef(brush.colour));
+    if (!fillHatched(p, path, brush))
+        p->fillPath(path, ColorFromRef(brush.colour));
 }
 
 } // namespace zet
