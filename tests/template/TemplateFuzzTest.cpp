@@ -5,6 +5,7 @@
 #include "template/TemplateLoader.h"
 
 #include "TemplateTestHelpers.h"
+#include "support/TextMutation.h"
 #include "xml/ElementReader.h"
 
 #include <gtest/gtest.h>
@@ -76,24 +77,7 @@ QString mutated(const QString &text, QRandomGenerator &random)
 {
     static const QStringList pieces = { "<", ">", "</", "<zet_object>", "</zet_object>", "<zet_imagelist>",
         "<Alto>", "</Alto>", "<Font>", "&H", "1e308", "-", "\r", "\u20AC", "<Size>" };
-    QString result = text;
-    const int edits = random.bounded(1, 6);
-    for (int e = 0; e < edits && !result.isEmpty(); ++e) {
-        const qsizetype at = random.bounded(result.size());
-        const qsizetype length = std::min<qsizetype>(random.bounded(1, 40), result.size() - at);
-        const int kind = random.bounded(5);
-        if (kind == 0)
-            result.remove(at, length);
-        else if (kind == 1)
-            result.insert(at, result.mid(at, length));
-        else if (kind == 2)
-            result.insert(at, pieces[random.bounded(int(pieces.size()))]);
-        else if (kind == 3)
-            result[at] = QChar(char16_t(random.bounded(0x10000)));
-        else
-            result.truncate(at);
-    }
-    return result;
+    return test::MutateText(text, random, pieces);
 }
 
 TEST(TemplateFuzz, MutatedTemplatesLoadOrFailCleanly)

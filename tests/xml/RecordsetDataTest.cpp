@@ -1,5 +1,6 @@
 #include "xml/RecordsetData.h"
 
+#include "support/TextMutation.h"
 #include "xml/ElementReader.h"
 #include "zetview/Error.h"
 
@@ -153,23 +154,7 @@ QString mutated(const QString &text, QRandomGenerator &random)
 {
     static const QStringList pieces = { "<", ">", "</", "<Riga>", "</Riga>", "<gruppo>", "</GRUPPO>",
         "<Nome>", "</Nome>", "<Field2>", "<RecordsetStruct2>", "<RecordsetStructName1>", " " };
-    QString result = text;
-    for (int e = random.bounded(1, 6); e > 0 && !result.isEmpty(); --e) {
-        const qsizetype at = random.bounded(result.size());
-        const qsizetype length = std::min<qsizetype>(random.bounded(1, 40), result.size() - at);
-        const int kind = random.bounded(5);
-        if (kind == 0)
-            result.remove(at, length);
-        else if (kind == 1)
-            result.insert(at, result.mid(at, length));
-        else if (kind == 2)
-            result.insert(at, pieces[random.bounded(int(pieces.size()))]);
-        else if (kind == 3)
-            result[at] = QChar(char16_t(random.bounded(0x10000)));
-        else
-            result.truncate(at);
-    }
-    return result;
+    return test::MutateText(text, random, pieces);
 }
 
 TEST(ReadDataFuzz, MutatedDataAndStructuresRead)
