@@ -19,15 +19,15 @@ void printOut(const QByteArray &text)
 }
 
 int buildFromFiles(zet::ReportDocument &document, const QString &templatePath, const QString &dataPath,
-                   bool layOut, QString *debugLine)
+    bool layOut, QString *debugLine)
 {
     QString reason;
-    const std::optional<QString> templateText = zet::ReadTextFile(templatePath, &reason);
+    const std::optional<QString> templateText = zet::readTextFile(templatePath, &reason);
     if (!templateText) {
         printError(QStringLiteral("impossibile leggere il modello %1: %2").arg(templatePath, reason));
         return kExitFileError;
     }
-    const std::optional<QString> dataText = zet::ReadTextFile(dataPath, &reason);
+    const std::optional<QString> dataText = zet::readTextFile(dataPath, &reason);
     if (!dataText) {
         printError(QStringLiteral("impossibile leggere i dati %1: %2").arg(dataPath, reason));
         return kExitFileError;
@@ -35,12 +35,13 @@ int buildFromFiles(zet::ReportDocument &document, const QString &templatePath, c
     zet::BuildOptions options;
     options.layOut = layOut;
     try {
-        zet::BuildReport(document, *templateText, *dataText,
-                         [debugLine](const QString &line) {
-                             if (debugLine)
-                                 *debugLine = line;
-                         },
-                         options);
+        zet::buildReport(
+            document, *templateText, *dataText,
+            [debugLine](const QString &line) {
+                if (debugLine)
+                    *debugLine = line;
+            },
+            options);
     } catch (const zet::Error &error) {
         printError(QStringLiteral("error %1: %2 (modello %3, dati %4)")
                        .arg(error.number())

@@ -22,6 +22,6 @@ int runDump(const QStringList &args)
     zet::ReportDocument document;
     if (int status = buildFromFiles(document, files.at(0), files.at(1), layOut))
         return status;
-    printOut(zet::DumpDocument(document) + '\n');
+    printOut(zet::dumpDocument(document) + '\n');
     return kExitOk;
 }

@@ -59,7 +59,7 @@ int runExport(const QStringList &args)
         return status;
 
     // A progress line for long reports, rewritten in place.
-    const int pageCount = int(document.Pages.size());
+    const int pageCount = int(document.pages.size());
     auto progress = [pageCount](int page, int) {
         if (pageCount >= 20 && (page % 10 == 0 || page == pageCount))
             std::fprintf(stderr, "\rpagina %d di %d", page, pageCount);
@@ -68,8 +68,8 @@ int runExport(const QStringList &args)
     };
     QString error;
     const bool written = parsed.format == QLatin1String("pdf")
-        ? zet::ExportPagesToPdf(document, parsed.output, parsed.printView, progress, &error)
-        : zet::ExportPagesToPng(document, parsed.output, parsed.dpi, parsed.printView, progress, &error);
+        ? zet::exportPagesToPdf(document, parsed.output, parsed.printView, progress, &error)
+        : zet::exportPagesToPng(document, parsed.output, parsed.dpi, parsed.printView, progress, &error);
     if (!written) {
         printError(QStringLiteral("export: %1").arg(error));
         return kExitFileError;

@@ -13,9 +13,9 @@ int runInfo(const QStringList &args)
     if (int status = buildFromFiles(document, args.at(0), args.at(1), true, &debugLine))
         return status;
     const QString line = QStringLiteral("pagine=%1 record=%2 valori=%3 %4\n")
-                             .arg(document.Pages.size())
-                             .arg(document.Records.size())
-                             .arg(document.Values.size())
+                             .arg(document.pages.size())
+                             .arg(document.records.size())
+                             .arg(document.values.size())
                              .arg(debugLine);
     printOut(line.toUtf8());
     return kExitOk;

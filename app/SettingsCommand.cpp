@@ -22,17 +22,18 @@ int runSettings(const QStringList &args)
     }
     const QString name = args.at(2);
     if (action == QLatin1String("get") && args.size() == 3) {
-        printOut((zet::ReadRegistryValue(root, zet::kZetViewKeyPath, name) + QLatin1Char('\n')).toUtf8());
+        printOut((zet::readRegistryValue(root, zet::kZetViewKeyPath, name) + QLatin1Char('\n')).toUtf8());
         return kExitOk;
     }
-    if ((action == QLatin1String("set") && args.size() == 4) || (action == QLatin1String("delete") && args.size() == 3)) {
+    if ((action == QLatin1String("set") && args.size() == 4)
+        || (action == QLatin1String("delete") && args.size() == 3)) {
         const QString value = action == QLatin1String("set") ? args.at(3) : QString();
         if (action == QLatin1String("set") && value.isEmpty()) {
             printError(QStringLiteral("settings: valore vuoto; per eliminare usare delete"));
             return kExitUsage;
         }
-        if (zet::WriteRegistryValue(root, zet::kZetViewKeyPath, name, value, true, false) != 0) {
-            printError(QStringLiteral("settings: impossibile scrivere %1").arg(zet::RegistryLocation(root)));
+        if (zet::writeRegistryValue(root, zet::kZetViewKeyPath, name, value, true, false) != 0) {
+            printError(QStringLiteral("settings: impossibile scrivere %1").arg(zet::registryLocation(root)));
             return kExitFileError;
         }
         return kExitOk;

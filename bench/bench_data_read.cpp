@@ -55,10 +55,10 @@ void BM_ReadData(benchmark::State &state)
     for (auto _ : state) {
         zet::ReportDocument document;
         QString data = text; // the reader takes the records out of its text
-        zet::ReadData(document, kStructure, data);
-        if (document.Records.size() != 1 + rows + (rows + kRowsPerGroup - 1) / kRowsPerGroup)
+        zet::readData(document, kStructure, data);
+        if (document.records.size() != 1 + rows + (rows + kRowsPerGroup - 1) / kRowsPerGroup)
             state.SkipWithError("wrong record count");
-        benchmark::DoNotOptimize(document.Values.size());
+        benchmark::DoNotOptimize(document.values.size());
         state.PauseTiming(); // releasing the document is not reading
         document = zet::ReportDocument();
         state.ResumeTiming();
@@ -73,10 +73,10 @@ void BM_DataToText(benchmark::State &state)
     const int rows = int(state.range(0));
     zet::ReportDocument document;
     QString data = dataText(rows);
-    zet::ReadData(document, kStructure, data);
+    zet::readData(document, kStructure, data);
     qsizetype written = 0;
     for (auto _ : state) {
-        const QString out = zet::DataToText(document);
+        const QString out = zet::dataToText(document);
         written = out.size();
         benchmark::DoNotOptimize(out.constData());
     }

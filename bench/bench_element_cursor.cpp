@@ -31,12 +31,12 @@ void BM_ElementCursorTakeWalk(benchmark::State &state)
     const QString &text = dataText(int(state.range(0)));
     qsizetype taken = 0;
     for (auto _ : state) {
-        int h = zet::OpenCursor(text, QStringLiteral("row"));
-        while (!zet::CursorAtEnd(h)) {
-            taken += zet::CursorTake(h).size();
-            zet::CursorNext(h);
+        int h = zet::openCursor(text, QStringLiteral("row"));
+        while (!zet::cursorAtEnd(h)) {
+            taken += zet::cursorTake(h).size();
+            zet::cursorNext(h);
         }
-        benchmark::DoNotOptimize(zet::CloseCursor(h));
+        benchmark::DoNotOptimize(zet::closeCursor(h));
     }
     benchmark::DoNotOptimize(taken);
     state.SetBytesProcessed(state.iterations() * text.size());
@@ -48,20 +48,20 @@ void BM_ElementCursorNestedWalk(benchmark::State &state)
     const QString &text = dataText(int(state.range(0)));
     qsizetype fields = 0;
     for (auto _ : state) {
-        int rows = zet::OpenCursor(text, QStringLiteral("Row"));
-        while (!zet::CursorAtEnd(rows)) {
-            const QString record = zet::CursorTake(rows);
+        int rows = zet::openCursor(text, QStringLiteral("Row"));
+        while (!zet::cursorAtEnd(rows)) {
+            const QString record = zet::cursorTake(rows);
             for (const QString &name : { QStringLiteral("A"), QStringLiteral("B") }) {
-                int field = zet::OpenCursor(record, name);
-                while (!zet::CursorAtEnd(field)) {
-                    fields += zet::CursorTake(field).size();
-                    zet::CursorNext(field);
+                int field = zet::openCursor(record, name);
+                while (!zet::cursorAtEnd(field)) {
+                    fields += zet::cursorTake(field).size();
+                    zet::cursorNext(field);
                 }
-                zet::CloseCursor(field);
+                zet::closeCursor(field);
             }
-            zet::CursorNext(rows);
+            zet::cursorNext(rows);
         }
-        benchmark::DoNotOptimize(zet::CloseCursor(rows));
+        benchmark::DoNotOptimize(zet::closeCursor(rows));
     }
     benchmark::DoNotOptimize(fields);
     state.SetBytesProcessed(state.iterations() * text.size());

@@ -17,21 +17,21 @@ constexpr int kRowsPerGroup = 50;
 ReportBand band(int kind, double height, int level = -1)
 {
     ReportBand slot;
-    slot.Visible = kind != kBandUnused;
-    slot.Kind = kind;
-    slot.Height = height;
-    slot.DataLevel = level;
+    slot.visible = kind != kBandUnused;
+    slot.kind = kind;
+    slot.height = height;
+    slot.dataLevel = level;
     return slot;
 }
 
 int addObject(ReportDocument &doc, ReportBand &slot, const QString &dataSource)
 {
     ReportObject object;
-    object.ControlType = kControlText;
-    object.DataSource = dataSource;
-    doc.Objects.append(object);
-    slot.ObjectIndexes.append(int(doc.Objects.size() - 1));
-    return slot.ObjectIndexes.last();
+    object.controlType = kControlText;
+    object.dataSource = dataSource;
+    doc.objects.append(object);
+    slot.objectIndexes.append(int(doc.objects.size() - 1));
+    return slot.objectIndexes.last();
 }
 
 // The band table a template with page header and footer, report header and
@@ -39,20 +39,20 @@ int addObject(ReportDocument &doc, ReportBand &slot, const QString &dataSource)
 // loads into, linked as the loader links it.
 void addBands(ReportDocument &doc)
 {
-    doc.PageHeight = 16838;
-    doc.Bands = { band(kBandUnused, 0), band(kBandTopMargin, 500), band(kBandPageHeader, 800),
+    doc.pageHeight = 16838;
+    doc.bands = { band(kBandUnused, 0), band(kBandTopMargin, 500), band(kBandPageHeader, 800),
         band(kBandReportHeader, 1000), band(kBandUnused, 0), band(kBandData, 600, 1), band(kBandData, 300, 2),
         band(kBandData, 400, 1), band(kBandUnused, 0), band(kBandReportFooter, 1000),
         band(kBandPageFooter, 600), band(kBandBottomMargin, 500) };
-    QList<ReportBand> &b = doc.Bands;
-    b[5].NewPage = 2;
-    b[5].RecordsetName = b[7].RecordsetName = QStringLiteral("Gruppo");
-    b[6].RecordsetName = QStringLiteral("Riga");
-    b[6].Repeat = 1;
-    b[7].NewPage = 1;
-    b[5].LinkNext = b[6].LinkNext = 7;
-    b[5].LinkHeight = b[6].LinkHeight = 400;
-    b[6].LinkPrev = b[7].LinkPrev = 5;
+    QList<ReportBand> &b = doc.bands;
+    b[5].newPage = 2;
+    b[5].recordsetName = b[7].recordsetName = QStringLiteral("Gruppo");
+    b[6].recordsetName = QStringLiteral("Riga");
+    b[6].repeat = 1;
+    b[7].newPage = 1;
+    b[5].linkNext = b[6].linkNext = 7;
+    b[5].linkHeight = b[6].linkHeight = 400;
+    b[6].linkPrev = b[7].linkPrev = 5;
     addObject(doc, b[2], QStringLiteral("[SYS]"));
     addObject(doc, b[5], QStringLiteral("Gruppo.[Nome]"));
     addObject(doc, b[5], QStringLiteral("[SYS]"));
@@ -67,13 +67,13 @@ int addRecord(
     ReportDocument &doc, int parent, int level, const QString &name, const QStringList &fields, int n)
 {
     DataRecord record { parent, level, name, QString(), {} };
-    const int index = int(doc.Records.size());
+    const int index = int(doc.records.size());
     for (const QString &field : fields) {
-        record.ValueIndexes.append(int(doc.Values.size()));
+        record.valueIndexes.append(int(doc.values.size()));
         const QString text = field + QLatin1Char(' ') + QString::number(n);
-        doc.Values.append({ index, field, text, text });
+        doc.values.append({ index, field, text, text });
     }
-    doc.Records.append(record);
+    doc.records.append(record);
     return index;
 }
 
@@ -81,7 +81,7 @@ const ReportDocument &report(int rows)
 {
     static QHash<int, ReportDocument> documents;
     ReportDocument &doc = documents[rows];
-    if (doc.Bands.isEmpty()) {
+    if (doc.bands.isEmpty()) {
         addBands(doc);
         const int root = addRecord(doc, -1, 0, QStringLiteral("Report"), {}, 0);
         const QStringList groupFields { QStringLiteral("Nome"), QStringLiteral("Totale") };
@@ -102,14 +102,14 @@ void BM_LayOutReport(benchmark::State &state)
     ReportDocument doc = report(int(state.range(0)));
     qsizetype placed = 0;
     for (auto _ : state) {
-        LayOutReport(doc);
+        layOutReport(doc);
         placed = 0;
-        for (const LaidPage &page : doc.Pages)
-            placed += page.PlacedBands.size();
+        for (const LaidPage &page : doc.pages)
+            placed += page.placedBands.size();
     }
-    state.counters["pages"] = double(doc.Pages.size());
+    state.counters["pages"] = double(doc.pages.size());
     state.counters["placed"] = double(placed);
-    state.counters["waiting"] = double(doc.DataPlacements.size());
+    state.counters["waiting"] = double(doc.dataPlacements.size());
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 

@@ -31,8 +31,8 @@ constexpr int kColumnWidth = 3000;
 ReportFont arial10()
 {
     ReportFont font;
-    font.Name = QStringLiteral("Arial");
-    font.Size = 10;
+    font.name = QStringLiteral("Arial");
+    font.size = 10;
     return font;
 }
 
@@ -41,63 +41,63 @@ ReportFont arial10()
 ReportDocument invoiceReport()
 {
     ReportDocument doc;
-    doc.PageWidth = kA4Width;
-    doc.PageHeight = kA4Height;
+    doc.pageWidth = kA4Width;
+    doc.pageHeight = kA4Height;
     ReportBand header;
-    header.Visible = true;
-    header.Height = kTop;
+    header.visible = true;
+    header.height = kTop;
     ReportBand row;
-    row.Visible = true;
-    row.Height = kRowHeight;
-    doc.Bands = { header, row };
+    row.visible = true;
+    row.height = kRowHeight;
+    doc.bands = { header, row };
 
     ReportObject title;
-    title.ControlType = kControlText;
-    title.Left = 1000;
-    title.TopInBand = 600;
-    title.Width = 9000;
-    title.Height = 300;
-    title.Printable = true;
-    title.TransparentBack = true;
-    title.Font = arial10();
-    title.LoadedValue = QStringLiteral("Fattura n. 2026/17 - pagina [&p] di [&P]");
-    doc.Objects.append(title);
+    title.controlType = kControlText;
+    title.left = 1000;
+    title.topInBand = 600;
+    title.width = 9000;
+    title.height = 300;
+    title.printable = true;
+    title.transparentBack = true;
+    title.font = arial10();
+    title.loadedValue = QStringLiteral("Fattura n. 2026/17 - pagina [&p] di [&P]");
+    doc.objects.append(title);
     ReportObject rule;
-    rule.ControlType = kControlShape;
-    rule.Style = 0;
-    rule.Left = 1000;
-    rule.TopInBand = 1100;
-    rule.Width = 9900;
-    rule.Height = 20;
-    rule.Printable = true;
-    doc.Objects.append(rule);
-    doc.Bands[0].ObjectIndexes = { 1 };
+    rule.controlType = kControlShape;
+    rule.style = 0;
+    rule.left = 1000;
+    rule.topInBand = 1100;
+    rule.width = 9900;
+    rule.height = 20;
+    rule.printable = true;
+    doc.objects.append(rule);
+    doc.bands[0].objectIndexes = { 1 };
     for (int c = 0; c < kColumns; ++c) {
         ReportObject field = title;
-        field.Left = 1000 + c * kColumnWidth;
-        field.TopInBand = 0;
-        field.Width = kColumnWidth - 100;
-        field.Alignment = c == kColumns - 1 ? 1 : 0;
-        field.DataSource = QStringLiteral("Campo%1").arg(c);
-        doc.Objects.append(field);
+        field.left = 1000 + c * kColumnWidth;
+        field.topInBand = 0;
+        field.width = kColumnWidth - 100;
+        field.alignment = c == kColumns - 1 ? 1 : 0;
+        field.dataSource = QStringLiteral("Campo%1").arg(c);
+        doc.objects.append(field);
     }
 
     for (int p = 0; p < kPages; ++p) {
         LaidPage page;
-        page.PlacedBands.append(PlacedBand { 0, { { 0, -1 } }, 0 });
+        page.placedBands.append(PlacedBand { 0, { { 0, -1 } }, 0 });
         for (int r = 0; r < kRowsPerPage; ++r) {
             PlacedBand placed { 1, {}, kTop + r * kRowHeight };
             for (int c = 0; c < kColumns; ++c) {
                 DataValue value;
-                value.Value = c == 0 ? QStringLiteral("Articolo %1").arg(p * kRowsPerPage + r)
+                value.value = c == 0 ? QStringLiteral("Articolo %1").arg(p * kRowsPerPage + r)
                     : c == 1         ? QStringLiteral("Descrizione della riga %1").arg(r)
                                      : QStringLiteral("%1,00").arg(r * 17 + p);
-                doc.Values.append(value);
-                placed.Items.append(PlacedItem { 2 + c, int(doc.Values.size()) - 1 });
+                doc.values.append(value);
+                placed.items.append(PlacedItem { 2 + c, int(doc.values.size()) - 1 });
             }
-            page.PlacedBands.append(placed);
+            page.placedBands.append(placed);
         }
-        doc.Pages.append(page);
+        doc.pages.append(page);
     }
     return doc;
 }
@@ -114,13 +114,13 @@ void drawFloorPage(QPainter &painter, const ReportDocument &doc, int pageIndex, 
     painter.drawText(QRectF(1000, 600, 9000, 300), Qt::AlignLeft | Qt::TextSingleLine,
         QStringLiteral("Fattura n. 2026/17 - pagina %1 di %2").arg(pageIndex + 1).arg(kPages));
     painter.drawLine(QPointF(1000, 1110), QPointF(10900, 1110));
-    const LaidPage &page = doc.Pages.at(pageIndex);
-    for (int b = 1; b < page.PlacedBands.size(); ++b) {
-        const PlacedBand &placed = page.PlacedBands.at(b);
-        for (int c = 0; c < placed.Items.size(); ++c)
-            painter.drawText(QRectF(1000 + c * kColumnWidth, placed.Top, kColumnWidth - 100, 300),
+    const LaidPage &page = doc.pages.at(pageIndex);
+    for (int b = 1; b < page.placedBands.size(); ++b) {
+        const PlacedBand &placed = page.placedBands.at(b);
+        for (int c = 0; c < placed.items.size(); ++c)
+            painter.drawText(QRectF(1000 + c * kColumnWidth, placed.top, kColumnWidth - 100, 300),
                 (c == kColumns - 1 ? Qt::AlignRight : Qt::AlignLeft) | Qt::TextSingleLine,
-                doc.Values.at(placed.Items.at(c).ValueIndex).Value);
+                doc.values.at(placed.items.at(c).valueIndex).value);
     }
     painter.restore();
 }
@@ -136,7 +136,7 @@ void BM_RenderPdf(benchmark::State &state)
     ReportDocument doc = invoiceReport();
     QTemporaryDir dir;
     for (auto _ : state) {
-        if (!ExportPagesToPdf(doc, dir.filePath(QStringLiteral("report.pdf")), true))
+        if (!exportPagesToPdf(doc, dir.filePath(QStringLiteral("report.pdf")), true))
             state.SkipWithError("PDF export failed");
     }
     setPagesPerSecond(state);
@@ -166,7 +166,7 @@ void BM_RenderPng(benchmark::State &state)
     ReportDocument doc = invoiceReport();
     QTemporaryDir dir;
     for (auto _ : state) {
-        if (!ExportPagesToPng(doc, dir.filePath(QStringLiteral("report.png")), 96, true))
+        if (!exportPagesToPng(doc, dir.filePath(QStringLiteral("report.png")), 96, true))
             state.SkipWithError("PNG export failed");
     }
     setPagesPerSecond(state);
@@ -199,7 +199,7 @@ void BM_RenderImage(benchmark::State &state)
     for (auto _ : state) {
         for (int p = 0; p < kPages; ++p) {
             DeviceContext context(&image);
-            RenderPage(doc, context, p, true, nullptr, 1.0, false, false, 0, 0, false);
+            renderPage(doc, context, p, true, nullptr, 1.0, false, false, 0, 0, false);
         }
     }
     setPagesPerSecond(state);

@@ -15,11 +15,11 @@ AboutBox::AboutBox(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Informazioni su ZETView"));
-    setWindowIcon(ComponentIcon());
+    setWindowIcon(componentIcon());
 
     auto *logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("picLogo"));
-    logo->setPixmap(ComponentIcon().pixmap(48, 48));
+    logo->setPixmap(componentIcon().pixmap(48, 48));
 
     auto *name = new QLabel(QStringLiteral("<b>ZETView</b>"), this);
     name->setObjectName(QStringLiteral("lblNome"));

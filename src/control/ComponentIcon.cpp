@@ -18,8 +18,8 @@ QPixmap drawLogo(int size)
     painter.setPen(QPen(QColor(60, 60, 60), qMax<qreal>(1, unit)));
     painter.setBrush(Qt::white);
     painter.drawRect(page);
-    const QColor bands[] = {QColor(70, 110, 190), QColor(200, 200, 200), QColor(200, 200, 200),
-                            QColor(200, 200, 200), QColor(230, 150, 40)};
+    const QColor bands[] = { QColor(70, 110, 190), QColor(200, 200, 200), QColor(200, 200, 200),
+        QColor(200, 200, 200), QColor(230, 150, 40) };
     qreal y = page.top() + 3 * unit;
     for (const QColor &colour : bands) {
         painter.fillRect(QRectF(page.left() + 3 * unit, y, 16 * unit, 3 * unit), colour);
@@ -30,10 +30,10 @@ QPixmap drawLogo(int size)
 
 } // namespace
 
-QIcon ComponentIcon()
+QIcon componentIcon()
 {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64})
+    for (int size : { 16, 24, 32, 48, 64 })
         icon.addPixmap(drawLogo(size));
     return icon;
 }

@@ -5,6 +5,6 @@
 namespace zet {
 
 // The component's logo: a page with coloured report bands.
-QIcon ComponentIcon();
+QIcon componentIcon();
 
 } // namespace zet

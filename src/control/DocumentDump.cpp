@@ -151,42 +151,42 @@ private:
 
 void writePageSetup(JsonWriter &json, const ReportDocument &d)
 {
-    json.key("TemplateVersion").value(d.TemplateVersion);
-    json.key("ReportName").value(d.ReportName);
-    json.key("RecordsetStruct").value(d.RecordsetStruct);
-    json.key("PageHeight").value(d.PageHeight);
-    json.key("GridStep").value(d.GridStep);
-    json.key("PageWidth").value(d.PageWidth);
-    json.key("MarginRight").value(d.MarginRight);
-    json.key("MarginBottom").value(d.MarginBottom);
-    json.key("MarginLeft").value(d.MarginLeft);
-    json.key("MarginTop").value(d.MarginTop);
-    json.key("DataSourceModel").value(d.DataSourceModel);
-    json.key("ColouredSections").value(d.ColouredSections);
-    json.key("ShowGrid").value(d.ShowGrid);
-    json.key("ShowMargins").value(d.ShowMargins);
-    json.key("HasFramedFields").value(d.HasFramedFields);
-    json.key("ExportFileName").value(d.ExportFileName);
+    json.key("TemplateVersion").value(d.templateVersion);
+    json.key("ReportName").value(d.reportName);
+    json.key("RecordsetStruct").value(d.recordsetStruct);
+    json.key("PageHeight").value(d.pageHeight);
+    json.key("GridStep").value(d.gridStep);
+    json.key("PageWidth").value(d.pageWidth);
+    json.key("MarginRight").value(d.marginRight);
+    json.key("MarginBottom").value(d.marginBottom);
+    json.key("MarginLeft").value(d.marginLeft);
+    json.key("MarginTop").value(d.marginTop);
+    json.key("DataSourceModel").value(d.dataSourceModel);
+    json.key("ColouredSections").value(d.colouredSections);
+    json.key("ShowGrid").value(d.showGrid);
+    json.key("ShowMargins").value(d.showMargins);
+    json.key("HasFramedFields").value(d.hasFramedFields);
+    json.key("ExportFileName").value(d.exportFileName);
 }
 
 void writeBand(JsonWriter &json, const ReportBand &b)
 {
     json.beginObject(JsonWriter::Block);
-    json.key("Visible").value(b.Visible);
-    json.key("Height").value(b.Height);
-    json.key("BreakMode").value(b.BreakMode);
-    json.key("NewPage").value(b.NewPage);
-    json.key("Repeat").value(b.Repeat);
-    json.key("StackTop").value(b.StackTop);
-    json.key("DesignTop").value(b.DesignTop);
-    json.key("DesignBottom").value(b.DesignBottom);
-    json.key("ObjectIndexes").intArray(b.ObjectIndexes);
-    json.key("Kind").value(b.Kind);
-    json.key("DataLevel").value(b.DataLevel);
-    json.key("RecordsetName").value(b.RecordsetName);
-    json.key("LinkPrev").value(b.LinkPrev);
-    json.key("LinkNext").value(b.LinkNext);
-    json.key("LinkHeight").value(b.LinkHeight);
+    json.key("Visible").value(b.visible);
+    json.key("Height").value(b.height);
+    json.key("BreakMode").value(b.breakMode);
+    json.key("NewPage").value(b.newPage);
+    json.key("Repeat").value(b.repeat);
+    json.key("StackTop").value(b.stackTop);
+    json.key("DesignTop").value(b.designTop);
+    json.key("DesignBottom").value(b.designBottom);
+    json.key("ObjectIndexes").intArray(b.objectIndexes);
+    json.key("Kind").value(b.kind);
+    json.key("DataLevel").value(b.dataLevel);
+    json.key("RecordsetName").value(b.recordsetName);
+    json.key("LinkPrev").value(b.linkPrev);
+    json.key("LinkNext").value(b.linkNext);
+    json.key("LinkHeight").value(b.linkHeight);
     json.endObject();
 }
 
@@ -197,86 +197,86 @@ void writeFont(JsonWriter &json, const std::optional<ReportFont> &font)
         return;
     }
     json.beginObject(JsonWriter::Line);
-    json.key("Name").value(font->Name);
-    json.key("Size").value(font->Size);
-    json.key("Bold").value(font->Bold());
-    json.key("Italic").value(font->Italic);
-    json.key("Underline").value(font->Underline);
-    json.key("Strikethrough").value(font->Strikethrough);
+    json.key("Name").value(font->name);
+    json.key("Size").value(font->size);
+    json.key("Bold").value(font->bold());
+    json.key("Italic").value(font->italic);
+    json.key("Underline").value(font->underline);
+    json.key("Strikethrough").value(font->strikethrough);
     json.endObject();
 }
 
 void writeObject(JsonWriter &json, const ReportObject &o)
 {
     json.beginObject(JsonWriter::Block);
-    json.key("ControlType").value(o.ControlType);
-    json.key("Name").value(o.Name);
-    json.key("FitToImage").value(o.FitToImage);
-    json.key("FitToControl").value(o.FitToControl);
-    json.key("Alignment").value(o.Alignment);
-    json.key("Height").value(o.Height);
-    json.key("Top").value(o.Top);
-    json.key("Border").value(o.Border);
-    json.key("BorderColour").value(o.BorderColour);
-    json.key("BackColour").value(o.BackColour);
-    json.key("TextColour").value(o.TextColour);
-    writeFont(json.key("Font"), o.Font);
-    json.key("DataSource").value(o.DataSource);
-    json.key("ImageId").value(o.ImageId);
-    json.key("Width").value(o.Width);
-    json.key("TransparentBack").value(o.TransparentBack);
-    json.key("Left").value(o.Left);
-    json.key("Printable").value(o.Printable);
-    json.key("Style").value(o.Style);
-    json.key("Value").value(o.Value);
-    json.key("ZOrder").value(o.ZOrder);
-    json.key("TopInBand").value(o.TopInBand);
-    json.key("BandIndex").value(o.BandIndex);
-    json.key("ImageIndex").value(o.ImageIndex);
-    json.key("LoadedValue").value(o.LoadedValue);
+    json.key("ControlType").value(o.controlType);
+    json.key("Name").value(o.name);
+    json.key("FitToImage").value(o.fitToImage);
+    json.key("FitToControl").value(o.fitToControl);
+    json.key("Alignment").value(o.alignment);
+    json.key("Height").value(o.height);
+    json.key("Top").value(o.top);
+    json.key("Border").value(o.border);
+    json.key("BorderColour").value(o.borderColour);
+    json.key("BackColour").value(o.backColour);
+    json.key("TextColour").value(o.textColour);
+    writeFont(json.key("Font"), o.font);
+    json.key("DataSource").value(o.dataSource);
+    json.key("ImageId").value(o.imageId);
+    json.key("Width").value(o.width);
+    json.key("TransparentBack").value(o.transparentBack);
+    json.key("Left").value(o.left);
+    json.key("Printable").value(o.printable);
+    json.key("Style").value(o.style);
+    json.key("Value").value(o.value);
+    json.key("ZOrder").value(o.zOrder);
+    json.key("TopInBand").value(o.topInBand);
+    json.key("BandIndex").value(o.bandIndex);
+    json.key("ImageIndex").value(o.imageIndex);
+    json.key("LoadedValue").value(o.loadedValue);
     json.endObject();
 }
 
 void writeImage(JsonWriter &json, const ImageEntry &image)
 {
     json.beginObject(JsonWriter::Line);
-    json.key("Id").value(image.Id);
-    json.key("Width").value(image.Surface.width());
-    json.key("Height").value(image.Surface.height());
+    json.key("Id").value(image.id);
+    json.key("Width").value(image.surface.width());
+    json.key("Height").value(image.surface.height());
     json.endObject();
 }
 
 void writeRecord(JsonWriter &json, const DataRecord &r)
 {
     json.beginObject(JsonWriter::Line);
-    json.key("ParentIndex").value(r.ParentIndex);
-    json.key("Level").value(r.Level);
-    json.key("StructName").value(r.StructName);
-    json.key("ExtraContent").value(r.ExtraContent);
-    json.key("ValueIndexes").intArray(r.ValueIndexes);
+    json.key("ParentIndex").value(r.parentIndex);
+    json.key("Level").value(r.level);
+    json.key("StructName").value(r.structName);
+    json.key("ExtraContent").value(r.extraContent);
+    json.key("ValueIndexes").intArray(r.valueIndexes);
     json.endObject();
 }
 
 void writeValue(JsonWriter &json, const DataValue &v)
 {
     json.beginObject(JsonWriter::Line);
-    json.key("RecordIndex").value(v.RecordIndex);
-    json.key("FieldName").value(v.FieldName);
-    json.key("Value").value(v.Value);
-    json.key("LoadedValue").value(v.LoadedValue);
+    json.key("RecordIndex").value(v.recordIndex);
+    json.key("FieldName").value(v.fieldName);
+    json.key("Value").value(v.value);
+    json.key("LoadedValue").value(v.loadedValue);
     json.endObject();
 }
 
 void writePlacedBand(JsonWriter &json, const PlacedBand &placed)
 {
     json.beginObject(JsonWriter::Line);
-    json.key("BandIndex").value(placed.BandIndex);
-    json.key("Top").value(placed.Top);
+    json.key("BandIndex").value(placed.bandIndex);
+    json.key("Top").value(placed.top);
     json.key("Items").beginArray(JsonWriter::Line);
-    for (const PlacedItem &item : placed.Items) {
+    for (const PlacedItem &item : placed.items) {
         json.beginObject(JsonWriter::Line);
-        json.key("ObjectIndex").value(item.ObjectIndex);
-        json.key("ValueIndex").value(item.ValueIndex);
+        json.key("ObjectIndex").value(item.objectIndex);
+        json.key("ValueIndex").value(item.valueIndex);
         json.endObject();
     }
     json.endArray();
@@ -287,11 +287,11 @@ void writePage(JsonWriter &json, const LaidPage &page)
 {
     json.beginObject(JsonWriter::Block);
     json.key("PlacedBands").beginArray(JsonWriter::Block);
-    for (const PlacedBand &placed : page.PlacedBands)
+    for (const PlacedBand &placed : page.placedBands)
         writePlacedBand(json, placed);
     json.endArray();
-    json.key("FilledTo").value(page.FilledTo);
-    json.key("BodyLimit").value(page.BodyLimit);
+    json.key("FilledTo").value(page.filledTo);
+    json.key("BodyLimit").value(page.bodyLimit);
     json.endObject();
 }
 
@@ -299,8 +299,8 @@ void writeDataPlacement(JsonWriter &json, const DataPlacement &placement)
 {
     json.beginObject(JsonWriter::Line);
     json.key("PageIndex").value(placement.PageIndex);
-    json.key("PlacedBandIndex").value(placement.PlacedBandIndex);
-    json.key("BandIndex").value(placement.BandIndex);
+    json.key("PlacedBandIndex").value(placement.placedBandIndex);
+    json.key("BandIndex").value(placement.bandIndex);
     json.endObject();
 }
 
@@ -315,18 +315,18 @@ void writeList(JsonWriter &json, const char *name, const QList<T> &list, Write w
 
 } // namespace
 
-QByteArray DumpDocument(const ReportDocument &document)
+QByteArray dumpDocument(const ReportDocument &document)
 {
     JsonWriter json;
     json.beginObject(JsonWriter::Block);
     writePageSetup(json, document);
-    writeList(json, "Bands", document.Bands, writeBand);
-    writeList(json, "Objects", document.Objects, writeObject);
-    writeList(json, "Images", document.Images, writeImage);
-    writeList(json, "Records", document.Records, writeRecord);
-    writeList(json, "Values", document.Values, writeValue);
-    writeList(json, "Pages", document.Pages, writePage);
-    writeList(json, "DataPlacements", document.DataPlacements, writeDataPlacement);
+    writeList(json, "Bands", document.bands, writeBand);
+    writeList(json, "Objects", document.objects, writeObject);
+    writeList(json, "Images", document.images, writeImage);
+    writeList(json, "Records", document.records, writeRecord);
+    writeList(json, "Values", document.values, writeValue);
+    writeList(json, "Pages", document.pages, writePage);
+    writeList(json, "DataPlacements", document.dataPlacements, writeDataPlacement);
     json.endObject();
     return json.take();
 }

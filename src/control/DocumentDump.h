@@ -13,6 +13,6 @@ namespace zet {
 // band with its items, a continuation entry, a font) on one line. A double
 // that is not finite is written as null; FileData and BandPicture are not
 // written.
-QByteArray DumpDocument(const ReportDocument &document);
+QByteArray dumpDocument(const ReportDocument &document);
 
 } // namespace zet

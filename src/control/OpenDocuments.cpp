@@ -18,15 +18,15 @@ std::deque<ReportDocument> &openDocuments()
 
 } // namespace
 
-int AcquirePreviewSlot()
+int acquirePreviewSlot()
 {
     std::deque<ReportDocument> &documents = openDocuments();
     documents.emplace_back();
-    documents.back().InUse = true;
+    documents.back().inUse = true;
     return int(documents.size()) - 1;
 }
 
-ReportDocument &PreviewDocument(int slot)
+ReportDocument &previewDocument(int slot)
 {
     std::deque<ReportDocument> &documents = openDocuments();
     if (slot < 0 || slot >= int(documents.size()))
@@ -34,7 +34,7 @@ ReportDocument &PreviewDocument(int slot)
     return documents[size_t(slot)];
 }
 
-int PreviewCount()
+int previewCount()
 {
     return int(openDocuments().size()) - 1;
 }

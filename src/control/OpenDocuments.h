@@ -8,9 +8,9 @@ namespace zet {
 // component was loaded. Slot numbers start at 1 (slot 0 exists but is never
 // handed out); slots are never reused, and a reference to a slot stays valid
 // while later slots are added.
-int AcquirePreviewSlot();
-ReportDocument &PreviewDocument(int slot);
+int acquirePreviewSlot();
+ReportDocument &previewDocument(int slot);
 // The highest slot number handed out; 0 before the first preview.
-int PreviewCount();
+int previewCount();
 
 } // namespace zet

@@ -18,44 +18,45 @@ namespace {
 
 QString readUserReportSettings(const QString &reportName)
 {
-    return ReadRegistryValue(RegistryRoot::CurrentUser, kZetViewKeyPath, reportName);
+    return readRegistryValue(RegistryRoot::CurrentUser, kZetViewKeyPath, reportName);
 }
 
 void buildSteps(ReportDocument &document, const QString &templateText, const QString &dataText,
-                const BuildOptions &options)
+    const BuildOptions &options)
 {
     WaitCursor wait;
-    LoadTemplate(document, TemplateProper(templateText));
-    document.ExportFileName = GetElementValue(dataText, QStringLiteral("NomeFileEsportazione"));
+    loadTemplate(document, templateProper(templateText));
+    document.exportFileName = getElementValue(dataText, QStringLiteral("NomeFileEsportazione"));
 
     // The reader takes every record out of the text it is given: it gets a
     // copy so the control's stored data survives for the next request.
     QString data = dataText;
-    ReadData(document, document.RecordsetStruct, data);
+    readData(document, document.recordsetStruct, data);
 
-    const auto readSettings = options.readReportSettings ? options.readReportSettings : readUserReportSettings;
-    const int copies = DuplicationCount(readSettings(document.ReportName));
-    if (copies >= 2 && document.Records.size() >= 2) {
+    const auto readSettings
+        = options.readReportSettings ? options.readReportSettings : readUserReportSettings;
+    const int copies = duplicationCount(readSettings(document.reportName));
+    if (copies >= 2 && document.records.size() >= 2) {
         if (std::optional<QString> duplicated
-            = DuplicateRecordElements(dataText, document.Records.at(1).StructName)) {
-            ReadData(document, document.RecordsetStruct, *duplicated);
+            = duplicateRecordElements(dataText, document.records.at(1).structName)) {
+            readData(document, document.recordsetStruct, *duplicated);
         }
     }
 
     if (options.layOut)
-        LayOutReport(document);
+        layOutReport(document);
 }
 
 } // namespace
 
-QString TemplateProper(const QString &templateText)
+QString templateProper(const QString &templateText)
 {
     if (templateText.contains(QLatin1String("<ZET>")))
-        return GetElementValue(templateText, QStringLiteral("ZET"));
+        return getElementValue(templateText, QStringLiteral("ZET"));
     return templateText;
 }
 
-std::optional<QString> DuplicateRecordElements(const QString &dataText, const QString &name)
+std::optional<QString> duplicateRecordElements(const QString &dataText, const QString &name)
 {
     const QString openTag = QLatin1Char('<') + name + QLatin1Char('>');
     const QString closeTag = QLatin1String("</") + name + QLatin1Char('>');
@@ -82,13 +83,13 @@ std::optional<QString> DuplicateRecordElements(const QString &dataText, const QS
     return result;
 }
 
-int DuplicationCount(const QString &reportSettings)
+int duplicationCount(const QString &reportSettings)
 {
-    return ParseInteger(GetElementValue(reportSettings, QStringLiteral("CopieXML")));
+    return parseInteger(getElementValue(reportSettings, QStringLiteral("CopieXML")));
 }
 
-void BuildReport(ReportDocument &document, const QString &templateText, const QString &dataText,
-                 const DebugSink &debugEvent, const BuildOptions &options)
+void buildReport(ReportDocument &document, const QString &templateText, const QString &dataText,
+    const DebugSink &debugEvent, const BuildOptions &options)
 {
     QElapsedTimer timer;
     timer.start();
@@ -96,7 +97,7 @@ void BuildReport(ReportDocument &document, const QString &templateText, const QS
         buildSteps(document, templateText, dataText, options);
     } catch (...) {
         // A failed request must not leave a half-built document behind.
-        ReleaseDocument(document);
+        releaseDocument(document);
         throw;
     }
     const double seconds = double(timer.nsecsElapsed()) / 1e9;

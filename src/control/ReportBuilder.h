@@ -23,19 +23,19 @@ struct BuildOptions
 // name, data, per-report record duplication, layout; then reports the build
 // time. The data text is read from a copy, so the caller's text is unchanged.
 // On failure the document is released and the error propagates.
-void BuildReport(ReportDocument &document, const QString &templateText, const QString &dataText,
-                 const DebugSink &debugEvent, const BuildOptions &options = {});
+void buildReport(ReportDocument &document, const QString &templateText, const QString &dataText,
+    const DebugSink &debugEvent, const BuildOptions &options = {});
 
 // The template proper: the content of the first "ZET" element when the text
 // holds "<ZET>" (exact case), else the whole text.
-QString TemplateProper(const QString &templateText);
+QString templateProper(const QString &templateText);
 
 // Every element named name written twice in a row, between the text before
 // the first and after the last one; text between the elements is dropped.
 // Nothing when either tag is missing.
-std::optional<QString> DuplicateRecordElements(const QString &dataText, const QString &name);
+std::optional<QString> duplicateRecordElements(const QString &dataText, const QString &name);
 
 // The "CopieXML" count of a per-report settings fragment (0 when absent).
-int DuplicationCount(const QString &reportSettings);
+int duplicationCount(const QString &reportSettings);
 
 } // namespace zet

@@ -9,49 +9,48 @@ namespace zet {
 
 namespace {
 
-void releaseDocument(ReportDocument &document)
+void releaseWithWaitCursor(ReportDocument &document)
 {
     WaitCursor wait;
-    ReleaseDocument(document);
+    releaseDocument(document);
 }
 
 } // namespace
 
-QString RunPreviewRequest(const QString &templateText, const QString &dataText, bool returnResult,
-                          const PreviewPresenter &present, const DebugSink &debugEvent,
-                          const BuildOptions &options)
+QString runPreviewRequest(const QString &templateText, const QString &dataText, bool returnResult,
+    const PreviewPresenter &present, const DebugSink &debugEvent, const BuildOptions &options)
 {
-    const int slot = AcquirePreviewSlot();
-    ReportDocument &document = PreviewDocument(slot);
+    const int slot = acquirePreviewSlot();
+    ReportDocument &document = previewDocument(slot);
     QString result;
     try {
-        BuildReport(document, templateText, dataText, debugEvent, options);
+        buildReport(document, templateText, dataText, debugEvent, options);
         if (present)
             present(slot);
         if (returnResult)
-            result = document.ResultText;
+            result = document.resultText;
     } catch (...) {
-        releaseDocument(document);
-        document.InUse = false;
+        releaseWithWaitCursor(document);
+        document.inUse = false;
         throw;
     }
-    releaseDocument(document);
-    document.ResultText.clear();
-    document.InUse = false;
+    releaseWithWaitCursor(document);
+    document.resultText.clear();
+    document.inUse = false;
     return result;
 }
 
-QString RunPrintRequest(const QString &templateText, const QString &dataText, const PrintDriver &print,
-                        const DebugSink &debugEvent, const BuildOptions &options)
+QString runPrintRequest(const QString &templateText, const QString &dataText, const PrintDriver &print,
+    const DebugSink &debugEvent, const BuildOptions &options)
 {
     ReportDocument document;
-    BuildReport(document, templateText, dataText, debugEvent, options);
+    buildReport(document, templateText, dataText, debugEvent, options);
     QString result;
     if (print && print(document)) {
         WaitCursor wait;
-        result = DataToText(document);
+        result = dataToText(document);
     }
-    releaseDocument(document);
+    releaseWithWaitCursor(document);
     return result;
 }
 

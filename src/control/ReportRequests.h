@@ -17,13 +17,12 @@ using PrintDriver = std::function<bool(ReportDocument &document)>;
 // Builds into a new preview slot, presents it and releases it. The result is
 // the slot's ResultText when returnResult, else empty text. On failure the
 // slot is released and no longer in use before the error propagates.
-QString RunPreviewRequest(const QString &templateText, const QString &dataText, bool returnResult,
-                          const PreviewPresenter &present, const DebugSink &debugEvent,
-                          const BuildOptions &options = {});
+QString runPreviewRequest(const QString &templateText, const QString &dataText, bool returnResult,
+    const PreviewPresenter &present, const DebugSink &debugEvent, const BuildOptions &options = {});
 
 // Builds a document of its own, prints it and releases it. The result is the
 // data written back as text after a successful print, else empty text.
-QString RunPrintRequest(const QString &templateText, const QString &dataText, const PrintDriver &print,
-                        const DebugSink &debugEvent, const BuildOptions &options = {});
+QString runPrintRequest(const QString &templateText, const QString &dataText, const PrintDriver &print,
+    const DebugSink &debugEvent, const BuildOptions &options = {});
 
 } // namespace zet

@@ -5,7 +5,7 @@
 
 namespace zet {
 
-std::optional<QString> ReadTextFile(const QString &path, QString *error)
+std::optional<QString> readTextFile(const QString &path, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

@@ -14,7 +14,7 @@ ZETView::ZETView(QWidget *parent)
     setObjectName(QStringLiteral("ZETView"));
     cmdIcona_ = new QPushButton(this);
     cmdIcona_->setObjectName(QStringLiteral("cmdIcona"));
-    cmdIcona_->setIcon(zet::ComponentIcon());
+    cmdIcona_->setIcon(zet::componentIcon());
     cmdIcona_->setToolTip(QStringLiteral("ZETView"));
     keepSurfaceSize();
 }
@@ -42,11 +42,11 @@ bool ZETView::ExportPdf(const QString &fileName)
     exportError_.clear();
     bool written = false;
     auto writePdf = [&](zet::ReportDocument &document) {
-        written = zet::ExportPagesToPdf(document, fileName, true, {}, &exportError_);
+        written = zet::exportPagesToPdf(document, fileName, true, {}, &exportError_);
         return written;
     };
-    zet::RunPrintRequest(templateText_, dataText_, writePdf,
-                         [this](const QString &description) { Q_EMIT DebugEvent(description); });
+    zet::runPrintRequest(templateText_, dataText_, writePdf,
+        [this](const QString &description) { Q_EMIT DebugEvent(description); });
     return written;
 }
 

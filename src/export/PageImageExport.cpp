@@ -34,18 +34,18 @@ bool pageSizeUsable(const ReportDocument &document, QString *error)
 {
     const auto usable
         = [](double twips) { return std::isfinite(twips) && twips >= 1 && twips <= kLargestPageTwips; };
-    if (usable(document.PageWidth) && usable(document.PageHeight))
+    if (usable(document.pageWidth) && usable(document.pageHeight))
         return true;
     setError(error,
         QStringLiteral("Dimensioni della pagina non valide: %1 x %2 twip.")
-            .arg(document.PageWidth)
-            .arg(document.PageHeight));
+            .arg(document.pageWidth)
+            .arg(document.pageHeight));
     return false;
 }
 
 bool hasPages(const ReportDocument &document, QString *error)
 {
-    if (!document.Pages.isEmpty())
+    if (!document.pages.isEmpty())
         return true;
     setError(error, QStringLiteral("Il report non ha pagine da esportare."));
     return false;
@@ -64,7 +64,7 @@ void tell(const PageExportProgress &progress, int pageIndex, int pageCount)
 
 } // namespace
 
-QString PagePicturePath(const QString &path, int pageNumber)
+QString pagePicturePath(const QString &path, int pageNumber)
 {
     const int nameStart = int(qMax(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'))) + 1;
     const int dot = int(path.lastIndexOf(u'.'));
@@ -74,7 +74,7 @@ QString PagePicturePath(const QString &path, int pageNumber)
     return path + number;
 }
 
-bool ExportPagesToPdf(ReportDocument &document, const QString &path, bool printView,
+bool exportPagesToPdf(ReportDocument &document, const QString &path, bool printView,
     const PageExportProgress &progress, QString *error)
 {
     if (!hasPages(document, error) || !pageSizeUsable(document, error))
@@ -83,9 +83,9 @@ bool ExportPagesToPdf(ReportDocument &document, const QString &path, bool printV
     QPdfWriter writer(path);
     writer.setResolution(int(kTwipsPerInch)); // one device unit is one twip
     writer.setCreator(QStringLiteral("ZETView"));
-    writer.setTitle(document.ReportName);
+    writer.setTitle(document.reportName);
     writer.setPageSize(
-        QPageSize(QSizeF(document.PageWidth / kTwipsPerPoint, document.PageHeight / kTwipsPerPoint),
+        QPageSize(QSizeF(document.pageWidth / kTwipsPerPoint, document.pageHeight / kTwipsPerPoint),
             QPageSize::Point, QString(), QPageSize::ExactMatch));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
 
@@ -94,7 +94,7 @@ bool ExportPagesToPdf(ReportDocument &document, const QString &path, bool printV
         setError(error, cannotWrite(path));
         return false;
     }
-    const int pageCount = int(document.Pages.size());
+    const int pageCount = int(document.pages.size());
     for (int i = 0; i < pageCount; ++i) {
         tell(progress, i, pageCount);
         if (i > 0 && !writer.newPage()) {
@@ -102,7 +102,7 @@ bool ExportPagesToPdf(ReportDocument &document, const QString &path, bool printV
             return false;
         }
         DeviceContext context(&painter);
-        RenderPage(document, context, i, printView, nullptr, 1.0, false, false, 0, 0, false);
+        renderPage(document, context, i, printView, nullptr, 1.0, false, false, 0, 0, false);
     }
     if (!painter.end() || QFileInfo(path).size() <= 0) {
         setError(error, cannotWrite(path));
@@ -111,7 +111,7 @@ bool ExportPagesToPdf(ReportDocument &document, const QString &path, bool printV
     return true;
 }
 
-bool ExportPagesToPng(ReportDocument &document, const QString &path, int dpi, bool printView,
+bool exportPagesToPng(ReportDocument &document, const QString &path, int dpi, bool printView,
     const PageExportProgress &progress, QString *error)
 {
     if (!hasPages(document, error) || !pageSizeUsable(document, error))
@@ -120,8 +120,8 @@ bool ExportPagesToPng(ReportDocument &document, const QString &path, int dpi, bo
         setError(error, QStringLiteral("Risoluzione non valida: %1 dpi.").arg(dpi));
         return false;
     }
-    const int width = qMax(1, qRound(dpi * document.PageWidth / kTwipsPerInch));
-    const int height = qMax(1, qRound(dpi * document.PageHeight / kTwipsPerInch));
+    const int width = qMax(1, qRound(dpi * document.pageWidth / kTwipsPerInch));
+    const int height = qMax(1, qRound(dpi * document.pageHeight / kTwipsPerInch));
     QImage page;
     if (qint64(width) * height <= kLargestPicturePixels)
         page = QImage(width, height, QImage::Format_RGB32);
@@ -137,16 +137,16 @@ bool ExportPagesToPng(ReportDocument &document, const QString &path, int dpi, bo
     page.setDotsPerMeterX(dotsPerMetre);
     page.setDotsPerMeterY(dotsPerMetre);
 
-    const int pageCount = int(document.Pages.size());
+    const int pageCount = int(document.pages.size());
     for (int i = 0; i < pageCount; ++i) {
         tell(progress, i, pageCount);
         page.fill(Qt::white);
         {
             DeviceContext context(&page);
             context.setLogicalDpi(dpi, dpi);
-            RenderPage(document, context, i, printView, nullptr, 1.0, false, false, 0, 0, false);
+            renderPage(document, context, i, printView, nullptr, 1.0, false, false, 0, 0, false);
         }
-        const QString file = PagePicturePath(path, i + 1);
+        const QString file = pagePicturePath(path, i + 1);
         if (!page.save(file, "PNG")) {
             setError(error, cannotWrite(file));
             return false;

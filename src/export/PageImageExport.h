@@ -19,19 +19,19 @@ using PageExportProgress = std::function<void(int pageNumber, int pageCount)>;
 // objects left out) or as the preview's full view. Returns false with a
 // message in error (when given) if the file cannot be written or the page
 // size is unusable; the file is then incomplete or absent.
-bool ExportPagesToPdf(ReportDocument &document, const QString &path, bool printView,
+bool exportPagesToPdf(ReportDocument &document, const QString &path, bool printView,
     const PageExportProgress &progress = {}, QString *error = nullptr);
 
 // Writes each page into its own PNG file at dpi pixels per inch (the file
 // records that resolution), named by PagePicturePath. Stops at the first
 // file that cannot be written and returns false with a message in error.
-bool ExportPagesToPng(ReportDocument &document, const QString &path, int dpi, bool printView,
+bool exportPagesToPng(ReportDocument &document, const QString &path, int dpi, bool printView,
     const PageExportProgress &progress = {}, QString *error = nullptr);
 
 // The file of page pageNumber (from 1): "-" and the number go before the last
 // "." of the file name, or at its end when the name has no "." after its
 // first character: "out/fattura.png" -> "out/fattura-1.png",
 // "out/fattura" -> "out/fattura-1", "out.d/x" -> "out.d/x-1".
-QString PagePicturePath(const QString &path, int pageNumber);
+QString pagePicturePath(const QString &path, int pageNumber);
 
 } // namespace zet

@@ -299,7 +299,7 @@ void DeviceContext::applyFont()
     if (made.size() >= kMadeFontsKept)
         made.clear();
 
-    QFont f(ResolveFontFamily(font_.faceName));
+    QFont f(resolveFontFamily(font_.faceName));
     f.setKerning(false); // glyphs advance one by one, so a text is as wide as its characters
     f.setItalic(font_.italic);
     f.setUnderline(font_.underline);

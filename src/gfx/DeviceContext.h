@@ -25,7 +25,7 @@ namespace zet {
 // edges); text is laid out in logical units, so a measured width does not
 // depend on the device.
 //
-// Not copyable; several clsGFX_API wrappers may refer to one context at once.
+// Not copyable; several Canvas wrappers may refer to one context at once.
 // The context never owns its device. It must outlive the wrappers attached to it.
 class DeviceContext
 {

@@ -80,7 +80,7 @@ QPainter::CompositionMode compositionFor(int rasterOp)
 QImage withoutColour(const QImage &pixels, int colour)
 {
     QImage keyed = pixels.convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = ColorFromRef(colour).rgb();
+    const QRgb key = colorFromRef(colour).rgb();
     for (int y = 0; y < keyed.height(); ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(keyed.scanLine(y));
         for (int x = 0; x < keyed.width(); ++x) {

@@ -77,7 +77,7 @@ QPen DeviceContext::devicePen() const
 {
     if (pen_.style == gdi::kPenNull)
         return QPen(Qt::NoPen);
-    const QColor colour = ColorFromRef(pen_.colour);
+    const QColor colour = colorFromRef(pen_.colour);
     const long pixels = std::lround(pen_.width / logicalPerDeviceX());
     if (pixels <= 1) {
         // A hairline: one device pixel whatever the mapping.
@@ -104,7 +104,7 @@ void DeviceContext::fillDeviceRect(const QRect &rect, const GdiBrush &brush)
     if (p == nullptr)
         return;
     if (!fillHatched(p, path, brush))
-        p->fillRect(rect, ColorFromRef(brush.colour));
+        p->fillRect(rect, colorFromRef(brush.colour));
 }
 
 bool DeviceContext::fillHatched(QPainter *p, const QPainterPath &path, const GdiBrush &brush)
@@ -112,8 +112,8 @@ bool DeviceContext::fillHatched(QPainter *p, const QPainterPath &path, const Gdi
     if (brush.style != gdi::kBrushHatched)
         return false;
     if (bkMode_ == gdi::kBkOpaque)
-        p->fillPath(path, ColorFromRef(bkColour_));
-    p->fillPath(path, QBrush(ColorFromRef(brush.colour), hatchStyle(brush.hatch)));
+        p->fillPath(path, colorFromRef(bkColour_));
+    p->fillPath(path, QBrush(colorFromRef(brush.colour), hatchStyle(brush.hatch)));
     return true;
 }
 
@@ -123,7 +123,7 @@ void DeviceContext::strokeAndFill(const QPainterPath &devicePath, bool closed)
     if (p == nullptr)
         return;
     if (closed && brush_.style != gdi::kBrushHollow && !fillHatched(p, devicePath, brush_))
-        p->fillPath(devicePath, ColorFromRef(brush_.colour));
+        p->fillPath(devicePath, colorFromRef(brush_.colour));
     QPen pen = devicePen();
     if (pen.style() == Qt::NoPen)
         return;
@@ -132,7 +132,7 @@ void DeviceContext::strokeAndFill(const QPainterPath &devicePath, bool closed)
         // The gaps of a styled line show the background colour.
         QPen gaps(pen);
         gaps.setStyle(Qt::SolidLine);
-        gaps.setColor(ColorFromRef(bkColour_));
+        gaps.setColor(colorFromRef(bkColour_));
         p->setPen(gaps);
         p->drawPath(devicePath);
     }
@@ -260,7 +260,7 @@ void DeviceContext::fillPolygon(const QPolygon &points, const GdiBrush &brush)
     if (p == nullptr)
         return;
     if (!fillHatched(p, path, brush))
-        p->fillPath(path, ColorFromRef(brush.colour));
+        p->fillPath(path, colorFromRef(brush.colour));
 }
 
 } // namespace zet

@@ -87,9 +87,9 @@ void DeviceContext::drawTextLine(const QString &line, const QPointF &topLeft, do
     p->setTransform(transform());
     const QFontMetricsF fm(qfont_);
     if (bkMode_ == gdi::kBkOpaque)
-        p->fillRect(QRectF(topLeft, QSizeF(width, textMetrics().height)), ColorFromRef(bkColour_));
+        p->fillRect(QRectF(topLeft, QSizeF(width, textMetrics().height)), colorFromRef(bkColour_));
     p->setFont(qfont_);
-    p->setPen(ColorFromRef(textColour_));
+    p->setPen(colorFromRef(textColour_));
     p->drawText(QPointF(topLeft.x(), topLeft.y() + fm.ascent()), line);
 }
 
@@ -111,9 +111,9 @@ void DeviceContext::textOut(int x, int y, const QString &text)
     p->setTransform(turned);
     const QFontMetricsF fm(qfont_);
     if (bkMode_ == gdi::kBkOpaque)
-        p->fillRect(QRectF(x, y, width, textMetrics().height), ColorFromRef(bkColour_));
+        p->fillRect(QRectF(x, y, width, textMetrics().height), colorFromRef(bkColour_));
     p->setFont(qfont_);
-    p->setPen(ColorFromRef(textColour_));
+    p->setPen(colorFromRef(textColour_));
     p->drawText(QPointF(x, y + fm.ascent()), text);
 }
 

@@ -42,7 +42,7 @@ QString resolve(const QString &requestedName)
 
 } // namespace
 
-QString ResolveFontFamily(const QString &requestedName)
+QString resolveFontFamily(const QString &requestedName)
 {
     // Asking the font database goes through fontconfig's substitution, which
     // costs far more than drawing a line of text: remember each answer (one

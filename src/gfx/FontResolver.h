@@ -7,6 +7,6 @@ namespace zet {
 // The installed family that draws a font a template names. A family that is
 // installed is used as named; the classic Windows faces map to the
 // metric-compatible Liberation families; anything else becomes Liberation Sans.
-QString ResolveFontFamily(const QString &requestedName);
+QString resolveFontFamily(const QString &requestedName);
 
 } // namespace zet

@@ -10,12 +10,12 @@ namespace zet {
 
 // A colour as the report stores it: an RGB value with red in the low byte
 // (255 red, 16777215 white). The top byte is ignored.
-inline QColor ColorFromRef(int colour)
+inline QColor colorFromRef(int colour)
 {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
-inline int ColorToRef(const QColor &colour)
+inline int colorToRef(const QColor &colour)
 {
     return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
 }

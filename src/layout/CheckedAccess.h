@@ -29,13 +29,13 @@ template <typename T> T &checkedAt(QList<T> &list, qsizetype index, const char *
 
 inline const ReportBand &bandAt(const ReportDocument &document, int index)
 {
-    return checkedAt(document.Bands, index, "Bands");
+    return checkedAt(document.bands, index, "Bands");
 }
 
 inline PlacedBand &placedBandAt(ReportDocument &document, int pageIndex, int placedBandIndex)
 {
     return checkedAt(
-        checkedAt(document.Pages, pageIndex, "Pages").PlacedBands, placedBandIndex, "PlacedBands");
+        checkedAt(document.pages, pageIndex, "Pages").placedBands, placedBandIndex, "PlacedBands");
 }
 
 } // namespace zet

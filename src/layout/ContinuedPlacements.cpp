@@ -8,14 +8,14 @@ namespace zet {
 ContinuedPlacements::ContinuedPlacements(ReportDocument &document)
     : document_(document)
 {
-    for (int position = 0; position < document_.DataPlacements.size(); ++position)
-        positionsByBand_[document_.DataPlacements.at(position).BandIndex].insert(position);
+    for (int position = 0; position < document_.dataPlacements.size(); ++position)
+        positionsByBand_[document_.dataPlacements.at(position).bandIndex].insert(position);
 }
 
 void ContinuedPlacements::add(const DataPlacement &placement)
 {
-    document_.DataPlacements.append(placement);
-    positionsByBand_[placement.BandIndex].insert(int(document_.DataPlacements.size() - 1));
+    document_.dataPlacements.append(placement);
+    positionsByBand_[placement.bandIndex].insert(int(document_.dataPlacements.size() - 1));
 }
 
 void ContinuedPlacements::resolve(int bandIndex, const QList<PlacedItem> &source)
@@ -28,8 +28,8 @@ void ContinuedPlacements::resolve(int bandIndex, const QList<PlacedItem> &source
     std::set<int> &positions = waiting->second;
     while (!positions.empty()) {
         const int position = *positions.begin();
-        const DataPlacement entry = document_.DataPlacements.at(position);
-        CopyValuesByObject(source, placedBandAt(document_, entry.PageIndex, entry.PlacedBandIndex).Items);
+        const DataPlacement entry = document_.dataPlacements.at(position);
+        copyValuesByObject(source, placedBandAt(document_, entry.PageIndex, entry.placedBandIndex).items);
         removeAt(position);
     }
     positionsByBand_.erase(waiting);
@@ -37,11 +37,11 @@ void ContinuedPlacements::resolve(int bandIndex, const QList<PlacedItem> &source
 
 void ContinuedPlacements::removeAt(int position)
 {
-    QList<DataPlacement> &list = document_.DataPlacements;
+    QList<DataPlacement> &list = document_.dataPlacements;
     const int last = int(list.size() - 1);
-    positionsByBand_[list.at(position).BandIndex].erase(position);
+    positionsByBand_[list.at(position).bandIndex].erase(position);
     if (position != last) {
-        std::set<int> &movedPositions = positionsByBand_[list.at(last).BandIndex];
+        std::set<int> &movedPositions = positionsByBand_[list.at(last).bandIndex];
         movedPositions.erase(last);
         movedPositions.insert(position);
         list[position] = list.at(last);

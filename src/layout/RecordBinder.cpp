@@ -29,24 +29,24 @@ const QStringList &RecordBinder::fieldNamesShownBy(int objectIndex)
 {
     auto found = fieldNamesByObject_.constFind(objectIndex);
     if (found == fieldNamesByObject_.constEnd()) {
-        const ReportObject &object = checkedAt(document_.Objects, objectIndex, "Objects");
-        found = fieldNamesByObject_.insert(objectIndex, fieldNamesInSuffix(object.DataSource));
+        const ReportObject &object = checkedAt(document_.objects, objectIndex, "Objects");
+        found = fieldNamesByObject_.insert(objectIndex, fieldNamesInSuffix(object.dataSource));
     }
     return *found;
 }
 
 void RecordBinder::bind(QList<PlacedItem> &items, int recordIndex)
 {
-    const DataRecord &record = checkedAt(document_.Records, recordIndex, "Records");
+    const DataRecord &record = checkedAt(document_.records, recordIndex, "Records");
     qsizetype namesShown = 0;
     for (const PlacedItem &item : std::as_const(items))
-        namesShown += fieldNamesShownBy(item.ObjectIndex).size();
-    if (namesShown == 0 || record.ValueIndexes.isEmpty())
+        namesShown += fieldNamesShownBy(item.objectIndex).size();
+    if (namesShown == 0 || record.valueIndexes.isEmpty())
         return;
     QList<const QString *> fieldNames;
-    fieldNames.reserve(record.ValueIndexes.size());
-    for (const int valueIndex : record.ValueIndexes)
-        fieldNames.append(&checkedAt(document_.Values, valueIndex, "Values").FieldName);
+    fieldNames.reserve(record.valueIndexes.size());
+    for (const int valueIndex : record.valueIndexes)
+        fieldNames.append(&checkedAt(document_.values, valueIndex, "Values").fieldName);
 
     // Small bands and records (the usual case) compare names in place; large
     // ones go through a hash of the record's upper-cased names.
@@ -61,7 +61,7 @@ void RecordBinder::bind(QList<PlacedItem> &items, int recordIndex)
         if (!direct)
             return lastPosition.value(name, -1);
         for (qsizetype position = fieldNames.size() - 1; position >= 0; --position) {
-            if (UpperCasedEquals(*fieldNames.at(position), name))
+            if (upperCasedEquals(*fieldNames.at(position), name))
                 return position;
         }
         return -1;
@@ -69,25 +69,25 @@ void RecordBinder::bind(QList<PlacedItem> &items, int recordIndex)
 
     for (PlacedItem &item : items) {
         qsizetype best = -1;
-        for (const QString &name : fieldNamesShownBy(item.ObjectIndex))
+        for (const QString &name : fieldNamesShownBy(item.objectIndex))
             best = std::max(best, lastPositionOf(name));
         if (best >= 0)
-            item.ValueIndex = record.ValueIndexes.at(best);
+            item.valueIndex = record.valueIndexes.at(best);
     }
 }
 
-void CopyValuesByObject(const QList<PlacedItem> &source, QList<PlacedItem> &target)
+void copyValuesByObject(const QList<PlacedItem> &source, QList<PlacedItem> &target)
 {
     QHash<int, int> valueByObject;
     valueByObject.reserve(source.size());
     for (const PlacedItem &item : source) {
-        if (!valueByObject.contains(item.ObjectIndex))
-            valueByObject.insert(item.ObjectIndex, item.ValueIndex);
+        if (!valueByObject.contains(item.objectIndex))
+            valueByObject.insert(item.objectIndex, item.valueIndex);
     }
     for (PlacedItem &item : target) {
-        const auto found = valueByObject.constFind(item.ObjectIndex);
+        const auto found = valueByObject.constFind(item.objectIndex);
         if (found != valueByObject.constEnd())
-            item.ValueIndex = *found;
+            item.valueIndex = *found;
     }
 }
 

@@ -34,6 +34,6 @@ private:
 // shows the same object (the first such item); target items without a match
 // keep their ValueIndex. The two lists come from different placements of the
 // same band and need not list the same objects.
-void CopyValuesByObject(const QList<PlacedItem> &source, QList<PlacedItem> &target);
+void copyValuesByObject(const QList<PlacedItem> &source, QList<PlacedItem> &target);
 
 } // namespace zet

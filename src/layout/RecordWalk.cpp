@@ -9,7 +9,7 @@ namespace {
 
 bool breaksBefore(const ReportBand &band)
 {
-    return band.BreakMode == 1 || band.BreakMode == 3;
+    return band.breakMode == 1 || band.breakMode == 3;
 }
 
 } // namespace
@@ -21,45 +21,45 @@ RecordWalk::RecordWalk(ReportDocument &document, LayoutState &state)
     , continued_(document)
 { }
 
-void RecordWalk::LayOutRecords(int parentRecord, int startBand)
+void RecordWalk::layOutRecords(int parentRecord, int startBand)
 {
-    const int parentLevel = checkedAt(document_.Records, parentRecord, "Records").Level;
+    const int parentLevel = checkedAt(document_.records, parentRecord, "Records").level;
     // A parent's descendants follow it directly; its subtree ends at the first
     // record that is not deeper than the parent.
-    for (int r = parentRecord + 1; r < document_.Records.size(); ++r) {
-        const DataRecord &record = document_.Records.at(r);
-        if (record.Level <= parentLevel)
+    for (int r = parentRecord + 1; r < document_.records.size(); ++r) {
+        const DataRecord &record = document_.records.at(r);
+        if (record.level <= parentLevel)
             break;
-        if (record.ParentIndex == parentRecord)
+        if (record.parentIndex == parentRecord)
             layOutChild(r, startBand);
     }
 }
 
 void RecordWalk::layOutChild(int record, int startBand)
 {
-    const DataRecord &child = document_.Records.at(record);
-    const qint64 level = child.Level;
+    const DataRecord &child = document_.records.at(record);
+    const qint64 level = child.level;
     // The list of expanded structure names of this record only ever receives
     // the record's own name, so one flag stands for it: the children are laid
     // out from the first slot of the next level on, and later slots of that
     // level are left to the recursive call.
     bool expanded = false;
-    for (int b = std::max(startBand, 0); b < document_.Bands.size(); ++b) {
-        const ReportBand &band = document_.Bands.at(b);
-        if (band.Kind != kBandData)
+    for (int b = std::max(startBand, 0); b < document_.bands.size(); ++b) {
+        const ReportBand &band = document_.bands.at(b);
+        if (band.kind != kBandData)
             continue;
-        if (band.DataLevel == level + 1) {
+        if (band.dataLevel == level + 1) {
             if (!expanded) {
                 expanded = true;
-                LayOutRecords(record, b);
+                layOutRecords(record, b);
             }
             continue;
         }
-        if (band.DataLevel < level)
+        if (band.dataLevel < level)
             return;
-        if (band.DataLevel > level + 1)
+        if (band.dataLevel > level + 1)
             continue;
-        if (band.RecordsetName != child.StructName)
+        if (band.recordsetName != child.structName)
             return;
         layOutDataBand(b, record);
     }
@@ -71,22 +71,22 @@ void RecordWalk::layOutDataBand(int band, int record)
     if (fitTest(slot))
         placeContinuedBands(band);
     if (breaksBefore(slot))
-        state_.BreakPending = true;
-    if (state_.BreakPending)
+        state_.breakPending = true;
+    if (state_.breakPending)
         breakPage(band);
     placeForRecord(band, record);
 }
 
 bool RecordWalk::fitTest(const ReportBand &band)
 {
-    if (state_.BreakPending || band.LinkNext == -1) {
+    if (state_.breakPending || band.linkNext == -1) {
         // A band that ends exactly on the limit fits.
-        if (state_.FlowTop + band.Height > state_.FlowBottom)
-            state_.BreakPending = true;
+        if (state_.flowTop + band.height > state_.flowBottom)
+            state_.breakPending = true;
         return false;
     }
-    if (state_.FlowTop + band.Height + band.LinkHeight > state_.FlowBottom) {
-        state_.BreakPending = true;
+    if (state_.flowTop + band.height + band.linkHeight > state_.flowBottom) {
+        state_.breakPending = true;
         return true;
     }
     return false;
@@ -96,11 +96,11 @@ void RecordWalk::placeContinuedBands(int band)
 {
     // Every slot up to the last linked one, whatever its own flags, stands
     // directly under the last band of the page, without a fit test.
-    const int last = bandAt(document_, band).LinkNext;
+    const int last = bandAt(document_, band).linkNext;
     for (int j = band + 1; j <= last; ++j) {
-        const bool withData = bandAt(document_, j).NewPage == 2;
-        const int placed = PlaceBand(document_, currentPage(), PlaceFrom::Top, j, state_, withData);
-        if (!document_.Pages.at(currentPage()).PlacedBands.at(placed).Items.isEmpty())
+        const bool withData = bandAt(document_, j).newPage == 2;
+        const int placed = placeBand(document_, currentPage(), PlaceFrom::Top, j, state_, withData);
+        if (!document_.pages.at(currentPage()).placedBands.at(placed).items.isEmpty())
             continued_.add({ currentPage(), placed, j });
     }
 }
@@ -108,38 +108,38 @@ void RecordWalk::placeContinuedBands(int band)
 void RecordWalk::breakPage(int band)
 {
     const int previousPage = currentPage();
-    ClosePage(document_, state_);
-    StartNewPage(document_, state_);
+    closePage(document_, state_);
+    startNewPage(document_, state_);
     repeatHeaders(band, previousPage);
 }
 
 void RecordWalk::repeatHeaders(int band, int previousPage)
 {
     const ReportBand &slot = bandAt(document_, band);
-    if (slot.LinkPrev == -1)
+    if (slot.linkPrev == -1)
         return;
-    for (int j = slot.LinkPrev; j < band; ++j) {
+    for (int j = slot.linkPrev; j < band; ++j) {
         const ReportBand &header = bandAt(document_, j);
-        if (header.DataLevel >= slot.DataLevel)
+        if (header.dataLevel >= slot.dataLevel)
             continue;
         const int placed
-            = PlaceBand(document_, currentPage(), PlaceFrom::Top, j, state_, header.NewPage == 2);
-        QList<PlacedItem> &items = document_.Pages[currentPage()].PlacedBands[placed].Items;
+            = placeBand(document_, currentPage(), PlaceFrom::Top, j, state_, header.newPage == 2);
+        QList<PlacedItem> &items = document_.pages[currentPage()].placedBands[placed].items;
         if (items.isEmpty())
             continue;
         // The new copy shows the values of the band's last copy on the page before.
-        const LaidPage &before = document_.Pages.at(previousPage);
-        const int earlier = LastPlacedOf(before, j);
+        const LaidPage &before = document_.pages.at(previousPage);
+        const int earlier = lastPlacedOf(before, j);
         if (earlier >= 0)
-            CopyValuesByObject(before.PlacedBands.at(earlier).Items, items);
+            copyValuesByObject(before.placedBands.at(earlier).items, items);
     }
 }
 
 void RecordWalk::placeForRecord(int band, int record)
 {
     const int page = currentPage();
-    const int placed = PlaceBand(document_, page, PlaceFrom::Top, band, state_, true);
-    QList<PlacedItem> &items = document_.Pages[page].PlacedBands[placed].Items;
+    const int placed = placeBand(document_, page, PlaceFrom::Top, band, state_, true);
+    QList<PlacedItem> &items = document_.pages[page].placedBands[placed].items;
     binder_.bind(items, record);
     if (!items.isEmpty())
         continued_.resolve(band, QList<PlacedItem>(items));

@@ -18,7 +18,7 @@ public:
     // startBand (from 0 when startBand is 0 or less). The recursion goes one
     // level deeper only at a slot of a deeper level than the last, so its depth
     // is bounded by the number of band slots, however deep the records nest.
-    void LayOutRecords(int parentRecord, int startBand);
+    void layOutRecords(int parentRecord, int startBand);
 
 private:
     void layOutChild(int record, int startBand);
@@ -32,7 +32,7 @@ private:
     void repeatHeaders(int band, int previousPage);
     void placeForRecord(int band, int record);
 
-    int currentPage() const { return int(document_.Pages.size() - 1); }
+    int currentPage() const { return int(document_.pages.size() - 1); }
 
     ReportDocument &document_;
     LayoutState &state_;

@@ -23,10 +23,10 @@ struct FreeSpace
 
 void refuseAbsurdFill(const ReportBand &band, const FreeSpace &space)
 {
-    if (space.left() / band.Height > kMaxCopiesPerFill)
+    if (space.left() / band.height > kMaxCopiesPerFill)
         throw Error::overflow(QStringLiteral("Overflow: a band %1 twips high would be copied more than %2 "
                                              "times to fill %3 twips")
-                                  .arg(band.Height)
+                                  .arg(band.height)
                                   .arg(kMaxCopiesPerFill)
                                   .arg(space.left()));
 }
@@ -37,39 +37,39 @@ void refuseAbsurdFill(const ReportBand &band, const FreeSpace &space)
 // m and stay where they are.
 void fillAfter(ReportDocument &document, int pageIndex, int m, FreeSpace &space)
 {
-    QList<PlacedBand> &list = document.Pages[pageIndex].PlacedBands;
-    const int k = list.at(m).BandIndex;
-    const ReportBand &band = document.Bands.at(k);
+    QList<PlacedBand> &list = document.pages[pageIndex].placedBands;
+    const int k = list.at(m).bandIndex;
+    const ReportBand &band = document.bands.at(k);
     refuseAbsurdFill(band, space);
-    const int ownTop = list.at(m).Top;
+    const int ownTop = list.at(m).top;
     const int lastBefore = int(list.size() - 1);
 
-    LayoutState copyFlow { false, ownTop + band.Height, 0 };
+    LayoutState copyFlow { false, ownTop + band.height, 0 };
     double added = 0;
-    while (space.left() >= band.Height) {
-        PlaceBand(document, pageIndex, PlaceFrom::Top, k, copyFlow, false);
-        space.filled += band.Height;
-        added += band.Height;
+    while (space.left() >= band.height) {
+        placeBand(document, pageIndex, PlaceFrom::Top, k, copyFlow, false);
+        space.filled += band.height;
+        added += band.height;
     }
     for (int i = m + 1; i <= lastBefore; ++i) {
         PlacedBand &below = list[i];
-        if (below.Top > ownTop)
-            below.Top = RoundHalfEven(below.Top + added);
+        if (below.top > ownTop)
+            below.top = roundHalfEven(below.top + added);
     }
 }
 
 void fillPage(ReportDocument &document, int pageIndex)
 {
-    const LaidPage &page = document.Pages.at(pageIndex);
-    FreeSpace space { page.BodyLimit, page.FilledTo };
+    const LaidPage &page = document.pages.at(pageIndex);
+    FreeSpace space { page.bodyLimit, page.filledTo };
     // The list grows while it is walked: copies are appended at its end.
-    for (int i = 0; i < document.Pages.at(pageIndex).PlacedBands.size(); ++i) {
-        const int k = document.Pages.at(pageIndex).PlacedBands.at(i).BandIndex;
+    for (int i = 0; i < document.pages.at(pageIndex).placedBands.size(); ++i) {
+        const int k = document.pages.at(pageIndex).placedBands.at(i).bandIndex;
         const ReportBand &band = bandAt(document, k);
         // The first copy needs strictly more than one band height free.
-        if (band.Repeat != 1 || !(band.Height > 0) || space.left() <= band.Height)
+        if (band.repeat != 1 || !(band.height > 0) || space.left() <= band.height)
             continue;
-        const int m = LastPlacedOf(document.Pages.at(pageIndex), k);
+        const int m = lastPlacedOf(document.pages.at(pageIndex), k);
         fillAfter(document, pageIndex, m, space);
         i = m;
     }
@@ -77,9 +77,9 @@ void fillPage(ReportDocument &document, int pageIndex)
 
 } // namespace
 
-void FillRepeatedBands(ReportDocument &document)
+void fillRepeatedBands(ReportDocument &document)
 {
-    for (int p = 0; p < document.Pages.size(); ++p)
+    for (int p = 0; p < document.pages.size(); ++p)
         fillPage(document, p);
 }
 

@@ -7,7 +7,7 @@ namespace zet {
 // True when text, upper-cased as QString::toUpper does (full case mapping, so
 // "ß" becomes "SS"), equals upper. Plain ASCII text is compared in place
 // without building the upper-cased copy.
-inline bool UpperCasedEquals(const QString &text, const QString &upper)
+inline bool upperCasedEquals(const QString &text, const QString &upper)
 {
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {

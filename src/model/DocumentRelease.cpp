@@ -2,47 +2,47 @@
 
 namespace zet {
 
-void ReleasePages(ReportDocument &document)
+void releasePages(ReportDocument &document)
 {
-    for (LaidPage &page : document.Pages) {
-        for (PlacedBand &placed : page.PlacedBands)
-            placed.Items.clear();
-        page.PlacedBands.clear();
+    for (LaidPage &page : document.pages) {
+        for (PlacedBand &placed : page.placedBands)
+            placed.items.clear();
+        page.placedBands.clear();
     }
-    document.Pages.clear();
-    document.DataPlacements.clear();
+    document.pages.clear();
+    document.dataPlacements.clear();
 }
 
-void ReleaseData(ReportDocument &document)
+void releaseData(ReportDocument &document)
 {
-    for (DataRecord &record : document.Records)
-        record.ValueIndexes.clear();
-    document.Records.clear();
-    document.Values.clear();
+    for (DataRecord &record : document.records)
+        record.valueIndexes.clear();
+    document.records.clear();
+    document.values.clear();
 }
 
-void ReleaseTemplate(ReportDocument &document)
+void releaseTemplate(ReportDocument &document)
 {
-    for (ImageEntry &image : document.Images)
-        image.Surface = QImage();
-    document.Images.clear();
-    for (ReportObject &object : document.Objects)
-        object.Font.reset();
-    document.Objects.clear();
-    for (ReportBand &band : document.Bands) {
-        band.ObjectIndexes.clear();
-        band.BandPicture = QImage();
+    for (ImageEntry &image : document.images)
+        image.surface = QImage();
+    document.images.clear();
+    for (ReportObject &object : document.objects)
+        object.font.reset();
+    document.objects.clear();
+    for (ReportBand &band : document.bands) {
+        band.objectIndexes.clear();
+        band.bandPicture = QImage();
     }
-    document.Bands.clear();
-    document.DataSourceModel.clear();
-    document.RecordsetStruct.clear();
+    document.bands.clear();
+    document.dataSourceModel.clear();
+    document.recordsetStruct.clear();
 }
 
-void ReleaseDocument(ReportDocument &document)
+void releaseDocument(ReportDocument &document)
 {
-    ReleasePages(document);
-    ReleaseData(document);
-    ReleaseTemplate(document);
+    releasePages(document);
+    releaseData(document);
+    releaseTemplate(document);
 }
 
 } // namespace zet

@@ -35,51 +35,51 @@ enum ControlType : int {
 
 struct ReportBand
 {
-    bool Visible = false;
-    double Height = 0;
-    int BreakMode = 0; // 1 break before, 2 after, 3 both
-    int NewPage = 0;   // 1 repeat without data values, 2 with them
-    int Repeat = 0;    // 1 fills the free page space with blank copies
-    double StackTop = 0;
-    double DesignTop = 0;
-    double DesignBottom = 0;
-    QList<int> ObjectIndexes;
-    int Kind = kBandUnused;
-    int DataLevel = -1;
-    QString RecordsetName;
-    QImage BandPicture; // drawn by the HTML export; null otherwise
-    int LinkPrev = -1;
-    int LinkNext = -1;
-    double LinkHeight = 0;
+    bool visible = false;
+    double height = 0;
+    int breakMode = 0; // 1 break before, 2 after, 3 both
+    int newPage = 0; // 1 repeat without data values, 2 with them
+    int repeat = 0; // 1 fills the free page space with blank copies
+    double stackTop = 0;
+    double designTop = 0;
+    double designBottom = 0;
+    QList<int> objectIndexes;
+    int kind = kBandUnused;
+    int dataLevel = -1;
+    QString recordsetName;
+    QImage bandPicture; // drawn by the HTML export; null otherwise
+    int linkPrev = -1;
+    int linkNext = -1;
+    double linkHeight = 0;
 };
 
 struct ReportObject
 {
-    int ControlType = 0;
-    QString Name;
-    bool FitToImage = false;
-    bool FitToControl = false;
-    int Alignment = 0;
-    double Height = 0;
-    double Top = 0; // in the designer's stacked band space
-    bool Border = false;
-    int BorderColour = 0;
-    int BackColour = 0;
-    int TextColour = 0;
-    std::optional<ReportFont> Font; // empty when the template gives none
-    QString DataSource;             // empty for a fixed object
-    QString ImageId;
-    double Width = 0;
-    bool TransparentBack = false;
-    double Left = 0;
-    bool Printable = false;
-    int Style = 0;
-    QString Value;
-    int ZOrder = 0;
-    double TopInBand = 0;
-    int BandIndex = -1;
-    int ImageIndex = 0;
-    QString LoadedValue;
+    int controlType = 0;
+    QString name;
+    bool fitToImage = false;
+    bool fitToControl = false;
+    int alignment = 0;
+    double height = 0;
+    double top = 0; // in the designer's stacked band space
+    bool border = false;
+    int borderColour = 0;
+    int backColour = 0;
+    int textColour = 0;
+    std::optional<ReportFont> font; // empty when the template gives none
+    QString dataSource; // empty for a fixed object
+    QString imageId;
+    double width = 0;
+    bool transparentBack = false;
+    double left = 0;
+    bool printable = false;
+    int style = 0;
+    QString value;
+    int zOrder = 0;
+    double topInBand = 0;
+    int bandIndex = -1;
+    int imageIndex = 0;
+    QString loadedValue;
 };
 
 // One decoded picture of the template's image list. Surface holds the picture
@@ -87,46 +87,46 @@ struct ReportObject
 // pixel size; its dots per metre give the pixels per inch it is drawn at.
 struct ImageEntry
 {
-    QString Id;
-    QString FileData; // the image file's bytes, one character per byte
-    QImage Surface;
+    QString id;
+    QString fileData; // the image file's bytes, one character per byte
+    QImage surface;
 };
 
 struct DataRecord
 {
-    int ParentIndex = -1; // -1 for an outermost record
-    int Level = 0;        // 0 outermost, one more per nesting
-    QString StructName;
-    QString ExtraContent;
-    QList<int> ValueIndexes;
+    int parentIndex = -1; // -1 for an outermost record
+    int level = 0; // 0 outermost, one more per nesting
+    QString structName;
+    QString extraContent;
+    QList<int> valueIndexes;
 };
 
 struct DataValue
 {
-    int RecordIndex = -1;
-    QString FieldName;
-    QString Value;       // current value; the preview's editing writes here
-    QString LoadedValue; // as read
+    int recordIndex = -1;
+    QString fieldName;
+    QString value; // current value; the preview's editing writes here
+    QString loadedValue; // as read
 };
 
 struct PlacedItem
 {
-    int ObjectIndex = -1;
-    int ValueIndex = -1; // -1: shows no data value
+    int objectIndex = -1;
+    int valueIndex = -1; // -1: shows no data value
 };
 
 struct PlacedBand
 {
-    int BandIndex = -1;
-    QList<PlacedItem> Items;
-    int Top = 0; // whole twips from the top of the page
+    int bandIndex = -1;
+    QList<PlacedItem> items;
+    int top = 0; // whole twips from the top of the page
 };
 
 struct LaidPage
 {
-    QList<PlacedBand> PlacedBands;
-    double FilledTo = 0;
-    double BodyLimit = 0;
+    QList<PlacedBand> placedBands;
+    double filledTo = 0;
+    double bodyLimit = 0;
 };
 
 // A continued band placed at a page end whose values come from the next
@@ -134,37 +134,37 @@ struct LaidPage
 struct DataPlacement
 {
     int PageIndex = -1;
-    int PlacedBandIndex = -1;
-    int BandIndex = -1;
+    int placedBandIndex = -1;
+    int bandIndex = -1;
 };
 
 struct ReportDocument
 {
-    bool InUse = false;
-    QString ResultText;
-    QList<LaidPage> Pages;
-    QList<DataPlacement> DataPlacements;
-    int TemplateVersion = 0;
-    QString RecordsetStruct;
-    QString ReportName;
-    double PageHeight = 0;
-    double GridStep = 0;
-    double PageWidth = 0;
-    double MarginRight = 0;
-    double MarginBottom = 0;
-    double MarginLeft = 0;
-    double MarginTop = 0;
-    QString DataSourceModel;
-    bool ColouredSections = false;
-    bool ShowGrid = false;
-    bool ShowMargins = false;
-    bool HasFramedFields = false;
-    QList<ReportObject> Objects;
-    QList<ImageEntry> Images;
-    QList<ReportBand> Bands;
-    QList<DataValue> Values;
-    QList<DataRecord> Records;
-    QString ExportFileName;
+    bool inUse = false;
+    QString resultText;
+    QList<LaidPage> pages;
+    QList<DataPlacement> dataPlacements;
+    int templateVersion = 0;
+    QString recordsetStruct;
+    QString reportName;
+    double pageHeight = 0;
+    double gridStep = 0;
+    double pageWidth = 0;
+    double marginRight = 0;
+    double marginBottom = 0;
+    double marginLeft = 0;
+    double marginTop = 0;
+    QString dataSourceModel;
+    bool colouredSections = false;
+    bool showGrid = false;
+    bool showMargins = false;
+    bool hasFramedFields = false;
+    QList<ReportObject> objects;
+    QList<ImageEntry> images;
+    QList<ReportBand> bands;
+    QList<DataValue> values;
+    QList<DataRecord> records;
+    QString exportFileName;
 };
 
 } // namespace zet

@@ -9,16 +9,16 @@ namespace zet {
 // Weight runs 0..1000 (400 normal, 700 bold) and decides boldness.
 struct ReportFont
 {
-    QString Name = QStringLiteral("MS Sans Serif");
-    double Size = 8.25;
-    int Weight = 400;
-    bool Italic = false;
-    bool Underline = false;
-    bool Strikethrough = false;
-    int Charset = 0;
+    QString name = QStringLiteral("MS Sans Serif");
+    double size = 8.25;
+    int weight = 400;
+    bool italic = false;
+    bool underline = false;
+    bool strikethrough = false;
+    int charset = 0;
 
-    bool Bold() const { return Weight > 550; }
-    void setBold(bool bold) { Weight = bold ? 700 : 400; }
+    bool bold() const { return weight > 550; }
+    void setBold(bool bold) { weight = bold ? 700 : 400; }
 
     bool operator==(const ReportFont &) const = default;
 };

@@ -15,8 +15,8 @@ std::unique_ptr<QSettings> openStore(RegistryRoot root)
 {
     const QSettings::Scope scope
         = root == RegistryRoot::CurrentUser ? QSettings::UserScope : QSettings::SystemScope;
-    auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, scope, QStringLiteral("Tarvisol"),
-                                                QStringLiteral("ZETView"));
+    auto settings = std::make_unique<QSettings>(
+        QSettings::NativeFormat, scope, QStringLiteral("Tarvisol"), QStringLiteral("ZETView"));
     // The user's values must not show the machine's: the two roots are separate.
     settings->setFallbacksEnabled(false);
     return settings;
@@ -106,7 +106,7 @@ QString valueAsText(const QVariant &value)
 
 } // namespace
 
-QString ReadRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName)
+QString readRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName)
 {
     auto settings = openStore(root);
     const QString group = groupFor(keyPath);
@@ -118,8 +118,8 @@ QString ReadRegistryValue(RegistryRoot root, const QString &keyPath, const QStri
     return valueAsText(settings->value(key));
 }
 
-int WriteRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName, const QString &text,
-                       bool deleteWhenEmpty, bool multiString)
+int writeRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName,
+    const QString &text, bool deleteWhenEmpty, bool multiString)
 {
     auto settings = openStore(root);
     if (!settings->isWritable())
@@ -131,7 +131,7 @@ int WriteRegistryValue(RegistryRoot root, const QString &keyPath, const QString 
     const QString key = existing.isEmpty() ? escapeName(valueName) : existing;
     if (!text.isEmpty() || !deleteWhenEmpty) {
         if (multiString)
-            settings->setValue(key, QStringList{text});
+            settings->setValue(key, QStringList { text });
         else
             settings->setValue(key, text);
     } else {
@@ -141,7 +141,7 @@ int WriteRegistryValue(RegistryRoot root, const QString &keyPath, const QString 
     return settings->status() == QSettings::NoError ? 0 : 5;
 }
 
-QString RegistryLocation(RegistryRoot root)
+QString registryLocation(RegistryRoot root)
 {
     return openStore(root)->fileName();
 }

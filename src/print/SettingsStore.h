@@ -17,15 +17,15 @@ inline const QString kZetViewKeyPath = QStringLiteral("SOFTWARE\\Tarvisol\\ZETVi
 // file) has its %NAME% environment references expanded; binary data reads one
 // character per byte followed by a zero character. Value names match without
 // regard to letter case when no exact match exists.
-QString ReadRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName);
+QString readRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName);
 
 // Sets the value to text (as a multi-string when multiString), or deletes it
 // when text is empty and deleteWhenEmpty. Returns 0 on success, 5 when the
 // store could not be written.
-int WriteRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName, const QString &text,
-                       bool deleteWhenEmpty, bool multiString);
+int writeRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName,
+    const QString &text, bool deleteWhenEmpty, bool multiString);
 
 // Where the store of a root lives (a settings file on this platform).
-QString RegistryLocation(RegistryRoot root);
+QString registryLocation(RegistryRoot root);
 
 } // namespace zet

@@ -178,12 +178,12 @@ bool separatesWords(QChar c)
 
 } // namespace
 
-QString FormatDatePicture(const QDateTime &when, const QString &picture, const QLocale &locale)
+QString formatDatePicture(const QDateTime &when, const QString &picture, const QLocale &locale)
 {
     return PictureWriter(when, locale).write(picture);
 }
 
-QString ProperCase(const QString &text)
+QString properCase(const QString &text)
 {
     QString out;
     out.reserve(text.size());

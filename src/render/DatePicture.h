@@ -14,10 +14,10 @@ namespace zet {
 // ignore letter case. "/" and ":" become the locale's date and time
 // separators; a character after "\" and text in double quotes are copied as
 // they stand; every other character is copied. Names come from locale.
-QString FormatDatePicture(const QDateTime &when, const QString &picture, const QLocale &locale);
+QString formatDatePicture(const QDateTime &when, const QString &picture, const QLocale &locale);
 
 // The first letter of every word upper case, every other letter lower case.
 // Words are separated by white space (space, tab, line breaks, NUL).
-QString ProperCase(const QString &text);
+QString properCase(const QString &text);
 
 } // namespace zet

@@ -1,7 +1,7 @@
 #include "render/ObjectDrawing.h"
 
-#include "gfx/clsGFX_2D.h"
-#include "gfx/clsGFX_API.h"
+#include "gfx/Bitmap.h"
+#include "gfx/Canvas.h"
 #include "layout/CheckedAccess.h"
 #include "template/Conversions.h"
 
@@ -30,50 +30,47 @@ class PictureSource
 public:
     PictureSource(const ReportDocument &document, int imageIndex)
     {
-        surface_.Create_FromPicture(checkedAt(std::as_const(document.Images), imageIndex, "Images").Surface);
-        context_.HDC_Attach(surface_.Get_hDC());
-        context_.Config_SetScaleMode(gdi::kMapTwipsScale);
+        surface_.createFromPicture(checkedAt(std::as_const(document.images), imageIndex, "Images").surface);
+        context_.attach(surface_.deviceContext());
+        context_.setScaleMode(gdi::kMapTwipsScale);
     }
     ~PictureSource()
     {
-        context_.Config_SetScaleMode(gdi::kMapText);
-        context_.HDC_Detach();
+        context_.setScaleMode(gdi::kMapText);
+        context_.detach();
     }
 
     // The picture's own size in twips: its pixels at its own resolution, so it
     // keeps its physical size on every device. (Taking the pixel count itself
     // as twips would show a corner of one fifteenth of a 96-dpi picture.)
-    int widthTwips() const
-    {
-        return twips(surface_.Get_Width(), context_.HDC_GetDeviceCapability(gdi::kCapLogPixelsX));
-    }
+    int widthTwips() const { return twips(surface_.width(), context_.deviceCapability(gdi::kCapLogPixelsX)); }
     int heightTwips() const
     {
-        return twips(surface_.Get_Height(), context_.HDC_GetDeviceCapability(gdi::kCapLogPixelsY));
+        return twips(surface_.height(), context_.deviceCapability(gdi::kCapLogPixelsY));
     }
 
     // Copies the picture's top left part, cut to width x height twips, to
     // (x, y). Where the extent is larger than the picture the destination
     // keeps what it had.
-    void copyTo(clsGFX_API &destination, int x, int y, int width, int height)
+    void copyTo(Canvas &destination, int x, int y, int width, int height)
     {
-        context_.BitBlt_PaintPicture(destination.HDC_Get(), x, y, qMin(width, widthTwips()),
+        context_.paintPicture(destination.deviceContext(), x, y, qMin(width, widthTwips()),
             qMin(height, heightTwips()), 0, 0, gdi::kSrcCopy);
     }
 
     // Stretches the whole picture (halftone) into width x height twips at (x, y).
-    void stretchTo(clsGFX_API &destination, int x, int y, int width, int height)
+    void stretchTo(Canvas &destination, int x, int y, int width, int height)
     {
-        context_.BitBlt_SetStretchMode(gdi::kStretchHalftone);
-        context_.BitBlt_PaintPictureStretch(
-            destination.HDC_Get(), x, y, width, height, 0, 0, widthTwips(), heightTwips(), gdi::kSrcCopy);
+        context_.setStretchMode(gdi::kStretchHalftone);
+        context_.paintPictureStretched(destination.deviceContext(), x, y, width, height, 0, 0, widthTwips(),
+            heightTwips(), gdi::kSrcCopy);
     }
 
 private:
-    static int twips(int pixels, int dpi) { return dpi > 0 ? RoundHalfEven(pixels * 1440.0 / dpi) : 0; }
+    static int twips(int pixels, int dpi) { return dpi > 0 ? roundHalfEven(pixels * 1440.0 / dpi) : 0; }
 
-    clsGFX_2D surface_;
-    clsGFX_API context_;
+    Bitmap surface_;
+    Canvas context_;
 };
 
 // The text split into characters, a surrogate pair counting as one.
@@ -95,23 +92,22 @@ int middle(int a, int b)
     return int((qint64(a) + b) / 2);
 }
 
-int measuredWidth(clsGFX_API &context, const QString &text)
+int measuredWidth(Canvas &context, const QString &text)
 {
     int left = 0, top = 0, right = 0, bottom = 0;
-    context.Text_DrawText(text, left, top, right, bottom, kTextMeasure);
+    context.drawText(text, left, top, right, bottom, kTextMeasure);
     return right;
 }
 
-void drawAligned(
-    clsGFX_API &context, const QString &text, int flags, int left, int top, int right, int bottom)
+void drawAligned(Canvas &context, const QString &text, int flags, int left, int top, int right, int bottom)
 {
-    context.Text_DrawText(text, left, top, right, bottom, flags);
+    context.drawText(text, left, top, right, bottom, flags);
 }
 
 // Spreads the characters so the first starts at left and the last ends 2 twips
 // before right; left-aligned when they would overlap by more than 10 twips
 // per gap.
-void drawJustified(clsGFX_API &context, const QString &text, int left, int top, int right, int bottom)
+void drawJustified(Canvas &context, const QString &text, int left, int top, int right, int bottom)
 {
     const QStringList characters = charactersOf(text);
     if (characters.size() == 1) {
@@ -128,45 +124,45 @@ void drawJustified(clsGFX_API &context, const QString &text, int left, int top, 
     }
     double x = left;
     for (const QString &character : characters) {
-        drawAligned(context, character, kTextLeft, RoundHalfEven(x), top, right, bottom);
+        drawAligned(context, character, kTextLeft, roundHalfEven(x), top, right, bottom);
         x += measuredWidth(context, character) + gap;
     }
 }
 
 } // namespace
 
-void DrawObject(
-    ReportDocument &document, clsGFX_API &context, int objectIndex, int left, int top, int right, int bottom)
+void drawObject(
+    ReportDocument &document, Canvas &context, int objectIndex, int left, int top, int right, int bottom)
 {
-    const ReportObject &object = checkedAt(std::as_const(document.Objects), objectIndex, "Objects");
-    const ReportFont *font = object.Font ? &*object.Font : nullptr;
-    switch (object.ControlType) {
+    const ReportObject &object = checkedAt(std::as_const(document.objects), objectIndex, "Objects");
+    const ReportFont *font = object.font ? &*object.font : nullptr;
+    switch (object.controlType) {
     case kControlPicture:
-        DrawPicture(document, context, object.FitToImage, object.Border, object.BackColour, object.ImageIndex,
+        drawPicture(document, context, object.fitToImage, object.border, object.backColour, object.imageIndex,
             left, top, right, bottom);
         break;
     case kControlStretchedPicture:
-        DrawStretchedPicture(document, context, object.FitToControl, object.Border, object.ImageIndex, left,
+        drawStretchedPicture(document, context, object.fitToControl, object.border, object.imageIndex, left,
             top, right, bottom);
         break;
     case kControlFramedText:
-        DrawFramedText(document, context, object.Value, font, object.Alignment, object.TextColour,
-            object.BackColour, left, top, right, bottom);
+        drawFramedText(document, context, object.value, font, object.alignment, object.textColour,
+            object.backColour, left, top, right, bottom);
         break;
     case kControlText:
-        DrawTextObject(document, context, object.Value, font, object.Alignment, object.Border,
-            object.TransparentBack, object.TextColour, object.BackColour, left, top, right, bottom);
+        drawTextObject(document, context, object.value, font, object.alignment, object.border,
+            object.transparentBack, object.textColour, object.backColour, left, top, right, bottom);
         break;
     case kControlShape:
-        DrawShape(document, context, object.Style, object.Border, object.TransparentBack, object.BorderColour,
-            object.BackColour, left, top, right, bottom);
+        drawShape(document, context, object.style, object.border, object.transparentBack, object.borderColour,
+            object.backColour, left, top, right, bottom);
         break;
     default:
         break;
     }
 }
 
-void DrawPicture(ReportDocument &document, clsGFX_API &context, bool fitToImage, bool border, int backColour,
+void drawPicture(ReportDocument &document, Canvas &context, bool fitToImage, bool border, int backColour,
     int imageIndex, int left, int top, int right, int bottom)
 {
     PictureSource picture(document, imageIndex);
@@ -174,29 +170,29 @@ void DrawPicture(ReportDocument &document, clsGFX_API &context, bool fitToImage,
         const int width = picture.widthTwips();
         const int height = picture.heightTwips();
         if (border) {
-            DrawShape(document, context, kShapeRectangle, true, true, kBlack, backColour, left, top,
+            drawShape(document, context, kShapeRectangle, true, true, kBlack, backColour, left, top,
                 left + width + 2, top + height + 2);
             picture.copyTo(context, left + 1, top + 1, width, height);
         } else {
             picture.copyTo(context, left, top, width, height);
         }
     } else if (border) {
-        DrawShape(
+        drawShape(
             document, context, kShapeRectangle, true, false, kBlack, backColour, left, top, right, bottom);
         picture.copyTo(context, left + 1, top + 1, right - 1 - (left + 1), bottom - 1 - (top + 1));
     } else {
-        DrawShape(
+        drawShape(
             document, context, kShapeRectangle, false, false, kBlack, backColour, left, top, right, bottom);
         picture.copyTo(context, left, top, right - left, bottom - top);
     }
 }
 
-void DrawStretchedPicture(ReportDocument &document, clsGFX_API &context, bool fitToControl, bool border,
+void drawStretchedPicture(ReportDocument &document, Canvas &context, bool fitToControl, bool border,
     int imageIndex, int left, int top, int right, int bottom)
 {
     PictureSource picture(document, imageIndex);
     if (border) {
-        DrawShape(document, context, kShapeRectangle, true, true, kBlack, kBlack, left, top, right, bottom);
+        drawShape(document, context, kShapeRectangle, true, true, kBlack, kBlack, left, top, right, bottom);
         ++left;
         ++top;
         --right;
@@ -208,21 +204,20 @@ void DrawStretchedPicture(ReportDocument &document, clsGFX_API &context, bool fi
         picture.copyTo(context, left, top, right - left, bottom - top);
 }
 
-void DrawFramedText(ReportDocument &document, clsGFX_API &context, const QString &value,
-    const ReportFont *font, int alignment, int textColour, int backColour, int left, int top, int right,
-    int bottom)
+void drawFramedText(ReportDocument &document, Canvas &context, const QString &value, const ReportFont *font,
+    int alignment, int textColour, int backColour, int left, int top, int right, int bottom)
 {
-    DrawShape(document, context, kShapeRectangle, false, false, kBlack, backColour, left, top, right, bottom);
-    DrawTextObject(document, context, value, font, alignment, false, false, textColour, backColour,
+    drawShape(document, context, kShapeRectangle, false, false, kBlack, backColour, left, top, right, bottom);
+    drawTextObject(document, context, value, font, alignment, false, false, textColour, backColour,
         left + kFramedTextInset, top + kFramedTextInset, right - kFramedTextInset, bottom);
 }
 
-void DrawTextObject(ReportDocument &document, clsGFX_API &context, const QString &text,
-    const ReportFont *font, int alignment, bool border, bool transparentBack, int textColour, int backColour,
-    int left, int top, int right, int bottom)
+void drawTextObject(ReportDocument &document, Canvas &context, const QString &text, const ReportFont *font,
+    int alignment, bool border, bool transparentBack, int textColour, int backColour, int left, int top,
+    int right, int bottom)
 {
     if (border || !transparentBack) {
-        DrawShape(document, context, kShapeRectangle, border, transparentBack, kBlack, backColour, left, top,
+        drawShape(document, context, kShapeRectangle, border, transparentBack, kBlack, backColour, left, top,
             right, bottom);
         if (border) {
             ++left;
@@ -231,8 +226,8 @@ void DrawTextObject(ReportDocument &document, clsGFX_API &context, const QString
             --bottom;
         }
     }
-    context.Text_SetColor(textColour, backColour, transparentBack ? gdi::kBkTransparent : gdi::kBkOpaque);
-    context.Text_SetFont(font, 0.0);
+    context.setTextColours(textColour, backColour, transparentBack ? gdi::kBkTransparent : gdi::kBkOpaque);
+    context.selectFont(font, 0.0);
     switch (alignment) {
     case kAlignLeft:
         drawAligned(context, text, kTextLeft, left, top, right, bottom);
@@ -249,51 +244,51 @@ void DrawTextObject(ReportDocument &document, clsGFX_API &context, const QString
     default:
         break;
     }
-    context.Text_RestoreFont();
+    context.restoreFont();
 }
 
-void DrawShape(ReportDocument &, clsGFX_API &context, int style, bool border, bool transparent,
-    int borderColour, int backColour, int left, int top, int right, int bottom)
+void drawShape(ReportDocument &, Canvas &context, int style, bool border, bool transparent, int borderColour,
+    int backColour, int left, int top, int right, int bottom)
 {
     switch (style) {
     case kShapeHorizontalLine:
     case kShapeVerticalLine:
     case kShapeRisingDiagonal:
     case kShapeFallingDiagonal:
-        context.Draw_SelectPen(gdi::kPenSolid, 1, borderColour);
+        context.selectPen(gdi::kPenSolid, 1, borderColour);
         break;
     case kShapeRectangle:
     case kShapeEllipse:
         if (border)
-            context.Draw_SelectPen(gdi::kPenSolid, 1, borderColour);
+            context.selectPen(gdi::kPenSolid, 1, borderColour);
         else
-            context.Draw_SelectPen(gdi::kPenNull, 1, 0);
+            context.selectPen(gdi::kPenNull, 1, 0);
         if (transparent)
-            context.Draw_SelectBrush(gdi::kBrushHollow, 0, 0);
+            context.selectBrush(gdi::kBrushHollow, 0, 0);
         else
-            context.Draw_SelectBrush(gdi::kBrushSolid, 8, backColour);
+            context.selectBrush(gdi::kBrushSolid, 8, backColour);
         break;
     default:
         return;
     }
     switch (style) {
     case kShapeHorizontalLine:
-        context.Draw_Line(left, middle(top, bottom), right, middle(top, bottom));
+        context.drawLine(left, middle(top, bottom), right, middle(top, bottom));
         break;
     case kShapeVerticalLine:
-        context.Draw_Line(middle(left, right), top, middle(left, right), bottom);
+        context.drawLine(middle(left, right), top, middle(left, right), bottom);
         break;
     case kShapeRisingDiagonal:
-        context.Draw_Line(right, top, left, bottom);
+        context.drawLine(right, top, left, bottom);
         break;
     case kShapeFallingDiagonal:
-        context.Draw_Line(left, top, right, bottom);
+        context.drawLine(left, top, right, bottom);
         break;
     case kShapeRectangle:
-        context.Draw_Rectangle(left, top, right, bottom);
+        context.drawRectangle(left, top, right, bottom);
         break;
     default: // kShapeEllipse
-        context.Draw_Ellipse(left, top, right, bottom);
+        context.drawEllipse(left, top, right, bottom);
         break;
     }
 }

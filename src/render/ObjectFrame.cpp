@@ -7,7 +7,7 @@
 
 namespace zet {
 
-int CheckedInt(qint64 value)
+int checkedInt(qint64 value)
 {
     if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
         throw Error::overflow();
@@ -25,20 +25,20 @@ int checkedEdge(qint64 value)
 
 } // namespace
 
-ObjectFrame ShiftedFrame(const ObjectFrame &frame, int dx)
+ObjectFrame shiftedFrame(const ObjectFrame &frame, int dx)
 {
-    return { checkedEdge(qint64(frame.Left) + dx), frame.Top, checkedEdge(qint64(frame.Right) + dx),
-        frame.Bottom };
+    return { checkedEdge(qint64(frame.left) + dx), frame.top, checkedEdge(qint64(frame.right) + dx),
+        frame.bottom };
 }
 
-ObjectFrame ComputeObjectFrame(const ReportDocument &document, int objectIndex, int bandTop)
+ObjectFrame computeObjectFrame(const ReportDocument &document, int objectIndex, int bandTop)
 {
-    const ReportObject &object = checkedAt(document.Objects, objectIndex, "Objects");
+    const ReportObject &object = checkedAt(document.objects, objectIndex, "Objects");
     ObjectFrame frame;
-    frame.Left = checkedEdge(RoundHalfEven(object.Left));
-    frame.Top = checkedEdge(RoundHalfEven(bandTop + object.TopInBand));
-    frame.Right = checkedEdge(RoundHalfEven(frame.Left + object.Width));
-    frame.Bottom = checkedEdge(RoundHalfEven(frame.Top + object.Height));
+    frame.left = checkedEdge(roundHalfEven(object.left));
+    frame.top = checkedEdge(roundHalfEven(bandTop + object.topInBand));
+    frame.right = checkedEdge(roundHalfEven(frame.left + object.width));
+    frame.bottom = checkedEdge(roundHalfEven(frame.top + object.height));
     return frame;
 }
 

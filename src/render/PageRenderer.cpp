@@ -1,7 +1,7 @@
 #include "render/PageRenderer.h"
 
-#include "gfx/clsGFX_2D.h"
-#include "gfx/clsGFX_API.h"
+#include "gfx/Bitmap.h"
+#include "gfx/Canvas.h"
 #include "layout/CheckedAccess.h"
 #include "render/ObjectDrawing.h"
 #include "render/Placeholders.h"
@@ -57,41 +57,41 @@ struct PageRender
     int offsetX;
     int offsetY;
 
-    clsGFX_API drawing;
-    clsGFX_2D objectBitmap;
+    Canvas drawing;
+    Bitmap objectBitmap;
     int lastEditBox = -1;
     int usedEditBoxes = -1;
 
     void draw(int objectIndex, const ObjectFrame &frame)
     {
         if (imageBuffer)
-            DrawObjectBuffered(document, drawing, objectIndex, frame, objectBitmap);
+            drawObjectBuffered(document, drawing, objectIndex, frame, objectBitmap);
         else
-            DrawObject(document, drawing, objectIndex, frame.Left, frame.Top, frame.Right, frame.Bottom);
+            drawObject(document, drawing, objectIndex, frame.left, frame.top, frame.right, frame.bottom);
     }
 
     ObjectFrame frameOf(int objectIndex, int bandTop) const
     {
-        return ShiftedFrame(ComputeObjectFrame(document, objectIndex, bandTop), offsetX);
+        return shiftedFrame(computeObjectFrame(document, objectIndex, bandTop), offsetX);
     }
 
     void drawBackground()
     {
-        const int width = RoundHalfEven(document.PageWidth);
-        const int height = RoundHalfEven(document.PageHeight);
-        DrawShape(document, drawing, kShapeRectangle, false, false, 0, kWhite, -15, -15,
-            CheckedInt(qint64(width) + 15), CheckedInt(qint64(height) + 15));
+        const int width = roundHalfEven(document.pageWidth);
+        const int height = roundHalfEven(document.pageHeight);
+        drawShape(document, drawing, kShapeRectangle, false, false, 0, kWhite, -15, -15,
+            checkedInt(qint64(width) + 15), checkedInt(qint64(height) + 15));
     }
 
     void drawBands()
     {
-        const LaidPage &page = checkedAt(std::as_const(document.Pages), pageIndex, "Pages");
-        for (int p = 0; p < page.PlacedBands.size(); ++p) {
-            const PlacedBand &placed = page.PlacedBands.at(p);
-            const ReportBand &band = checkedAt(std::as_const(document.Bands), placed.BandIndex, "Bands");
-            if (!band.Visible)
+        const LaidPage &page = checkedAt(std::as_const(document.pages), pageIndex, "Pages");
+        for (int p = 0; p < page.placedBands.size(); ++p) {
+            const PlacedBand &placed = page.placedBands.at(p);
+            const ReportBand &band = checkedAt(std::as_const(document.bands), placed.bandIndex, "Bands");
+            if (!band.visible)
                 continue;
-            const int bandTop = CheckedInt(qint64(placed.Top) + offsetY);
+            const int bandTop = checkedInt(qint64(placed.top) + offsetY);
             drawFixedObjects(band, bandTop);
             drawListedObjects(placed, p, bandTop);
         }
@@ -100,9 +100,9 @@ struct PageRender
     // Objects with no data source, drawn in every view when printable.
     void drawFixedObjects(const ReportBand &band, int bandTop)
     {
-        for (int objectIndex : band.ObjectIndexes) {
-            const ReportObject &object = checkedAt(std::as_const(document.Objects), objectIndex, "Objects");
-            if (object.DataSource.isEmpty() && object.Printable)
+        for (int objectIndex : band.objectIndexes) {
+            const ReportObject &object = checkedAt(std::as_const(document.objects), objectIndex, "Objects");
+            if (object.dataSource.isEmpty() && object.printable)
                 draw(objectIndex, frameOf(objectIndex, bandTop));
         }
     }
@@ -110,16 +110,16 @@ struct PageRender
     // The objects layout listed for this placement, with their page's text.
     void drawListedObjects(const PlacedBand &placed, int placedBandIndex, int bandTop)
     {
-        for (int i = 0; i < placed.Items.size(); ++i) {
-            const int objectIndex = placed.Items.at(i).ObjectIndex;
-            const ReportObject &object = checkedAt(std::as_const(document.Objects), objectIndex, "Objects");
-            if (printView && !object.Printable)
+        for (int i = 0; i < placed.items.size(); ++i) {
+            const int objectIndex = placed.items.at(i).objectIndex;
+            const ReportObject &object = checkedAt(std::as_const(document.objects), objectIndex, "Objects");
+            if (printView && !object.printable)
                 continue;
-            ResolveObjectText(document, pageIndex, placedBandIndex, i, objectIndex);
+            resolveObjectText(document, pageIndex, placedBandIndex, i, objectIndex);
             const ObjectFrame frame = frameOf(objectIndex, bandTop);
-            if (!printView && object.ControlType == kControlFramedText && lastEditBox >= 0 && zoom == 1.0)
-                PlaceEditBox(document, *editBoxes, usedEditBoxes, lastEditBox, objectIndex,
-                    placed.Items.at(i).ValueIndex, frame.Left, frame.Top, frame.Right, frame.Bottom);
+            if (!printView && object.controlType == kControlFramedText && lastEditBox >= 0 && zoom == 1.0)
+                placeEditBox(document, *editBoxes, usedEditBoxes, lastEditBox, objectIndex,
+                    placed.items.at(i).valueIndex, frame.left, frame.top, frame.right, frame.bottom);
             else
                 draw(objectIndex, frame);
         }
@@ -138,22 +138,22 @@ struct PageRender
 // Red ellipse on the page edges, red ellipse and rectangle on the margins,
 // each coordinate c placed at (c rounded + offset) x zoom, rounded.
 void drawPageOutlines(
-    const ReportDocument &document, clsGFX_API &destination, int offsetX, int offsetY, double zoom)
+    const ReportDocument &document, Canvas &destination, int offsetX, int offsetY, double zoom)
 {
-    const auto x = [&](double c) { return RoundHalfEven((RoundHalfEven(c) + double(offsetX)) * zoom); };
-    const auto y = [&](double c) { return RoundHalfEven((RoundHalfEven(c) + double(offsetY)) * zoom); };
-    destination.Draw_SelectPen(gdi::kPenSolid, 1, kOutlineRed);
-    destination.Draw_SelectBrush(gdi::kBrushHollow, 8, kOutlineRed);
-    destination.Draw_Ellipse(x(0), y(0), x(document.PageWidth), y(document.PageHeight));
-    destination.Draw_SelectPen(gdi::kPenSolid, 1, kOutlineRed);
-    const int left = x(document.MarginLeft);
-    const int top = y(document.MarginTop);
-    const int right = x(document.PageWidth - document.MarginRight);
-    const int bottom = y(document.PageHeight - document.MarginBottom);
-    destination.Draw_Ellipse(left, top, right, bottom);
-    destination.Draw_Rectangle(left, top, right, bottom);
-    destination.Draw_RestoreBrush();
-    destination.Draw_RestorePen();
+    const auto x = [&](double c) { return roundHalfEven((roundHalfEven(c) + double(offsetX)) * zoom); };
+    const auto y = [&](double c) { return roundHalfEven((roundHalfEven(c) + double(offsetY)) * zoom); };
+    destination.selectPen(gdi::kPenSolid, 1, kOutlineRed);
+    destination.selectBrush(gdi::kBrushHollow, 8, kOutlineRed);
+    destination.drawEllipse(x(0), y(0), x(document.pageWidth), y(document.pageHeight));
+    destination.selectPen(gdi::kPenSolid, 1, kOutlineRed);
+    const int left = x(document.marginLeft);
+    const int top = y(document.marginTop);
+    const int right = x(document.pageWidth - document.marginRight);
+    const int bottom = y(document.pageHeight - document.marginBottom);
+    destination.drawEllipse(left, top, right, bottom);
+    destination.drawRectangle(left, top, right, bottom);
+    destination.restoreBrush();
+    destination.restorePen();
 }
 
 int truncated(double value)
@@ -165,90 +165,89 @@ int truncated(double value)
 
 } // namespace
 
-void RenderPage(ReportDocument &document, DeviceContext &destination, int pageIndex, bool printView,
+void renderPage(ReportDocument &document, DeviceContext &destination, int pageIndex, bool printView,
     EditBoxes *editBoxes, double zoom, bool pageBuffer, bool imageBuffer, int offsetX, int offsetY,
     bool drawOutlines)
 {
     RenderScope scope;
     // Declared before the contexts that attach to it, so that on every path
     // they let go of its device context before it goes away.
-    clsGFX_2D pageBitmap;
+    Bitmap pageBitmap;
     PageRender render { document, pageIndex, printView, editBoxes, zoom, imageBuffer, offsetX, offsetY, {},
         {} };
     if (editBoxes)
         render.lastEditBox = editBoxes->upperBound();
 
-    clsGFX_API target;
-    target.HDC_Attach(&destination);
-    target.Config_SetScaleMode(gdi::kMapTwipsScale);
+    Canvas target;
+    target.attach(&destination);
+    target.setScaleMode(gdi::kMapTwipsScale);
 
-    const int pageWidth = RoundHalfEven(document.PageWidth);
-    const int pageHeight = RoundHalfEven(document.PageHeight);
+    const int pageWidth = roundHalfEven(document.pageWidth);
+    const int pageHeight = roundHalfEven(document.pageHeight);
     const bool buffered = zoom != 1.0 || pageBuffer;
-    clsGFX_API copy;
+    Canvas copy;
     if (buffered) {
-        const int dpiX = target.HDC_GetDeviceCapability(gdi::kCapLogPixelsX);
-        const int dpiY = target.HDC_GetDeviceCapability(gdi::kCapLogPixelsY);
+        const int dpiX = target.deviceCapability(gdi::kCapLogPixelsX);
+        const int dpiY = target.deviceCapability(gdi::kCapLogPixelsY);
         // A size the surface refuses leaves it empty: the page then draws into nothing.
-        pageBitmap.Create(RoundHalfEven(dpiX * document.PageWidth / kTwipsPerInch),
-            RoundHalfEven(dpiY * document.PageHeight / kTwipsPerInch), 24, dpiX, dpiY);
-        render.drawing.HDC_Attach(pageBitmap.Get_hDC());
-        copy.HDC_Attach(pageBitmap.Get_hDC());
-        copy.Config_SetScaleMode(gdi::kMapTwipsScale);
+        pageBitmap.create(roundHalfEven(dpiX * document.pageWidth / kTwipsPerInch),
+            roundHalfEven(dpiY * document.pageHeight / kTwipsPerInch), 24, dpiX, dpiY);
+        render.drawing.attach(pageBitmap.deviceContext());
+        copy.attach(pageBitmap.deviceContext());
+        copy.setScaleMode(gdi::kMapTwipsScale);
     } else {
-        render.drawing.HDC_Attach(&destination);
+        render.drawing.attach(&destination);
     }
 
     render.drawBackground();
     render.drawBands();
-    render.drawing.HDC_Detach();
+    render.drawing.detach();
 
     if (buffered) {
         if (zoom != 1.0) {
-            copy.BitBlt_SetStretchMode(gdi::kStretchHalftone);
-            copy.BitBlt_PaintPictureStretch(&destination, offsetX, offsetY,
-                truncated(zoom * document.PageWidth), truncated(zoom * document.PageHeight), 0, 0, pageWidth,
-                pageHeight, gdi::kSrcCopy);
+            copy.setStretchMode(gdi::kStretchHalftone);
+            copy.paintPictureStretched(&destination, offsetX, offsetY, truncated(zoom * document.pageWidth),
+                truncated(zoom * document.pageHeight), 0, 0, pageWidth, pageHeight, gdi::kSrcCopy);
         } else {
             // The offsets were applied inside the bitmap.
-            copy.BitBlt_PaintPicture(&destination, 0, 0, pageWidth, pageHeight, 0, 0, gdi::kSrcCopy);
+            copy.paintPicture(&destination, 0, 0, pageWidth, pageHeight, 0, 0, gdi::kSrcCopy);
         }
-        copy.Config_SetScaleMode(gdi::kMapText);
+        copy.setScaleMode(gdi::kMapText);
     }
 
     if (drawOutlines)
         drawPageOutlines(document, target, offsetX, offsetY, zoom);
-    target.Config_SetScaleMode(gdi::kMapText);
-    target.HDC_Detach();
+    target.setScaleMode(gdi::kMapText);
+    target.detach();
     render.hideUnusedEditBoxes();
 }
 
-void DrawObjectBuffered(ReportDocument &document, clsGFX_API &context, int objectIndex,
-    const ObjectFrame &frame, clsGFX_2D &objectBitmap)
+void drawObjectBuffered(ReportDocument &document, Canvas &context, int objectIndex, const ObjectFrame &frame,
+    Bitmap &objectBitmap)
 {
-    const int type = checkedAt(std::as_const(document.Objects), objectIndex, "Objects").ControlType;
+    const int type = checkedAt(std::as_const(document.objects), objectIndex, "Objects").controlType;
     if (type != kControlPicture && type != kControlStretchedPicture) {
-        DrawObject(document, context, objectIndex, frame.Left, frame.Top, frame.Right, frame.Bottom);
+        drawObject(document, context, objectIndex, frame.left, frame.top, frame.right, frame.bottom);
         return;
     }
-    const int width = frame.Right - frame.Left;
-    const int height = frame.Bottom - frame.Top;
-    const int dpiX = context.HDC_GetDeviceCapability(gdi::kCapLogPixelsX);
-    const int dpiY = context.HDC_GetDeviceCapability(gdi::kCapLogPixelsY);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int dpiX = context.deviceCapability(gdi::kCapLogPixelsX);
+    const int dpiY = context.deviceCapability(gdi::kCapLogPixelsY);
     // An empty frame makes no surface; the picture then draws into nothing.
-    objectBitmap.Create(int(qint64(width) * dpiX / 1440), int(qint64(height) * dpiY / 1440), 24, dpiX, dpiY);
-    const int pixelsX = objectBitmap.Get_Width();
-    const int pixelsY = objectBitmap.Get_Height();
+    objectBitmap.create(int(qint64(width) * dpiX / 1440), int(qint64(height) * dpiY / 1440), 24, dpiX, dpiY);
+    const int pixelsX = objectBitmap.width();
+    const int pixelsY = objectBitmap.height();
 
-    clsGFX_API picture;
-    picture.HDC_Attach(objectBitmap.Get_hDC());
-    DrawShape(document, picture, kShapeRectangle, true, false, kWhite, kWhite, -10, -10, pixelsX + 10,
+    Canvas picture;
+    picture.attach(objectBitmap.deviceContext());
+    drawShape(document, picture, kShapeRectangle, true, false, kWhite, kWhite, -10, -10, pixelsX + 10,
         pixelsY + 10);
-    picture.Config_SetScaleMode(gdi::kMapTwipsScale);
-    DrawObject(document, picture, objectIndex, 0, 0, width, height);
-    picture.BitBlt_PaintPicture(context.HDC_Get(), frame.Left, frame.Top, width, height, 0, 0, gdi::kSrcCopy);
-    picture.Config_SetScaleMode(gdi::kMapText);
-    picture.HDC_Detach();
+    picture.setScaleMode(gdi::kMapTwipsScale);
+    drawObject(document, picture, objectIndex, 0, 0, width, height);
+    picture.paintPicture(context.deviceContext(), frame.left, frame.top, width, height, 0, 0, gdi::kSrcCopy);
+    picture.setScaleMode(gdi::kMapText);
+    picture.detach();
 }
 
 } // namespace zet

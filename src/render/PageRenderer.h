@@ -7,8 +7,8 @@
 namespace zet {
 
 class DeviceContext;
-class clsGFX_API;
-class clsGFX_2D;
+class Canvas;
+class Bitmap;
 
 // Draws page pageIndex (0-based) of a laid-out document on destination: the
 // one painting path of the preview, the printer and the page exports.
@@ -31,14 +31,14 @@ class clsGFX_2D;
 // Listed objects' Value fields keep the text of this page. Raises zet::Error 9
 // for a page, band, object or image index outside its list and zet::Error 6
 // when a coordinate leaves 32 bits; RenderIdle is true again either way.
-void RenderPage(ReportDocument &document, DeviceContext &destination, int pageIndex, bool printView,
+void renderPage(ReportDocument &document, DeviceContext &destination, int pageIndex, bool printView,
     EditBoxes *editBoxes, double zoom, bool pageBuffer, bool imageBuffer, int offsetX, int offsetY,
     bool drawOutlines);
 
 // Draws object objectIndex into frame on context; picture objects (types 2
 // and 3) go through objectBitmap, a bitmap of the frame's size at the
 // context's resolution, which is then copied to the frame.
-void DrawObjectBuffered(ReportDocument &document, clsGFX_API &context, int objectIndex,
-    const ObjectFrame &frame, clsGFX_2D &objectBitmap);
+void drawObjectBuffered(ReportDocument &document, Canvas &context, int objectIndex, const ObjectFrame &frame,
+    Bitmap &objectBitmap);
 
 } // namespace zet

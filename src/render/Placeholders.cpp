@@ -21,7 +21,7 @@ QString datePictureOf(const QString &token)
     QString picture = token;
     picture.remove(kDateStart);
     picture.remove(u']');
-    picture = TrimSpaces(picture);
+    picture = trimSpaces(picture);
     return picture.isEmpty() ? kDefaultDatePicture : picture;
 }
 
@@ -44,7 +44,7 @@ QString replaceDates(const QString &text, const std::function<QDateTime()> &now)
         const QString token = value.mid(start, close - start + 1);
         if (!when.isValid())
             when = now();
-        value.replace(token, ProperCase(FormatDatePicture(when, datePictureOf(token), locale)));
+        value.replace(token, properCase(formatDatePicture(when, datePictureOf(token), locale)));
     }
     return value;
 }
@@ -52,58 +52,58 @@ QString replaceDates(const QString &text, const std::function<QDateTime()> &now)
 void resolveObjectText(ReportDocument &document, int pageIndex, int placedBandIndex, int itemIndex,
     int objectIndex, const std::function<QDateTime()> &now)
 {
-    const LaidPage &page = checkedAt(std::as_const(document.Pages), pageIndex, "Pages");
-    const PlacedBand &placed = checkedAt(page.PlacedBands, placedBandIndex, "PlacedBands");
-    const PlacedItem &item = checkedAt(placed.Items, itemIndex, "Items");
-    ReportObject &object = checkedAt(document.Objects, objectIndex, "Objects");
+    const LaidPage &page = checkedAt(std::as_const(document.pages), pageIndex, "Pages");
+    const PlacedBand &placed = checkedAt(page.placedBands, placedBandIndex, "PlacedBands");
+    const PlacedItem &item = checkedAt(placed.items, itemIndex, "Items");
+    ReportObject &object = checkedAt(document.objects, objectIndex, "Objects");
 
-    if (item.ValueIndex < 0) {
-        QString value = object.LoadedValue;
+    if (item.valueIndex < 0) {
+        QString value = object.loadedValue;
         value.replace(kPageNumber, QString::number(pageIndex + 1));
-        value.replace(kPageCount, QString::number(document.Pages.size()));
-        object.Value = replaceDates(value, now);
-    } else if (object.ControlType == kControlFramedText || object.ControlType == kControlText) {
-        object.Value = checkedAt(std::as_const(document.Values), item.ValueIndex, "Values").Value;
+        value.replace(kPageCount, QString::number(document.pages.size()));
+        object.value = replaceDates(value, now);
+    } else if (object.controlType == kControlFramedText || object.controlType == kControlText) {
+        object.value = checkedAt(std::as_const(document.values), item.valueIndex, "Values").value;
     }
 }
 
 } // namespace
 
-QString ReplaceDatePlaceholders(const QString &text, const QDateTime &now)
+QString replaceDatePlaceholders(const QString &text, const QDateTime &now)
 {
     return replaceDates(text, [&] { return now; });
 }
 
-void ResolveObjectText(ReportDocument &document, int pageIndex, int placedBandIndex, int itemIndex,
+void resolveObjectText(ReportDocument &document, int pageIndex, int placedBandIndex, int itemIndex,
     int objectIndex, const QDateTime &now)
 {
     resolveObjectText(document, pageIndex, placedBandIndex, itemIndex, objectIndex, [&] { return now; });
 }
 
-void ResolveObjectText(
+void resolveObjectText(
     ReportDocument &document, int pageIndex, int placedBandIndex, int itemIndex, int objectIndex)
 {
     resolveObjectText(document, pageIndex, placedBandIndex, itemIndex, objectIndex,
         [] { return QDateTime::currentDateTime(); });
 }
 
-void PlaceEditBox(ReportDocument &document, EditBoxes &boxes, int &usedCount, int lastIndex, int objectIndex,
+void placeEditBox(ReportDocument &document, EditBoxes &boxes, int &usedCount, int lastIndex, int objectIndex,
     int valueIndex, int left, int top, int right, int bottom)
 {
-    const ReportObject &object = checkedAt(std::as_const(document.Objects), objectIndex, "Objects");
+    const ReportObject &object = checkedAt(std::as_const(document.objects), objectIndex, "Objects");
     const int box = ++usedCount;
     if (box <= lastIndex)
         boxes.setVisible(box, false);
     else if (box > boxes.upperBound())
         boxes.load(box);
 
-    boxes.setFont(box, object.Font ? &*object.Font : nullptr);
-    boxes.setAlignment(box, object.Alignment == 3 ? 0 : object.Alignment);
-    boxes.setForeColor(box, object.TextColour);
-    boxes.setBackColor(box, object.BackColour);
+    boxes.setFont(box, object.font ? &*object.font : nullptr);
+    boxes.setAlignment(box, object.alignment == 3 ? 0 : object.alignment);
+    boxes.setForeColor(box, object.textColour);
+    boxes.setBackColor(box, object.backColour);
     boxes.setGeometry(box, left, top, right - left, bottom - top);
-    boxes.setText(box, object.Value);
-    boxes.setTag(box, SetElementValue(boxes.tag(box), kEditBoxValueElement, QString::number(valueIndex)));
+    boxes.setText(box, object.value);
+    boxes.setTag(box, setElementValue(boxes.tag(box), kEditBoxValueElement, QString::number(valueIndex)));
     boxes.setVisible(box, true);
     boxes.bringToFront(box);
 }

@@ -14,23 +14,23 @@ namespace zet {
 // proper case) filled in when the item shows no data value. Other bound
 // objects keep their Value. Raises zet::Error 9 for an index outside Pages,
 // the placed band's Items, Objects or Values.
-void ResolveObjectText(
+void resolveObjectText(
     ReportDocument &document, int pageIndex, int placedBandIndex, int itemIndex, int objectIndex);
 // The same with the date and time taken as now.
-void ResolveObjectText(ReportDocument &document, int pageIndex, int placedBandIndex, int itemIndex,
+void resolveObjectText(ReportDocument &document, int pageIndex, int placedBandIndex, int itemIndex,
     int objectIndex, const QDateTime &now);
 
 // Fills every "[&d" format "]" token of text with now written in that format
 // (an empty format means "dd/mm/yyyy"), in proper case. A "[&d" without a
 // later "]" ends the filling; it and what follows stay as they are.
-QString ReplaceDatePlaceholders(const QString &text, const QDateTime &now);
+QString replaceDatePlaceholders(const QString &text, const QDateTime &now);
 
 // Shows the next edit box over a framed text field instead of painting it.
 // usedCount is the index of the last box used on this page (-1 before the
 // first) and is advanced by one; lastIndex is the boxes' upper bound read when
 // the page began; a box past it is created. The frame is in twips. The box's
 // tag gets an "IndexDato" element holding valueIndex.
-void PlaceEditBox(ReportDocument &document, EditBoxes &boxes, int &usedCount, int lastIndex, int objectIndex,
+void placeEditBox(ReportDocument &document, EditBoxes &boxes, int &usedCount, int lastIndex, int objectIndex,
     int valueIndex, int left, int top, int right, int bottom);
 
 } // namespace zet

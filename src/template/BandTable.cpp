@@ -13,34 +13,34 @@ constexpr double kStripBetweenBands = 285;
 
 int integerKey(const KeyReader &text, QLatin1String name)
 {
-    return name.isEmpty() ? 0 : ParseInteger(text.value(name));
+    return name.isEmpty() ? 0 : parseInteger(text.value(name));
 }
 
 ReportBand namedBand(const KeyReader &text, const key::BandKeys &keys, BandKind kind)
 {
     ReportBand band;
-    band.Visible = ParseBoolean(text.value(keys.Presence));
-    band.Height = ParseNumber(text.value(keys.Height));
-    band.BreakMode = integerKey(text, keys.Break);
-    band.NewPage = integerKey(text, keys.NewPage);
-    band.Repeat = integerKey(text, keys.Repeat);
-    band.Kind = kind;
+    band.visible = parseBoolean(text.value(keys.Presence));
+    band.height = parseNumber(text.value(keys.height));
+    band.breakMode = integerKey(text, keys.Break);
+    band.newPage = integerKey(text, keys.newPage);
+    band.repeat = integerKey(text, keys.repeat);
+    band.kind = kind;
     return band;
 }
 
 ReportBand marginBand(double height, BandKind kind)
 {
     ReportBand band;
-    band.Visible = true;
-    band.Height = height;
-    band.Kind = kind;
+    band.visible = true;
+    band.height = height;
+    band.kind = kind;
     return band;
 }
 
 // Kind and level of the five data slots, by which of them are present.
 void assignDataLevels(QList<ReportBand> &bands)
 {
-    auto present = [&bands](int slot) { return bands[slot].Visible; };
+    auto present = [&bands](int slot) { return bands[slot].visible; };
     QList<int> levels;
     if (present(kSlotGroupHeader) || present(kSlotGroupFooter))
         levels = { 1, 2, 3, 2, 1 };
@@ -52,14 +52,14 @@ void assignDataLevels(QList<ReportBand> &bands)
         levels = { -1, -1, -1, -1, -1 };
     for (int i = 0; i < levels.size(); ++i) {
         ReportBand &band = bands[kSlotGroupHeader + i];
-        band.DataLevel = levels[i];
-        band.Kind = levels[i] == -1 ? kBandUnused : kBandData;
+        band.dataLevel = levels[i];
+        band.kind = levels[i] == -1 ? kBandUnused : kBandData;
     }
 }
 
 } // namespace
 
-void BuildBandTable(ReportDocument &document, const KeyReader &keys)
+void buildBandTable(ReportDocument &document, const KeyReader &keys)
 {
     static constexpr BandKind kNamedKinds[] = {
         kBandPageHeader,
@@ -75,56 +75,56 @@ void BuildBandTable(ReportDocument &document, const KeyReader &keys)
     QList<ReportBand> bands;
     bands.reserve(kBandSlotCount);
     bands.append(ReportBand());
-    bands.append(marginBand(document.MarginTop, kBandTopMargin));
+    bands.append(marginBand(document.marginTop, kBandTopMargin));
     for (std::size_t i = 0; i < key::kBandKeys.size(); ++i)
         bands.append(namedBand(keys, key::kBandKeys[i], kNamedKinds[i]));
-    bands.append(marginBand(document.MarginBottom, kBandBottomMargin));
+    bands.append(marginBand(document.marginBottom, kBandBottomMargin));
     assignDataLevels(bands);
-    document.Bands = bands;
+    document.bands = bands;
 }
 
-void ComputeBandPositions(ReportDocument &document)
+void computeBandPositions(ReportDocument &document)
 {
     double design = 0;
     double stack = 0;
-    for (int slot = kSlotTopMargin; slot < document.Bands.size(); ++slot) {
-        ReportBand &band = document.Bands[slot];
-        band.DesignTop = design;
-        if (band.Visible) {
-            band.DesignBottom = design + band.Height;
+    for (int slot = kSlotTopMargin; slot < document.bands.size(); ++slot) {
+        ReportBand &band = document.bands[slot];
+        band.designTop = design;
+        if (band.visible) {
+            band.designBottom = design + band.height;
             double strip = kStripBetweenBands;
             if (slot == kSlotTopMargin)
                 strip = kStripAfterTopMargin;
             else if (slot == kSlotBottomMargin)
                 strip = kStripBeforeBottomMargin;
-            design += band.Height + strip;
-            band.StackTop = stack;
-            stack += band.Height;
+            design += band.height + strip;
+            band.stackTop = stack;
+            stack += band.height;
         } else {
-            band.DesignBottom = design;
+            band.designBottom = design;
             design += kStripBetweenBands;
         }
     }
 }
 
-void LinkDataBands(ReportDocument &document)
+void linkDataBands(ReportDocument &document)
 {
-    QList<ReportBand> &bands = document.Bands;
+    QList<ReportBand> &bands = document.bands;
     for (int i = 0; i < bands.size(); ++i) {
         ReportBand &band = bands[i];
-        if (!band.Visible || band.Kind != kBandData)
+        if (!band.visible || band.kind != kBandData)
             continue;
-        band.LinkPrev = -1;
-        for (int j = i - 1; j >= 0 && bands[j].Kind == kBandData; --j) {
-            if (bands[j].NewPage != 0)
-                band.LinkPrev = j;
+        band.linkPrev = -1;
+        for (int j = i - 1; j >= 0 && bands[j].kind == kBandData; --j) {
+            if (bands[j].newPage != 0)
+                band.linkPrev = j;
         }
-        band.LinkNext = -1;
-        band.LinkHeight = 0;
-        for (int j = i + 1; j < bands.size() && bands[j].Kind == kBandData; ++j) {
-            if (bands[j].NewPage != 0) {
-                band.LinkNext = j;
-                band.LinkHeight += bands[j].Height;
+        band.linkNext = -1;
+        band.linkHeight = 0;
+        for (int j = i + 1; j < bands.size() && bands[j].kind == kBandData; ++j) {
+            if (bands[j].newPage != 0) {
+                band.linkNext = j;
+                band.linkHeight += bands[j].height;
             }
         }
     }

@@ -29,16 +29,16 @@ enum BandSlot : int {
 // (the margins come from the document's MarginTop / MarginBottom), with kinds
 // and data levels by which data bands are present. Raises zet::Error 6 when an
 // integer key does not fit 32 bits.
-void BuildBandTable(ReportDocument &document, const KeyReader &keys);
+void buildBandTable(ReportDocument &document, const KeyReader &keys);
 
 // DesignTop / DesignBottom in the designer's space (bands stacked with strips
 // of 225 twips after the top margin, 60 before the bottom margin and 285
 // between other bands; an invisible band still takes 285) and StackTop, the
 // sum of the heights of the visible bands before each one.
-void ComputeBandPositions(ReportDocument &document);
+void computeBandPositions(ReportDocument &document);
 
 // LinkPrev / LinkNext / LinkHeight of each visible data band from the runs of
 // data bands (kind 4) around it whose NewPage is not 0.
-void LinkDataBands(ReportDocument &document);
+void linkDataBands(ReportDocument &document);
 
 } // namespace zet

@@ -164,7 +164,7 @@ double readDecimal(NumberScanner &scan)
 
 } // namespace
 
-double ParseNumber(const QString &text)
+double parseNumber(const QString &text)
 {
     NumberScanner scan(text);
     if (scan.accept('&')) {
@@ -177,7 +177,7 @@ double ParseNumber(const QString &text)
     return readDecimal(scan);
 }
 
-int RoundHalfEven(double value)
+int roundHalfEven(double value)
 {
     if (!std::isfinite(value))
         raiseOverflow();
@@ -190,12 +190,12 @@ int RoundHalfEven(double value)
     return int(rounded);
 }
 
-int ParseInteger(const QString &text)
+int parseInteger(const QString &text)
 {
-    return RoundHalfEven(ParseNumber(text));
+    return roundHalfEven(parseNumber(text));
 }
 
-bool ParseBoolean(const QString &text)
+bool parseBoolean(const QString &text)
 {
     if (text.isEmpty() || text == QLatin1String("0"))
         return false;

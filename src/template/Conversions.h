@@ -11,18 +11,18 @@ namespace zet {
 // other character; no number at all gives 0. The locale plays no part.
 // Raises zet::Error 6 (overflow) when the value does not fit a double, so the
 // result is always finite; values too small for a double read as 0.
-double ParseNumber(const QString &text);
+double parseNumber(const QString &text);
 
 // Nearest integer, halves to even. Raises zet::Error 6 (overflow) outside the
 // signed 32-bit range (and for NaN).
-int RoundHalfEven(double value);
+int roundHalfEven(double value);
 
 // ParseNumber rounded half to even; error 6 outside 32 bits (so "&HFFFFFFFF",
 // read unsigned, is an overflow too).
-int ParseInteger(const QString &text);
+int parseInteger(const QString &text);
 
 // False for empty text, "0", and (ignoring case) "null", "falso", "false";
 // true for anything else.
-bool ParseBoolean(const QString &text);
+bool parseBoolean(const QString &text);
 
 } // namespace zet

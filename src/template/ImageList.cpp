@@ -44,7 +44,7 @@ QImage toSurface(const QImage &decoded)
 
 } // namespace
 
-QImage PictureFromImageBytes(const QString &imageText)
+QImage pictureFromImageBytes(const QString &imageText)
 {
     QByteArray bytes(imageText.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < imageText.size(); ++i) {
@@ -76,20 +76,20 @@ QImage PictureFromImageBytes(const QString &imageText)
     return surface;
 }
 
-void ReadImageList(ReportDocument &document, const QString &templateText)
+void readImageList(ReportDocument &document, const QString &templateText)
 {
-    int cursor = OpenCursor(templateText, key::kZetImagelist);
-    while (!CursorAtEnd(cursor)) {
-        const QString content = CursorCurrent(cursor);
+    int cursor = openCursor(templateText, key::kZetImagelist);
+    while (!cursorAtEnd(cursor)) {
+        const QString content = cursorCurrent(cursor);
         ImageEntry entry;
-        entry.Id = GetElementValue(content, key::kImageId);
-        entry.FileData = GetElementValue(content, key::kImageFile);
-        entry.Surface = PictureFromImageBytes(entry.FileData);
-        if (!entry.Surface.isNull())
-            document.Images.append(entry);
-        CursorNext(cursor);
+        entry.id = getElementValue(content, key::kImageId);
+        entry.fileData = getElementValue(content, key::kImageFile);
+        entry.surface = pictureFromImageBytes(entry.fileData);
+        if (!entry.surface.isNull())
+            document.images.append(entry);
+        cursorNext(cursor);
     }
-    CloseCursor(cursor);
+    closeCursor(cursor);
 }
 
 } // namespace zet

@@ -13,10 +13,10 @@ namespace zet {
 // (Format_BGR888) at the picture's pixel size; transparent parts are
 // composited over black. It keeps the picture's dots per metre, 96 dpi when
 // the file gives none. A null image when the bytes cannot be decoded.
-QImage PictureFromImageBytes(const QString &imageText);
+QImage pictureFromImageBytes(const QString &imageText);
 
 // Appends one ImageEntry per "zet_imagelist" element of the template, in
 // template order; an element whose picture cannot be decoded leaves no entry.
-void ReadImageList(ReportDocument &document, const QString &templateText);
+void readImageList(ReportDocument &document, const QString &templateText);
 
 } // namespace zet

@@ -30,7 +30,7 @@ KeyReader::KeyReader(const QString &text, std::span<const QLatin1String> names)
         const int index = int(names_.size());
         byName_.insert(key, index);
         names_.append(key);
-        lowerNames_.append(LowerPerChar(key));
+        lowerNames_.append(lowerPerChar(key));
         longestName_ = std::max(longestName_, key.size());
         if (byLength_.size() <= key.size())
             byLength_.resize(key.size() + 1);

@@ -11,7 +11,7 @@ namespace zet {
 
 // The values of several keys of one text, found in a single pass over it
 // instead of one search (of up to three passes) per key. value(name) is
-// exactly GetElementValue(text, name): the first exact opening tag decides,
+// exactly getElementValue(text, name): the first exact opening tag decides,
 // then one written in lower case, then one in any case, each with the first
 // matching closing tag after it. Names must not hold '<' or '>' (no key does).
 class KeyReader

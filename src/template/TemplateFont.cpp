@@ -21,7 +21,7 @@ constexpr double kMaxFontSize = 16384; // points
 // A property value given as text: a whole number, "." or "," as separator.
 double numberFromText(const QString &text)
 {
-    QString normal = TrimSpaces(text);
+    QString normal = trimSpaces(text);
     normal.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
     const double value = QLocale::c().toDouble(normal, &ok);
@@ -32,7 +32,7 @@ double numberFromText(const QString &text)
 
 int shortFromNumber(double value)
 {
-    const int rounded = RoundHalfEven(value);
+    const int rounded = roundHalfEven(value);
     if (rounded < std::numeric_limits<short>::min() || rounded > std::numeric_limits<short>::max())
         throw Error::overflow();
     return rounded;
@@ -40,7 +40,7 @@ int shortFromNumber(double value)
 
 } // namespace
 
-ReportFont ParseFont(const QString &fontText)
+ReportFont parseFont(const QString &fontText)
 {
     ReportFont font;
     const KeyReader keys(fontText, key::kFontKeys);
@@ -49,22 +49,22 @@ ReportFont ParseFont(const QString &fontText)
         if (!value.isEmpty())
             set(value);
     };
-    apply(key::kBold, [&](const QString &v) { font.setBold(ParseBoolean(v)); });
-    apply(key::kCharset, [&](const QString &v) { font.Charset = shortFromNumber(numberFromText(v)); });
-    apply(key::kItalic, [&](const QString &v) { font.Italic = ParseBoolean(v); });
-    apply(key::kName, [&](const QString &v) { font.Name = v; });
+    apply(key::kBold, [&](const QString &v) { font.setBold(parseBoolean(v)); });
+    apply(key::kCharset, [&](const QString &v) { font.charset = shortFromNumber(numberFromText(v)); });
+    apply(key::kItalic, [&](const QString &v) { font.italic = parseBoolean(v); });
+    apply(key::kName, [&](const QString &v) { font.name = v; });
     apply(key::kSize, [&](const QString &v) {
         const double size = numberFromText(v);
         if (size <= 0)
             throw Error(Error::kInvalidCall, QStringLiteral("Invalid procedure call or argument"));
         if (size > kMaxFontSize)
             throw Error::overflow();
-        font.Size = size;
+        font.size = size;
     });
-    apply(key::kStrikethrough, [&](const QString &v) { font.Strikethrough = ParseBoolean(v); });
-    apply(key::kUnderline, [&](const QString &v) { font.Underline = ParseBoolean(v); });
+    apply(key::kStrikethrough, [&](const QString &v) { font.strikethrough = parseBoolean(v); });
+    apply(key::kUnderline, [&](const QString &v) { font.underline = parseBoolean(v); });
     apply(key::kWeight,
-        [&](const QString &v) { font.Weight = std::clamp(shortFromNumber(ParseNumber(v)), 0, 1000); });
+        [&](const QString &v) { font.weight = std::clamp(shortFromNumber(parseNumber(v)), 0, 1000); });
     return font;
 }
 

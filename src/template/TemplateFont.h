@@ -15,6 +15,6 @@ namespace zet {
 // mismatch); a size of 0 or less raises error 5, one above 16384 points and a
 // charset or weight outside 16 bits raise error 6. A weight is then kept
 // within 0..1000.
-ReportFont ParseFont(const QString &fontText);
+ReportFont parseFont(const QString &fontText);
 
 } // namespace zet

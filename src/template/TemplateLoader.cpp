@@ -31,58 +31,58 @@ ReportObject readObject(const QString &content)
     const KeyReader keys(content, key::kObjectKeys);
     auto text = [&keys](QLatin1String name) { return keys.value(name); };
     ReportObject object;
-    object.ControlType = ParseInteger(text(key::kZeteControlType));
-    object.Name = text(key::kNome);
-    object.Left = ParseNumber(text(key::kSinistra));
-    object.Top = ParseNumber(text(key::kAlto));
-    object.Width = ParseNumber(text(key::kLarghezza));
-    object.Height = ParseNumber(text(key::kAltezza));
-    object.ZOrder = ParseInteger(text(key::kZOrder));
-    object.Printable = ParseBoolean(text(key::kStampa));
-    object.FitToControl = ParseBoolean(text(key::kAdattaAControllo));
-    object.FitToImage = ParseBoolean(text(key::kAdattaAImmagine));
-    object.Alignment = ParseInteger(text(key::kAllineamento));
-    object.Border = ParseBoolean(text(key::kBordo));
-    object.BorderColour = ParseInteger(text(key::kColoreBordo));
-    object.BackColour = ParseInteger(text(key::kColoreSfondo));
-    object.TextColour = ParseInteger(text(key::kColoreTesto));
-    object.DataSource = text(key::kFonteDati);
-    if (object.DataSource.compare(key::kNullDataSource, Qt::CaseInsensitive) == 0)
-        object.DataSource.clear();
-    object.ImageId = text(key::kImmagine);
-    object.TransparentBack = ParseBoolean(text(key::kSfondoTrasparente));
-    object.Style = ParseInteger(text(key::kStile));
-    object.Value = text(key::kValore);
-    object.LoadedValue = object.Value;
+    object.controlType = parseInteger(text(key::kZeteControlType));
+    object.name = text(key::kNome);
+    object.left = parseNumber(text(key::kSinistra));
+    object.top = parseNumber(text(key::kAlto));
+    object.width = parseNumber(text(key::kLarghezza));
+    object.height = parseNumber(text(key::kAltezza));
+    object.zOrder = parseInteger(text(key::kZOrder));
+    object.printable = parseBoolean(text(key::kStampa));
+    object.fitToControl = parseBoolean(text(key::kAdattaAControllo));
+    object.fitToImage = parseBoolean(text(key::kAdattaAImmagine));
+    object.alignment = parseInteger(text(key::kAllineamento));
+    object.border = parseBoolean(text(key::kBordo));
+    object.borderColour = parseInteger(text(key::kColoreBordo));
+    object.backColour = parseInteger(text(key::kColoreSfondo));
+    object.textColour = parseInteger(text(key::kColoreTesto));
+    object.dataSource = text(key::kFonteDati);
+    if (object.dataSource.compare(key::kNullDataSource, Qt::CaseInsensitive) == 0)
+        object.dataSource.clear();
+    object.imageId = text(key::kImmagine);
+    object.transparentBack = parseBoolean(text(key::kSfondoTrasparente));
+    object.style = parseInteger(text(key::kStile));
+    object.value = text(key::kValore);
+    object.loadedValue = object.value;
     const QString font = text(key::kFont);
     if (!font.isEmpty())
-        object.Font = ParseFont(font);
+        object.font = parseFont(font);
     return object;
 }
 
 void readPageKeys(ReportDocument &document, const KeyReader &keys)
 {
     auto value = [&keys](QLatin1String name) { return keys.value(name); };
-    document.ReportName = value(key::kNome);
-    document.PageHeight = ParseNumber(value(key::kAltezza));
-    document.GridStep = ParseNumber(value(key::kGriglia));
-    document.PageWidth = ParseNumber(value(key::kLarghezza));
-    document.MarginRight = ParseNumber(value(key::kMargineDestro));
-    document.MarginBottom = ParseNumber(value(key::kMargineInferiore));
-    document.MarginLeft = ParseNumber(value(key::kMargineSinistro));
-    document.MarginTop = ParseNumber(value(key::kMargineSuperiore));
-    document.DataSourceModel = value(key::kZetCorrModelloFonteDati);
-    document.ColouredSections = ParseBoolean(value(key::kSezioniColorate));
-    document.ShowGrid = ParseBoolean(value(key::kVisualizzaGriglia));
-    document.ShowMargins = ParseBoolean(value(key::kVisualizzaMargini));
+    document.reportName = value(key::kNome);
+    document.pageHeight = parseNumber(value(key::kAltezza));
+    document.gridStep = parseNumber(value(key::kGriglia));
+    document.pageWidth = parseNumber(value(key::kLarghezza));
+    document.marginRight = parseNumber(value(key::kMargineDestro));
+    document.marginBottom = parseNumber(value(key::kMargineInferiore));
+    document.marginLeft = parseNumber(value(key::kMargineSinistro));
+    document.marginTop = parseNumber(value(key::kMargineSuperiore));
+    document.dataSourceModel = value(key::kZetCorrModelloFonteDati);
+    document.colouredSections = parseBoolean(value(key::kSezioniColorate));
+    document.showGrid = parseBoolean(value(key::kVisualizzaGriglia));
+    document.showMargins = parseBoolean(value(key::kVisualizzaMargini));
 }
 
 bool overlaps(const ReportObject &object, const ReportBand &band)
 {
-    const double top = object.Top;
-    const double bottom = object.Top + object.Height;
-    auto within = [&band](double y) { return y >= band.DesignTop && y <= band.DesignBottom; };
-    return within(top) || within(bottom) || (top <= band.DesignTop && bottom >= band.DesignBottom);
+    const double top = object.top;
+    const double bottom = object.top + object.height;
+    auto within = [&band](double y) { return y >= band.designTop && y <= band.designBottom; };
+    return within(top) || within(bottom) || (top <= band.designTop && bottom >= band.designBottom);
 }
 
 // Index of the first image for each Id, compared ignoring letter case.
@@ -90,69 +90,69 @@ QHash<QString, int> firstImageById(const QList<ImageEntry> &images)
 {
     QHash<QString, int> first;
     for (int i = images.size() - 1; i >= 0; --i)
-        first.insert(images[i].Id.toCaseFolded(), i);
+        first.insert(images[i].id.toCaseFolded(), i);
     return first;
 }
 
 } // namespace
 
-void ReadObjects(ReportDocument &document, const QString &templateText)
+void readObjects(ReportDocument &document, const QString &templateText)
 {
-    document.HasFramedFields = false;
-    int cursor = OpenCursor(templateText, key::kZetObject);
-    while (!CursorAtEnd(cursor)) {
-        const ReportObject object = readObject(CursorCurrent(cursor));
-        if (object.ControlType == kControlFramedText)
-            document.HasFramedFields = true;
-        document.Objects.append(object);
-        CursorNext(cursor);
+    document.hasFramedFields = false;
+    int cursor = openCursor(templateText, key::kZetObject);
+    while (!cursorAtEnd(cursor)) {
+        const ReportObject object = readObject(cursorCurrent(cursor));
+        if (object.controlType == kControlFramedText)
+            document.hasFramedFields = true;
+        document.objects.append(object);
+        cursorNext(cursor);
     }
-    CloseCursor(cursor);
+    closeCursor(cursor);
 }
 
-void BindObjects(ReportDocument &document)
+void bindObjects(ReportDocument &document)
 {
-    const QHash<QString, int> imageIndex = firstImageById(document.Images);
-    for (int b = 0; b < document.Bands.size(); ++b) {
-        ReportBand &band = document.Bands[b];
-        if (!band.Visible)
+    const QHash<QString, int> imageIndex = firstImageById(document.images);
+    for (int b = 0; b < document.bands.size(); ++b) {
+        ReportBand &band = document.bands[b];
+        if (!band.visible)
             continue;
-        for (int o = 0; o < document.Objects.size(); ++o) {
-            ReportObject &object = document.Objects[o];
-            if (object.BandIndex != -1)
+        for (int o = 0; o < document.objects.size(); ++o) {
+            ReportObject &object = document.objects[o];
+            if (object.bandIndex != -1)
                 continue;
             if (overlaps(object, band)) {
-                object.BandIndex = b;
-                object.TopInBand = object.Top - band.DesignTop;
-                band.ObjectIndexes.append(o);
+                object.bandIndex = b;
+                object.topInBand = object.top - band.designTop;
+                band.objectIndexes.append(o);
             }
             const bool isPicture
-                = object.ControlType == kControlPicture || object.ControlType == kControlStretchedPicture;
-            const bool boundToData = !object.DataSource.isEmpty() && object.ImageId.isEmpty();
+                = object.controlType == kControlPicture || object.controlType == kControlStretchedPicture;
+            const bool boundToData = !object.dataSource.isEmpty() && object.imageId.isEmpty();
             if (isPicture && !boundToData)
-                object.ImageIndex = imageIndex.value(object.ImageId.toCaseFolded(), object.ImageIndex);
+                object.imageIndex = imageIndex.value(object.imageId.toCaseFolded(), object.imageIndex);
         }
     }
 }
 
-void LoadTemplate(ReportDocument &document, const QString &templateText)
+void loadTemplate(ReportDocument &document, const QString &templateText)
 {
     const CursorTableGuard guard;
-    document.Images.clear();
-    document.Objects.clear();
-    document.Bands.clear();
+    document.images.clear();
+    document.objects.clear();
+    document.bands.clear();
     const KeyReader keys(templateText, key::kTopLevelKeys);
-    document.TemplateVersion = ParseInteger(keys.value(key::kZetVersion));
-    document.RecordsetStruct = withoutControlCharacters(keys.value(key::kZetRecordsetStruct));
-    ReadImageList(document, templateText);
-    ReadObjects(document, templateText);
+    document.templateVersion = parseInteger(keys.value(key::kZetVersion));
+    document.recordsetStruct = withoutControlCharacters(keys.value(key::kZetRecordsetStruct));
+    readImageList(document, templateText);
+    readObjects(document, templateText);
     readPageKeys(document, keys);
-    if (document.TemplateVersion <= 1) {
-        BuildBandTable(document, keys);
-        ComputeBandPositions(document);
+    if (document.templateVersion <= 1) {
+        buildBandTable(document, keys);
+        computeBandPositions(document);
     }
-    LinkDataBands(document);
-    BindObjects(document);
+    linkDataBands(document);
+    bindObjects(document);
 }
 
 } // namespace zet

@@ -14,16 +14,16 @@ namespace zet {
 // bands and pictures to images. Replaces the images, objects and bands the
 // document held. Raises zet::Error 6 when an integer key does not fit 32 bits,
 // and the errors of ParseFont for a bad "Size" or "Charset".
-void LoadTemplate(ReportDocument &document, const QString &templateText);
+void loadTemplate(ReportDocument &document, const QString &templateText);
 
 // Appends one ReportObject per "zet_object" element and sets HasFramedFields.
-void ReadObjects(ReportDocument &document, const QString &templateText);
+void readObjects(ReportDocument &document, const QString &templateText);
 
 // Binds each object to the first visible band it overlaps vertically in the
 // designer's space (BandIndex, TopInBand, the band's ObjectIndexes) and each
 // picture object (types 2 and 3) to the first image whose Id equals its
 // ImageId ignoring case. Objects overlapping no band keep BandIndex -1; a
 // picture naming no image keeps ImageIndex 0.
-void BindObjects(ReportDocument &document);
+void bindObjects(ReportDocument &document);
 
 } // namespace zet

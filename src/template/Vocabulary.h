@@ -118,10 +118,10 @@ inline constexpr QLatin1String kImageFile { "Image-File" };
 struct BandKeys
 {
     QLatin1String Presence;
-    QLatin1String Height;
+    QLatin1String height;
     QLatin1String Break;
-    QLatin1String NewPage;
-    QLatin1String Repeat;
+    QLatin1String newPage;
+    QLatin1String repeat;
 };
 
 // The nine named bands, in band-table order (slots 2 to 10).

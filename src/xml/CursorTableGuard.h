@@ -10,14 +10,13 @@ class CursorTableGuard
 {
 public:
     CursorTableGuard()
-        : size_(CursorTableSize())
-    {
-    }
+        : size_(cursorTableSize())
+    { }
     ~CursorTableGuard()
     {
-        while (CursorTableSize() > size_) {
+        while (cursorTableSize() > size_) {
             int handle = -1;
-            CloseCursor(handle);
+            closeCursor(handle);
         }
     }
     CursorTableGuard(const CursorTableGuard &) = delete;

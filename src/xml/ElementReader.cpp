@@ -88,10 +88,10 @@ PassResult findPass(Search search, const QString &openTag, const QString &closeT
     if (close < 0)
         return PassResult::OpenOnly;
     if (match) {
-        match->OpenPos = int(open);
-        match->ContentStart = int(open + openTag.size());
-        match->ClosePos = int(close);
-        match->AfterClose = int(close + closeTag.size());
+        match->openPos = int(open);
+        match->contentStart = int(open + openTag.size());
+        match->closePos = int(close);
+        match->afterClose = int(close + closeTag.size());
     }
     return PassResult::Found;
 }
@@ -174,7 +174,7 @@ Cursor *cursorAt(int handle)
 
 } // namespace
 
-QString TrimSpaces(const QString &text)
+QString trimSpaces(const QString &text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -185,7 +185,7 @@ QString TrimSpaces(const QString &text)
     return text.mid(begin, end - begin);
 }
 
-QString LowerPerChar(const QString &text)
+QString lowerPerChar(const QString &text)
 {
     QString lower(text.size(), Qt::Uninitialized);
     std::transform(
@@ -193,13 +193,13 @@ QString LowerPerChar(const QString &text)
     return lower;
 }
 
-bool FindElement(const QString &text, const QString &name, ElementMatch *match)
+bool findElement(const QString &text, const QString &name, ElementMatch *match)
 {
     const QString openTag = tagOf(name, Tag::Open);
     const QString closeTag = tagOf(name, Tag::Close);
     if (match) {
-        match->OpenTag = openTag;
-        match->CloseTag = closeTag;
+        match->openTag = openTag;
+        match->closeTag = closeTag;
     }
     const auto exact = [&text](const QString &tag, qsizetype from) { return text.indexOf(tag, from); };
     PassResult result = findPass(exact, openTag, closeTag, match);
@@ -215,32 +215,32 @@ bool FindElement(const QString &text, const QString &name, ElementMatch *match)
     return findPass(folded, lowerOpen, lowerClose, match) == PassResult::Found;
 }
 
-QString GetElementValue(const QString &text, const QString &name)
+QString getElementValue(const QString &text, const QString &name)
 {
     ElementMatch m;
-    if (!FindElement(text, name, &m))
+    if (!findElement(text, name, &m))
         return QString();
-    return text.mid(m.ContentStart, m.ClosePos - m.ContentStart);
+    return text.mid(m.contentStart, m.closePos - m.contentStart);
 }
 
-QString RemoveElement(const QString &text, const QString &name)
+QString removeElement(const QString &text, const QString &name)
 {
     ElementMatch m;
-    if (!FindElement(text, name, &m))
+    if (!findElement(text, name, &m))
         return text;
-    return joined({ QStringView(text).left(m.OpenPos), QStringView(text).mid(m.AfterClose) });
+    return joined({ QStringView(text).left(m.openPos), QStringView(text).mid(m.afterClose) });
 }
 
-QString SetElementValue(const QString &text, const QString &name, const QString &value)
+QString setElementValue(const QString &text, const QString &name, const QString &value)
 {
     ElementMatch m;
-    const QString element = joined({ tagOf(name, Tag::Open), TrimSpaces(value), tagOf(name, Tag::Close) });
-    if (!FindElement(text, name, &m))
+    const QString element = joined({ tagOf(name, Tag::Open), trimSpaces(value), tagOf(name, Tag::Close) });
+    if (!findElement(text, name, &m))
         return text + element;
-    return joined({ QStringView(text).left(m.OpenPos), element, QStringView(text).mid(m.AfterClose) });
+    return joined({ QStringView(text).left(m.openPos), element, QStringView(text).mid(m.afterClose) });
 }
 
-int OpenCursor(const QString &text, const QString &name)
+int openCursor(const QString &text, const QString &name)
 {
     QList<Cursor> &table = cursorTable();
     table.append(Cursor());
@@ -256,7 +256,7 @@ int OpenCursor(const QString &text, const QString &name)
     return int(table.size());
 }
 
-bool CursorAtEnd(int handle)
+bool cursorAtEnd(int handle)
 {
     Cursor *cursor = cursorAt(handle);
     if (!cursor || cursor->contentStart != -1)
@@ -265,7 +265,7 @@ bool CursorAtEnd(int handle)
     return true;
 }
 
-QString CursorCurrent(int handle)
+QString cursorCurrent(int handle)
 {
     Cursor *cursor = cursorAt(handle);
     if (!cursor || !cursor->valid || cursor->contentStart < 0 || cursor->closePos < 0)
@@ -273,7 +273,7 @@ QString CursorCurrent(int handle)
     return cursor->original.mid(cursor->contentStart, cursor->closePos - cursor->contentStart);
 }
 
-bool CursorNext(int handle)
+bool cursorNext(int handle)
 {
     Cursor *cursor = cursorAt(handle);
     if (!cursor || cursor->contentStart == -1 || cursor->name.isEmpty())
@@ -281,12 +281,12 @@ bool CursorNext(int handle)
     return cursor->searchFrom(cursor->contentStart);
 }
 
-QString CursorTake(int handle)
+QString cursorTake(int handle)
 {
     Cursor *cursor = cursorAt(handle);
     if (!cursor || !cursor->valid || cursor->contentStart < 0)
         return QString();
-    const QString value = CursorCurrent(handle);
+    const QString value = cursorCurrent(handle);
     // The text before the element joins the kept prefix; the walk goes on
     // right after the element's closing tag, which is where the next search
     // of the shortened text starts.
@@ -298,7 +298,7 @@ QString CursorTake(int handle)
     return value;
 }
 
-QString CloseCursor(int &handle)
+QString closeCursor(int &handle)
 {
     QList<Cursor> &table = cursorTable();
     const int resolved = handle == -1 ? int(table.size()) : handle;
@@ -317,7 +317,7 @@ QString CloseCursor(int &handle)
     return result;
 }
 
-int CursorTableSize()
+int cursorTableSize()
 {
     return int(cursorTable().size());
 }

@@ -11,34 +11,34 @@ namespace zet {
 
 struct ElementMatch
 {
-    QString OpenTag;
-    QString CloseTag;
-    int OpenPos = -1;
-    int ContentStart = -1;
-    int ClosePos = -1;
-    int AfterClose = -1;
+    QString openTag;
+    QString closeTag;
+    int openPos = -1;
+    int contentStart = -1;
+    int closePos = -1;
+    int afterClose = -1;
 };
 
 // Three passes, the first that finds an opening tag decides: exact case; the
 // tags lower-cased against the text as it is; both lower-cased (compared unit
 // by unit, without a lowered copy). A lookup stops at the element it finds.
-bool FindElement(const QString &text, const QString &name, ElementMatch *match = nullptr);
+bool findElement(const QString &text, const QString &name, ElementMatch *match = nullptr);
 
 // Content of the first element named name, or empty text.
-QString GetElementValue(const QString &text, const QString &name);
+QString getElementValue(const QString &text, const QString &name);
 
 // The text without the first element named name, or the text unchanged.
-QString RemoveElement(const QString &text, const QString &name);
+QString removeElement(const QString &text, const QString &name);
 
 // The text with the first element named name holding value (spaces trimmed);
 // appended at the very end when there is no such element.
-QString SetElementValue(const QString &text, const QString &name, const QString &value);
+QString setElementValue(const QString &text, const QString &name, const QString &value);
 
 // Removes the space character (only) from both ends.
-QString TrimSpaces(const QString &text);
+QString trimSpaces(const QString &text);
 
 // Lower-cases each UTF-16 unit on its own, so positions are preserved.
-QString LowerPerChar(const QString &text);
+QString lowerPerChar(const QString &text);
 
 // Element cursors: a module-level table addressed by handles from 1; the
 // handle -1 stands for the most recently opened cursor. Cursor matching
@@ -46,16 +46,16 @@ QString LowerPerChar(const QString &text);
 // A walk over the whole text, taking every element or not, costs time linear
 // in the text's length; the cursor shares the text passed in, copying nothing
 // until a take or the close hands text back.
-int OpenCursor(const QString &text, const QString &name);
-bool CursorAtEnd(int handle);
-QString CursorCurrent(int handle);
-bool CursorNext(int handle);
+int openCursor(const QString &text, const QString &name);
+bool cursorAtEnd(int handle);
+QString cursorCurrent(int handle);
+bool cursorNext(int handle);
 // The current element's value; the element is removed from the cursor's text.
-QString CursorTake(int handle);
+QString cursorTake(int handle);
 // The cursor's text with every taken element removed; handle becomes -1.
-QString CloseCursor(int &handle);
+QString closeCursor(int &handle);
 
 // Number of slots in the cursor table (for tests: 0 once every walk closed).
-int CursorTableSize();
+int cursorTableSize();
 
 } // namespace zet

@@ -27,12 +27,12 @@ void checkLevel(int level)
 QStringList fieldNames(const QString &recordset, int level)
 {
     QStringList names;
-    int cursor = OpenCursor(recordset, key::LevelKey(key::kField, level));
-    while (!CursorAtEnd(cursor)) {
-        names.append(GetElementValue(CursorCurrent(cursor), key::LevelKey(key::kFieldName, level)));
-        CursorNext(cursor);
+    int cursor = openCursor(recordset, key::levelKey(key::kField, level));
+    while (!cursorAtEnd(cursor)) {
+        names.append(getElementValue(cursorCurrent(cursor), key::levelKey(key::kFieldName, level)));
+        cursorNext(cursor);
     }
-    CloseCursor(cursor);
+    closeCursor(cursor);
     return names;
 }
 
@@ -41,10 +41,10 @@ QStringList fieldNames(const QString &recordset, int level)
 QString takeField(QString &content, const QString &name)
 {
     ElementMatch match;
-    if (!FindElement(content, name, &match))
+    if (!findElement(content, name, &match))
         return QString();
-    QString value = content.mid(match.ContentStart, match.ClosePos - match.ContentStart);
-    content.remove(match.OpenPos, match.AfterClose - match.OpenPos);
+    QString value = content.mid(match.contentStart, match.closePos - match.contentStart);
+    content.remove(match.openPos, match.afterClose - match.openPos);
     return value;
 }
 
@@ -52,48 +52,48 @@ QString takeField(QString &content, const QString &name)
 // loses them), each followed by its fields and nested records.
 void walk(ReportDocument &document, int level, int parent, const QString &structure, QString &data)
 {
-    int recordsets = OpenCursor(structure, key::LevelKey(key::kRecordsetStruct, level));
-    if (!CursorAtEnd(recordsets))
+    int recordsets = openCursor(structure, key::levelKey(key::kRecordsetStruct, level));
+    if (!cursorAtEnd(recordsets))
         checkLevel(level);
-    while (!CursorAtEnd(recordsets)) {
-        const QString recordset = CursorCurrent(recordsets);
-        const QString name = GetElementValue(recordset, key::LevelKey(key::kRecordsetStructName, level));
+    while (!cursorAtEnd(recordsets)) {
+        const QString recordset = cursorCurrent(recordsets);
+        const QString name = getElementValue(recordset, key::levelKey(key::kRecordsetStructName, level));
         const QStringList fields = fieldNames(recordset, level);
-        int records = OpenCursor(data, name);
-        while (!CursorAtEnd(records)) {
-            QString content = CursorCurrent(records);
-            const int record = AddRecord(document, parent, level, name);
+        int records = openCursor(data, name);
+        while (!cursorAtEnd(records)) {
+            QString content = cursorCurrent(records);
+            const int record = addRecord(document, parent, level, name);
             for (const QString &field : fields) {
                 const QString value = takeField(content, field);
-                AddValue(document, record, field, value);
+                addValue(document, record, field, value);
             }
             walk(document, level + 1, record, recordset, content);
-            document.Records[record].ExtraContent = TrimSpaces(content);
-            CursorTake(records);
-            CursorNext(records);
+            document.records[record].extraContent = trimSpaces(content);
+            cursorTake(records);
+            cursorNext(records);
         }
-        data = CloseCursor(records);
-        CursorNext(recordsets);
+        data = closeCursor(records);
+        cursorNext(recordsets);
     }
-    CloseCursor(recordsets);
+    closeCursor(recordsets);
 }
 
 // One record with empty values per declared record set, at every level.
 void walkStructure(ReportDocument &document, int level, int parent, const QString &structure)
 {
-    int recordsets = OpenCursor(structure, key::LevelKey(key::kRecordsetStruct, level));
-    if (!CursorAtEnd(recordsets))
+    int recordsets = openCursor(structure, key::levelKey(key::kRecordsetStruct, level));
+    if (!cursorAtEnd(recordsets))
         checkLevel(level);
-    while (!CursorAtEnd(recordsets)) {
-        const QString recordset = CursorCurrent(recordsets);
-        const QString name = GetElementValue(recordset, key::LevelKey(key::kRecordsetStructName, level));
-        const int record = AddRecord(document, parent, level, name);
+    while (!cursorAtEnd(recordsets)) {
+        const QString recordset = cursorCurrent(recordsets);
+        const QString name = getElementValue(recordset, key::levelKey(key::kRecordsetStructName, level));
+        const int record = addRecord(document, parent, level, name);
         for (const QString &field : fieldNames(recordset, level))
-            AddValue(document, record, field, QString());
+            addValue(document, record, field, QString());
         walkStructure(document, level + 1, record, recordset);
-        CursorNext(recordsets);
+        cursorNext(recordsets);
     }
-    CloseCursor(recordsets);
+    closeCursor(recordsets);
 }
 
 void appendTag(clsString &out, const QString &name, bool closing)
@@ -105,73 +105,73 @@ void appendTag(clsString &out, const QString &name, bool closing)
 
 void appendRecordHead(clsString &out, const ReportDocument &document, const DataRecord &record)
 {
-    appendTag(out, record.StructName, false);
-    for (int index : record.ValueIndexes) {
-        const DataValue &value = document.Values.at(index);
-        appendTag(out, value.FieldName, false);
-        out.Append(TrimSpaces(value.Value));
-        appendTag(out, value.FieldName, true);
+    appendTag(out, record.structName, false);
+    for (int index : record.valueIndexes) {
+        const DataValue &value = document.values.at(index);
+        appendTag(out, value.fieldName, false);
+        out.Append(trimSpaces(value.value));
+        appendTag(out, value.fieldName, true);
     }
 }
 
 } // namespace
 
-int AddRecord(ReportDocument &document, int parentIndex, int level, const QString &structName)
+int addRecord(ReportDocument &document, int parentIndex, int level, const QString &structName)
 {
     DataRecord record;
-    record.ParentIndex = parentIndex;
-    record.Level = level;
-    record.StructName = structName;
-    document.Records.append(record);
-    return int(document.Records.size() - 1);
+    record.parentIndex = parentIndex;
+    record.level = level;
+    record.structName = structName;
+    document.records.append(record);
+    return int(document.records.size() - 1);
 }
 
-void AddValue(ReportDocument &document, int recordIndex, const QString &fieldName, const QString &value)
+void addValue(ReportDocument &document, int recordIndex, const QString &fieldName, const QString &value)
 {
     DataValue entry;
-    entry.RecordIndex = recordIndex;
-    entry.FieldName = fieldName;
-    entry.Value = value;
-    entry.LoadedValue = value;
-    document.Values.append(entry);
-    document.Records[recordIndex].ValueIndexes.append(int(document.Values.size() - 1));
+    entry.recordIndex = recordIndex;
+    entry.fieldName = fieldName;
+    entry.value = value;
+    entry.loadedValue = value;
+    document.values.append(entry);
+    document.records[recordIndex].valueIndexes.append(int(document.values.size() - 1));
 }
 
-void ReadData(ReportDocument &document, const QString &structure, QString &data)
+void readData(ReportDocument &document, const QString &structure, QString &data)
 {
     const CursorTableGuard guard;
-    document.Records.clear();
-    document.Values.clear();
+    document.records.clear();
+    document.values.clear();
     if (!data.isEmpty())
         walk(document, 0, -1, structure, data);
     else
         walkStructure(document, 0, -1, structure);
-    if (document.TemplateVersion <= 1)
-        NameDataBands(document);
+    if (document.templateVersion <= 1)
+        nameDataBands(document);
 }
 
-void NameDataBands(ReportDocument &document)
+void nameDataBands(ReportDocument &document)
 {
     int current = 0;
-    for (const DataRecord &record : std::as_const(document.Records)) {
-        if (record.Level <= current)
+    for (const DataRecord &record : std::as_const(document.records)) {
+        if (record.level <= current)
             continue;
         ++current;
-        for (ReportBand &band : document.Bands) {
-            if (band.DataLevel == current)
-                band.RecordsetName = record.StructName;
+        for (ReportBand &band : document.bands) {
+            if (band.dataLevel == current)
+                band.recordsetName = record.structName;
         }
     }
 }
 
-QString DataToText(const ReportDocument &document)
+QString dataToText(const ReportDocument &document)
 {
     // A record's element holds the records after it whose parent it is, up to
     // the first record that is not deeper than it (-1, the outermost level,
     // holds every record of level 0 or more). Both are computed beforehand,
     // so writing is linear, and the nesting is walked on a stack of our own,
     // so that deep data cannot exhaust the call stack.
-    const QList<DataRecord> &records = document.Records;
+    const QList<DataRecord> &records = document.records;
     const int count = int(records.size());
 
     // ends[i]: the first record after i whose level is not greater; the last
@@ -179,25 +179,25 @@ QString DataToText(const ReportDocument &document)
     QList<int> ends(count + 1, count);
     QList<int> open;
     for (int i = 0; i < count; ++i) {
-        while (!open.isEmpty() && records[i].Level <= records[open.last()].Level)
+        while (!open.isEmpty() && records[i].level <= records[open.last()].level)
             ends[open.takeLast()] = i;
         open.append(i);
-        if (records[i].Level < 0 && ends[count] == count)
+        if (records[i].level < 0 && ends[count] == count)
             ends[count] = i;
     }
 
     // The records of each parent (-1 included), in list order.
     QList<int> firstChild(count + 2, 0);
     for (const DataRecord &record : records) {
-        if (record.ParentIndex >= -1 && record.ParentIndex < count)
-            ++firstChild[record.ParentIndex + 2];
+        if (record.parentIndex >= -1 && record.parentIndex < count)
+            ++firstChild[record.parentIndex + 2];
     }
     for (int p = 1; p < firstChild.size(); ++p)
         firstChild[p] += firstChild[p - 1];
     QList<int> children(firstChild.last());
     QList<int> filled = firstChild;
     for (int i = 0; i < count; ++i) {
-        const int parent = records[i].ParentIndex;
+        const int parent = records[i].parentIndex;
         if (parent >= -1 && parent < count)
             children[filled[parent + 1]++] = i;
     }
@@ -223,8 +223,8 @@ QString DataToText(const ReportDocument &document)
         }
         if (frame.parent >= 0) {
             const DataRecord &record = records[frame.parent];
-            out.Append(record.ExtraContent);
-            appendTag(out, record.StructName, true);
+            out.Append(record.extraContent);
+            appendTag(out, record.structName, true);
         }
         frames.removeLast();
     }

@@ -22,8 +22,8 @@ inline constexpr QLatin1String kFieldName { "FieldName" };
 // Data text: the default file name offered by the export.
 inline constexpr QLatin1String kNomeFileEsportazione { "NomeFileEsportazione" };
 
-// A structure key for one nesting level: LevelKey(kField, 1) is "Field1".
-inline QString LevelKey(QLatin1String prefix, int level)
+// A structure key for one nesting level: levelKey(kField, 1) is "Field1".
+inline QString levelKey(QLatin1String prefix, int level)
 {
     return prefix + QString::number(level);
 }
@@ -34,19 +34,19 @@ inline QString LevelKey(QLatin1String prefix, int level)
 // record-set structure. Every record read is taken out of data, which is
 // changed in place. An empty data text gives one empty record per declared
 // record set. Names the data bands when the template version is 1 or less.
-void ReadData(ReportDocument &document, const QString &structure, QString &data);
+void readData(ReportDocument &document, const QString &structure, QString &data);
 
 // Appends a record with no values; returns its index.
-int AddRecord(ReportDocument &document, int parentIndex, int level, const QString &structName);
+int addRecord(ReportDocument &document, int parentIndex, int level, const QString &structName);
 
 // Appends a value (Value and LoadedValue both set) to the record.
-void AddValue(ReportDocument &document, int recordIndex, const QString &fieldName, const QString &value);
+void addValue(ReportDocument &document, int recordIndex, const QString &fieldName, const QString &value);
 
 // Sets each data band's RecordsetName from the first record of its level.
-void NameDataBands(ReportDocument &document);
+void nameDataBands(ReportDocument &document);
 
 // The data as text: record elements with their trimmed field values, nested
 // records and extra content; no declaration, wrapper or escaping.
-QString DataToText(const ReportDocument &document);
+QString dataToText(const ReportDocument &document);
 
 } // namespace zet

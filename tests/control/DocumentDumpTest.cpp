@@ -48,48 +48,48 @@ void expectKeys(const QJsonValue &value, const QStringList &keys, const char *wh
 ReportDocument everyKindOfContent()
 {
     ReportDocument doc;
-    doc.TemplateVersion = 1;
-    doc.ReportName = QStringLiteral("Fattura \"estate\"");
-    doc.RecordsetStruct = QStringLiteral("<RecordsetStruct0/>");
-    doc.PageHeight = 16838;
-    doc.PageWidth = 11906.5;
-    doc.MarginTop = 500;
-    doc.HasFramedFields = true;
-    doc.ExportFileName = QStringLiteral("C:\\report\\fattura.html");
+    doc.templateVersion = 1;
+    doc.reportName = QStringLiteral("Fattura \"estate\"");
+    doc.recordsetStruct = QStringLiteral("<RecordsetStruct0/>");
+    doc.pageHeight = 16838;
+    doc.pageWidth = 11906.5;
+    doc.marginTop = 500;
+    doc.hasFramedFields = true;
+    doc.exportFileName = QStringLiteral("C:\\report\\fattura.html");
 
     ReportBand band;
-    band.Visible = true;
-    band.Height = 1440;
-    band.ObjectIndexes = { 0, 1 };
-    band.Kind = kBandData;
-    band.DataLevel = 1;
-    band.RecordsetName = QStringLiteral("Riga");
-    doc.Bands = { band, ReportBand() };
+    band.visible = true;
+    band.height = 1440;
+    band.objectIndexes = { 0, 1 };
+    band.kind = kBandData;
+    band.dataLevel = 1;
+    band.recordsetName = QStringLiteral("Riga");
+    doc.bands = { band, ReportBand() };
 
     ReportObject framed;
-    framed.ControlType = kControlFramedText;
-    framed.DataSource = QStringLiteral("Riga.[Nome]");
+    framed.controlType = kControlFramedText;
+    framed.dataSource = QStringLiteral("Riga.[Nome]");
     ReportFont font;
-    font.Name = QStringLiteral("Arial");
+    font.name = QStringLiteral("Arial");
     font.setBold(true);
-    framed.Font = font;
+    framed.font = font;
     ReportObject picture;
-    picture.ControlType = kControlPicture;
-    picture.ImageId = QStringLiteral("logo");
-    doc.Objects = { framed, picture };
+    picture.controlType = kControlPicture;
+    picture.imageId = QStringLiteral("logo");
+    doc.objects = { framed, picture };
 
-    doc.Images.append(
+    doc.images.append(
         { QStringLiteral("logo"), QStringLiteral("BM..."), QImage(3, 2, QImage::Format_BGR888) });
-    doc.Records = { { -1, 0, QStringLiteral("Report"), QString(), {} },
+    doc.records = { { -1, 0, QStringLiteral("Report"), QString(), {} },
         { 0, 1, QStringLiteral("Riga"), "x", { 0 } } };
-    doc.Values.append({ 1, QStringLiteral("Nome"), QStringLiteral("Città\tnuova"), QStringLiteral("Città") });
+    doc.values.append({ 1, QStringLiteral("Nome"), QStringLiteral("Città\tnuova"), QStringLiteral("Città") });
 
     LaidPage page;
-    page.PlacedBands.append({ 0, { { 0, 0 }, { 1, -1 } }, 720 });
-    page.FilledTo = 2160;
-    page.BodyLimit = 16338;
-    doc.Pages.append(page);
-    doc.DataPlacements.append({ 0, 0, 0 });
+    page.placedBands.append({ 0, { { 0, 0 }, { 1, -1 } }, 720 });
+    page.filledTo = 2160;
+    page.bodyLimit = 16338;
+    doc.pages.append(page);
+    doc.dataPlacements.append({ 0, 0, 0 });
     return doc;
 }
 
@@ -98,7 +98,7 @@ ReportDocument everyKindOfContent()
 TEST(DocumentDump, HasEveryKeyOfTheFormatForEveryKindOfContent)
 {
     QJsonParseError error;
-    const QJsonDocument json = QJsonDocument::fromJson(DumpDocument(everyKindOfContent()), &error);
+    const QJsonDocument json = QJsonDocument::fromJson(dumpDocument(everyKindOfContent()), &error);
     ASSERT_EQ(error.error, QJsonParseError::NoError) << qPrintable(error.errorString());
     const QJsonObject top = json.object();
     expectKeys(top, kTopKeys, "document");
@@ -117,7 +117,7 @@ TEST(DocumentDump, HasEveryKeyOfTheFormatForEveryKindOfContent)
 
 TEST(DocumentDump, WritesValuesAsTheDocumentHoldsThem)
 {
-    const QJsonObject top = QJsonDocument::fromJson(DumpDocument(everyKindOfContent())).object();
+    const QJsonObject top = QJsonDocument::fromJson(dumpDocument(everyKindOfContent())).object();
     EXPECT_EQ(top["ReportName"].toString(), QStringLiteral("Fattura \"estate\""));
     EXPECT_EQ(top["ExportFileName"].toString(), QStringLiteral("C:\\report\\fattura.html"));
     EXPECT_EQ(top["PageWidth"].toDouble(), 11906.5);
@@ -133,7 +133,7 @@ TEST(DocumentDump, WritesValuesAsTheDocumentHoldsThem)
 
 TEST(DocumentDump, KeysFollowTheOrderOfTheFormat)
 {
-    const QByteArray dump = DumpDocument(everyKindOfContent());
+    const QByteArray dump = dumpDocument(everyKindOfContent());
     qsizetype last = -1;
     for (const QString &key : kTopKeys) {
         const qsizetype at = dump.indexOf("\n  \"" + key.toUtf8() + "\": ");
@@ -147,8 +147,8 @@ TEST(DocumentDump, EscapesEveryCharacterJsonReserves)
     ReportDocument doc;
     const QString awkward
         = QStringLiteral("a\"b\\c/\n\r\t\b\f") + QChar(0) + QChar(0x1f) + QStringLiteral("é€𝄞");
-    doc.ReportName = awkward;
-    const QByteArray dump = DumpDocument(doc);
+    doc.reportName = awkward;
+    const QByteArray dump = dumpDocument(doc);
     QJsonParseError error;
     const QJsonObject top = QJsonDocument::fromJson(dump, &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << qPrintable(error.errorString());
@@ -159,9 +159,9 @@ TEST(DocumentDump, EscapesEveryCharacterJsonReserves)
 TEST(DocumentDump, NumbersThatAreNotFiniteAreWrittenAsNull)
 {
     ReportDocument doc;
-    doc.PageHeight = std::numeric_limits<double>::infinity();
-    doc.GridStep = std::numeric_limits<double>::quiet_NaN();
-    const QJsonObject top = QJsonDocument::fromJson(DumpDocument(doc)).object();
+    doc.pageHeight = std::numeric_limits<double>::infinity();
+    doc.gridStep = std::numeric_limits<double>::quiet_NaN();
+    const QJsonObject top = QJsonDocument::fromJson(dumpDocument(doc)).object();
     EXPECT_TRUE(top["PageHeight"].isNull());
     EXPECT_TRUE(top["GridStep"].isNull());
 }
@@ -193,13 +193,13 @@ TEST(DocumentDump, AnEmptyDocumentGivesTheSameTextEveryTime)
                                 "  \"Pages\": [],\n"
                                 "  \"DataPlacements\": []\n"
                                 "}";
-    EXPECT_EQ(DumpDocument(ReportDocument()), expected);
-    EXPECT_EQ(DumpDocument(everyKindOfContent()), DumpDocument(everyKindOfContent()));
+    EXPECT_EQ(dumpDocument(ReportDocument()), expected);
+    EXPECT_EQ(dumpDocument(everyKindOfContent()), dumpDocument(everyKindOfContent()));
 }
 
 TEST(DocumentDump, SmallRecordsStayOnOneLine)
 {
-    const QByteArray dump = DumpDocument(everyKindOfContent());
+    const QByteArray dump = dumpDocument(everyKindOfContent());
     EXPECT_TRUE(dump.contains("\n        {\"BandIndex\": 0, \"Top\": 720, \"Items\": [{\"ObjectIndex\": 0, "
                               "\"ValueIndex\": 0}, {\"ObjectIndex\": 1, \"ValueIndex\": -1}]}\n"))
         << dump.constData();

@@ -27,23 +27,23 @@ ReportDocument laidOutReport()
         .structure({ QStringLiteral("Report"), {},
             { { QStringLiteral("Righe"), { QStringLiteral("Descrizione") }, {} } } });
     const Record report { QStringLiteral("Report"), {},
-        Rows(30, QStringLiteral("Righe"), { QStringLiteral("Descrizione") }) };
-    ReportDocument document = LoadReport(text, { report });
+        rows(30, QStringLiteral("Righe"), { QStringLiteral("Descrizione") }) };
+    ReportDocument document = loadReport(text, { report });
     // The writer makes zero-height objects that are not printed; give them
     // room, a font and the printable flag.
     ReportFont font;
-    font.Name = QStringLiteral("Arial");
-    font.Size = 10;
-    for (ReportObject &object : document.Objects) {
-        object.Height = 280;
-        object.Width = 6000;
-        object.Left = 720;
-        object.Font = font;
-        object.TransparentBack = true;
-        object.Printable = true;
+    font.name = QStringLiteral("Arial");
+    font.size = 10;
+    for (ReportObject &object : document.objects) {
+        object.height = 280;
+        object.width = 6000;
+        object.left = 720;
+        object.font = font;
+        object.transparentBack = true;
+        object.printable = true;
     }
-    document.Objects[0].LoadedValue = QStringLiteral("Pagina [&p] di [&P]");
-    LayOutReport(document);
+    document.objects[0].loadedValue = QStringLiteral("Pagina [&p] di [&P]");
+    layOutReport(document);
     return document;
 }
 
@@ -61,14 +61,14 @@ QString runTool(const QString &tool, const QStringList &arguments)
 TEST(LaidOutReport, ExportsEveryPageWithItsNumbersAndRowsToPdf)
 {
     ReportDocument document = laidOutReport();
-    const int pages = int(document.Pages.size());
+    const int pages = int(document.pages.size());
     ASSERT_GE(pages, 3) << "the rows need several pages";
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("righe.pdf"));
     QList<std::pair<int, int>> progress;
     QString error;
-    ASSERT_TRUE(ExportPagesToPdf(
+    ASSERT_TRUE(exportPagesToPdf(
         document, path, true,
         [&](int page, int count) {
             progress.append({ page, count });

@@ -29,7 +29,7 @@ TEST(PagePicturePath, InsertsThePageNumberBeforeTheExtension)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.path);
-        EXPECT_EQ(PagePicturePath(QString::fromUtf8(row.path), row.page), QString::fromUtf8(row.expected));
+        EXPECT_EQ(pagePicturePath(QString::fromUtf8(row.path), row.page), QString::fromUtf8(row.expected));
     }
 }
 
@@ -40,8 +40,8 @@ TestDocument twoPageReport()
     TestDocument t;
     const int band = t.addBand();
     ReportObject &block = t.addObject(band, kControlShape, 1440, 720, 1440, 720);
-    block.Style = 4;
-    block.BackColour = 0x0000FF;
+    block.style = 4;
+    block.backColour = 0x0000FF;
     t.addText(band, QStringLiteral("Fattura pagina [&p] di [&P]"), 150, 150, 4000, 300, false);
     const int text = t.lastObject;
     for (int i = 0; i < 2; ++i) {
@@ -58,7 +58,7 @@ TEST(ExportPagesToPng, WritesOnePictureAPageAtTheChosenResolution)
     QList<std::pair<int, int>> progress;
     QString error;
     const QString path = dir.filePath(QStringLiteral("fattura.png"));
-    ASSERT_TRUE(ExportPagesToPng(
+    ASSERT_TRUE(exportPagesToPng(
         t.doc, path, 192, true,
         [&](int page, int count) {
             progress.append({ page, count });
@@ -85,7 +85,7 @@ TEST(ExportPagesToPng, ReportsAFileThatCannotBeWritten)
     int pagesStarted = 0;
     QString error;
     const QString path = dir.filePath(QStringLiteral("missing/fattura.png"));
-    EXPECT_FALSE(ExportPagesToPng(
+    EXPECT_FALSE(exportPagesToPng(
         t.doc, path, 96, true, [&](int, int) { ++pagesStarted; }, &error));
     EXPECT_EQ(pagesStarted, 1) << "stops at the first failure";
     EXPECT_TRUE(error.contains(QStringLiteral("fattura-1.png"))) << error.toStdString();
@@ -114,17 +114,17 @@ TEST(PageExport, RefusesUnusableInput)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         TestDocument t = twoPageReport();
-        t.doc.PageWidth = row.width;
-        t.doc.PageHeight = row.height;
+        t.doc.pageWidth = row.width;
+        t.doc.pageHeight = row.height;
         if (!row.pages)
-            t.doc.Pages.clear();
+            t.doc.pages.clear();
         QString error;
-        EXPECT_FALSE(ExportPagesToPng(t.doc, png, row.dpi, true, {}, &error));
+        EXPECT_FALSE(exportPagesToPng(t.doc, png, row.dpi, true, {}, &error));
         EXPECT_FALSE(error.isEmpty());
-        EXPECT_FALSE(QFile::exists(PagePicturePath(png, 1)));
+        EXPECT_FALSE(QFile::exists(pagePicturePath(png, 1)));
         if (row.dpi == 96) {
             error.clear();
-            EXPECT_FALSE(ExportPagesToPdf(t.doc, pdf, true, {}, &error));
+            EXPECT_FALSE(exportPagesToPdf(t.doc, pdf, true, {}, &error));
             EXPECT_FALSE(error.isEmpty());
         }
     }
@@ -135,7 +135,7 @@ TEST(ExportPagesToPdf, ReportsAFileThatCannotBeWritten)
     QTemporaryDir dir;
     TestDocument t = twoPageReport();
     QString error;
-    EXPECT_FALSE(ExportPagesToPdf(t.doc, dir.filePath(QStringLiteral("missing/x.pdf")), true, {}, &error));
+    EXPECT_FALSE(exportPagesToPdf(t.doc, dir.filePath(QStringLiteral("missing/x.pdf")), true, {}, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("x.pdf"))) << error.toStdString();
 }
 

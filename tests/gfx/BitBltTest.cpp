@@ -10,13 +10,13 @@ TEST(BitBlt, CopyInTwipsBetweenResolutionsKeepsPhysicalSize)
     for (auto [pictureDpi, pageDpi] : { std::pair { 96, 300 }, { 300, 96 } }) {
         SCOPED_TRACE(testing::Message() << pictureDpi << " dpi on " << pageDpi << " dpi");
         // A picture one inch wide and half an inch high, drawn at half an inch from the corner.
-        clsGFX_2D picture;
+        Bitmap picture;
         makeHalves(picture, pictureDpi, pictureDpi / 2, pictureDpi);
-        Canvas page(2 * pageDpi, 2 * pageDpi, pageDpi, -1);
-        clsGFX_API source;
-        source.HDC_Attach(picture.Get_hDC());
-        source.Config_SetScaleMode(-1);
-        source.BitBlt_PaintPicture(&page.dc, 720, 720, 1440, 720, 0, 0);
+        ProbeCanvas page(2 * pageDpi, 2 * pageDpi, pageDpi, -1);
+        Canvas source;
+        source.attach(picture.deviceContext());
+        source.setScaleMode(-1);
+        source.paintPicture(&page.dc, 720, 720, 1440, 720, 0, 0);
         const QImage &img = page.finished();
         const int half = pageDpi / 2;
         EXPECT_EQ(inkColumns(img, half + 1, half + 2), std::make_pair(half, half + pageDpi - 1));
@@ -31,13 +31,13 @@ TEST(BitBlt, HalftoneStretchSmoothsAndTheOtherModesPickPixels)
     // A 2 x 1 picture, red and blue, stretched to 40 x 4.
     for (int mode : { -1, 4 }) {
         SCOPED_TRACE(mode);
-        clsGFX_2D picture;
+        Bitmap picture;
         makeHalves(picture, 2, 1);
-        Canvas page(40, 4);
-        clsGFX_API source;
-        source.HDC_Attach(picture.Get_hDC());
-        source.BitBlt_SetStretchMode(mode);
-        source.BitBlt_PaintPictureStretch(&page.dc, 0, 0, 40, 4, 0, 0, 2, 1);
+        ProbeCanvas page(40, 4);
+        Canvas source;
+        source.attach(picture.deviceContext());
+        source.setStretchMode(mode);
+        source.paintPictureStretched(&page.dc, 0, 0, 40, 4, 0, 0, 2, 1);
         EXPECT_EQ(page.dc.stretchMode(), mode == 4 ? 4 : 1);
         const QImage &img = page.finished();
         int blended = 0;
@@ -71,16 +71,16 @@ TEST(BitBlt, StretchCopiesLandWhereTheirRectanglesSay)
         { "HugeFromTheCorner", { 0, 0, 1 << 30, 1 << 30 }, { 0, 0, 10, 10 },
             { { { 0, 0 }, kRedRgb }, { { 39, 39 }, kRedRgb } } },
     };
-    clsGFX_2D picture;
+    Bitmap picture;
     makeHalves(picture, 10, 10);
-    clsGFX_API source;
-    source.HDC_Attach(picture.Get_hDC());
+    Canvas source;
+    source.attach(picture.deviceContext());
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        Canvas page(40, 40);
+        ProbeCanvas page(40, 40);
         const QRect &t = row.target;
         const QRect &s = row.source;
-        source.BitBlt_PaintPictureStretch(
+        source.paintPictureStretched(
             &page.dc, t.x(), t.y(), t.width(), t.height(), s.x(), s.y(), s.width(), s.height());
         const QImage &img = page.finished();
         for (const auto &[at, colour] : row.probes)
@@ -90,16 +90,16 @@ TEST(BitBlt, StretchCopiesLandWhereTheirRectanglesSay)
 
 TEST(BitBlt, TransparentCopyKeepsTheDestinationUnderTheKeyColour)
 {
-    clsGFX_2D picture;
+    Bitmap picture;
     makeHalves(picture, 10, 10);
-    Canvas page(40, 40);
-    clsGFX_API source;
-    source.HDC_Attach(picture.Get_hDC());
-    source.BitBlt_SetStretchMode(3);
+    ProbeCanvas page(40, 40);
+    Canvas source;
+    source.attach(picture.deviceContext());
+    source.setStretchMode(3);
     // Only the width changes: the recorded stretch mode is not set.
-    source.BitBlt_PaintPictureTransparent(&page.dc, 0, 0, 20, 10, 0, 0, 10, 10, kBlue);
+    source.paintPictureTransparent(&page.dc, 0, 0, 20, 10, 0, 0, 10, 10, kBlue);
     EXPECT_EQ(page.dc.stretchMode(), 1);
-    source.BitBlt_PaintPictureTransparent(&page.dc, 0, 20, 20, 20, 0, 0, 10, 10, kBlue);
+    source.paintPictureTransparent(&page.dc, 0, 20, 20, 20, 0, 0, 10, 10, kBlue);
     EXPECT_EQ(page.dc.stretchMode(), 3);
     const QImage &img = page.finished();
     for (int y : { 5, 30 }) {
@@ -121,30 +121,30 @@ TEST(BitBlt, RasterOpsCombineSourceAndDestination)
         { "Whiteness", gdi::kWhiteness, qRgb(255, 255, 255) },
         { "DestinationInvert", gdi::kDstInvert, qRgb(0, 255, 255) },
     };
-    clsGFX_2D source;
-    ASSERT_TRUE(source.Create(4, 4, 24));
-    source.Color_Fill(0x00FF00);
+    Bitmap source;
+    ASSERT_TRUE(source.create(4, 4, 24));
+    source.fill(0x00FF00);
     for (auto [name, rasterOp, expected] : rows) {
-        Canvas page(4, 4);
+        ProbeCanvas page(4, 4);
         page.image.fill(QColor(255, 0, 0));
-        source.BitBlt_PaintPicture(&page.dc, 0, 0, -1, -1, 0, 0, rasterOp);
+        source.paintPicture(&page.dc, 0, 0, -1, -1, 0, 0, rasterOp);
         EXPECT_EQ(page.finished().pixel(2, 2), expected) << name;
     }
 }
 
 TEST(BitBlt, OverlappingCopyWithinOneSurfaceMovesTheOriginalPixels)
 {
-    clsGFX_2D surface;
-    ASSERT_TRUE(surface.Create(4, 20, 32));
-    clsGFX_API api;
-    api.HDC_Attach(surface.Get_hDC());
-    api.Draw_FillRect_SetColor(kRed);
-    api.Draw_FillRect(0, 0, 4, 10);
-    api.Draw_FillRect_SetColor(kBlue);
-    api.Draw_FillRect(0, 10, 4, 20);
+    Bitmap surface;
+    ASSERT_TRUE(surface.create(4, 20, 32));
+    Canvas api;
+    api.attach(surface.deviceContext());
+    api.setFillColour(kRed);
+    api.fillRect(0, 0, 4, 10);
+    api.setFillColour(kBlue);
+    api.fillRect(0, 10, 4, 20);
     // 5 pixels down onto itself, while its painter runs: rows written early must not be read again.
-    surface.BitBlt_PaintPicture(surface.Get_hDC(), 0, 5, 4, 20, 0, 0);
-    const QImage &img = surface.Get_hDIB();
+    surface.paintPicture(surface.deviceContext(), 0, 5, 4, 20, 0, 0);
+    const QImage &img = surface.image();
     EXPECT_EQ(img.pixel(1, 5), kRedRgb);
     EXPECT_EQ(img.pixel(1, 14), kRedRgb);
     EXPECT_EQ(img.pixel(1, 15), kBlueRgb);

@@ -12,12 +12,12 @@ TEST(DeviceContext, TwipsMappingPutsAnInchOnTheDevicesPixelsPerInch)
 {
     for (int dpi : { 96, 300 }) {
         SCOPED_TRACE(dpi);
-        Canvas c(dpi * 3, dpi * 3, dpi, -1);
-        EXPECT_EQ(c.api.HDC_GetDeviceCapability(88), dpi);
-        EXPECT_EQ(c.api.HDC_GetDeviceCapability(90), dpi);
-        c.api.Draw_FillRect_SetColor(kRed);
+        ProbeCanvas c(dpi * 3, dpi * 3, dpi, -1);
+        EXPECT_EQ(c.api.deviceCapability(88), dpi);
+        EXPECT_EQ(c.api.deviceCapability(90), dpi);
+        c.api.setFillColour(kRed);
         EXPECT_EQ(c.dc.backgroundMode(), gdi::kBkOpaque);
-        c.api.Draw_FillRect(1440, 1440, 2880, 2880);
+        c.api.fillRect(1440, 1440, 2880, 2880);
         const QImage &img = c.finished();
         // [1 inch, 2 inches) on both axes.
         EXPECT_TRUE(isWhite(img, dpi - 1, dpi));
@@ -36,23 +36,23 @@ TEST(DeviceContext, PdfThroughTheCallersPainterUsesItsResolution)
     QPdfWriter writer(&pdf);
     writer.setResolution(600);
     QPainter painter(&writer);
-    clsGFX_2D picture;
-    ASSERT_TRUE(picture.Create(16, 16, 24));
+    Bitmap picture;
+    ASSERT_TRUE(picture.create(16, 16, 24));
     {
         DeviceContext dc(&painter);
-        clsGFX_API api;
-        api.HDC_Attach(&dc);
-        api.Config_SetScaleMode(-1);
-        EXPECT_EQ(api.HDC_GetDeviceCapability(88), 600);
+        Canvas api;
+        api.attach(&dc);
+        api.setScaleMode(-1);
+        EXPECT_EQ(api.deviceCapability(88), 600);
         EXPECT_EQ(dc.toDevice(QPoint(1440, 720)), QPoint(600, 300));
-        ASSERT_TRUE(api.Text_SetFont(arial(10)));
+        ASSERT_TRUE(api.selectFont(arial(10)));
         int left = 0, top = 0, right = 2880, bottom = 300;
-        api.Text_DrawText(QStringLiteral("Pagina 1"), left, top, right, bottom, 2080);
-        picture.BitBlt_PaintPicture(&dc, 0, 0, -1, -1, 0, 0);
+        api.drawText(QStringLiteral("Pagina 1"), left, top, right, bottom, 2080);
+        picture.paintPicture(&dc, 0, 0, -1, -1, 0, 0);
         // A printer-like device cannot be read back: copying from it does nothing.
-        api.BitBlt_PaintPicture(picture.Get_hDC(), 0, 0, 240, 240, 0, 0, gdi::kNotSrcCopy);
+        api.paintPicture(picture.deviceContext(), 0, 0, 240, 240, 0, 0, gdi::kNotSrcCopy);
     }
-    EXPECT_EQ(picture.Get_hDIB().pixel(8, 8), qRgb(0, 0, 0));
+    EXPECT_EQ(picture.image().pixel(8, 8), qRgb(0, 0, 0));
     EXPECT_TRUE(painter.isActive()); // the context leaves the caller's painter running
     painter.end();
     EXPECT_TRUE(pdf.data().startsWith("%PDF"));
@@ -65,24 +65,24 @@ TEST(DeviceContext, PixmapIsReadableAsASource)
     image.setPixel(5, 6, qRgb(1, 2, 3));
     QPixmap pixmap = QPixmap::fromImage(image);
     DeviceContext pixmapDc(&pixmap);
-    clsGFX_2D surface;
-    ASSERT_TRUE(surface.Create(10, 10, 24));
-    clsGFX_API target;
-    target.HDC_Attach(surface.Get_hDC());
-    target.BitBlt_LoadPicture(&pixmapDc, 4, 4, 10, 10); // into the surface's origin
-    EXPECT_EQ(surface.Get_hDIB().pixel(1, 2), qRgb(1, 2, 3));
-    EXPECT_TRUE(isWhite(surface.Get_hDIB(), 0, 0));
-    EXPECT_TRUE(isWhite(surface.Get_hDIB(), 9, 9));
+    Bitmap surface;
+    ASSERT_TRUE(surface.create(10, 10, 24));
+    Canvas target;
+    target.attach(surface.deviceContext());
+    target.loadPicture(&pixmapDc, 4, 4, 10, 10); // into the surface's origin
+    EXPECT_EQ(surface.image().pixel(1, 2), qRgb(1, 2, 3));
+    EXPECT_TRUE(isWhite(surface.image(), 0, 0));
+    EXPECT_TRUE(isWhite(surface.image(), 9, 9));
 }
 
-TEST(clsGFX_API, DetachedWrapperDoesNothing)
+TEST(Canvas, DetachedWrapperDoesNothing)
 {
-    clsGFX_API api;
+    Canvas api;
     int left = 0, top = 0, right = 100, bottom = 100;
-    EXPECT_EQ(api.Text_DrawText(QStringLiteral("x"), left, top, right, bottom, 2080), 0);
-    EXPECT_FALSE(api.Text_SetFont(arial(10)));
-    api.Draw_Rectangle(0, 0, 20, 20);
-    api.BitBlt_PaintPicture(nullptr, 0, 0, 10, 10, 0, 0);
-    EXPECT_EQ(api.HDC_GetDeviceCapability(88), 0);
-    EXPECT_EQ(api.Config_GetArcDirection(), 0);
+    EXPECT_EQ(api.drawText(QStringLiteral("x"), left, top, right, bottom, 2080), 0);
+    EXPECT_FALSE(api.selectFont(arial(10)));
+    api.drawRectangle(0, 0, 20, 20);
+    api.paintPicture(nullptr, 0, 0, 10, 10, 0, 0);
+    EXPECT_EQ(api.deviceCapability(88), 0);
+    EXPECT_EQ(api.arcDirection(), 0);
 }

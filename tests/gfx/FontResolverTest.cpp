@@ -22,7 +22,7 @@ TEST(ResolveFontFamily, WindowsFacesBecomeMetricCompatibleFamilies)
         for (const auto &row : rows) {
             SCOPED_TRACE(row.requested);
             EXPECT_EQ(
-                ResolveFontFamily(QString::fromLatin1(row.requested)), QString::fromLatin1(row.resolved));
+                resolveFontFamily(QString::fromLatin1(row.requested)), QString::fromLatin1(row.resolved));
         }
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gfx/clsGFX_2D.h"
-#include "gfx/clsGFX_API.h"
+#include "gfx/Bitmap.h"
+#include "gfx/Canvas.h"
 #include "zetview/Error.h"
 
 #include <QColor>
@@ -68,18 +68,18 @@ inline std::pair<int, int> inkRows(const QImage &image)
 
 // A white canvas with its own context and a wrapper attached in a scale mode
 // (-1 twips, 1 pixels).
-struct Canvas
+struct ProbeCanvas
 {
     QImage image;
     DeviceContext dc;
-    clsGFX_API api;
+    Canvas api;
 
-    explicit Canvas(int width = 100, int height = 100, int dpi = 96, int scaleMode = 1)
+    explicit ProbeCanvas(int width = 100, int height = 100, int dpi = 96, int scaleMode = 1)
         : image(whiteCanvas(width, height, dpi))
         , dc(&image)
     {
-        api.HDC_Attach(&dc);
-        api.Config_SetScaleMode(scaleMode);
+        api.attach(&dc);
+        api.setScaleMode(scaleMode);
     }
     // The pixels, with the painting finished.
     const QImage &finished()
@@ -109,17 +109,17 @@ template <typename F> int errorNumber(F f)
 inline ReportFont arial(double size)
 {
     ReportFont font;
-    font.Name = QStringLiteral("Arial");
-    font.Size = size;
+    font.name = QStringLiteral("Arial");
+    font.size = size;
     return font;
 }
 
 // A 24-bit surface of width x height pixels at dpi: left half red, right half blue.
-inline void makeHalves(clsGFX_2D &surface, int width, int height, int dpi = 96)
+inline void makeHalves(Bitmap &surface, int width, int height, int dpi = 96)
 {
-    ASSERT_TRUE(surface.Create(width, height, 24, dpi, dpi));
+    ASSERT_TRUE(surface.create(width, height, 24, dpi, dpi));
     PixelView view;
-    ASSERT_TRUE(surface.Data_Get(view));
+    ASSERT_TRUE(surface.lockPixels(view));
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const bool red = x < width / 2;
@@ -128,7 +128,7 @@ inline void makeHalves(clsGFX_2D &surface, int width, int height, int dpi = 96)
             view.at(3 * x + 2, y) = red ? 255 : 0;
         }
     }
-    surface.Data_Release(view);
+    surface.unlockPixels(view);
 }
 
 } // namespace zet::test

@@ -20,10 +20,10 @@ TEST(Shapes, RectangleStopsOnePixelShortOfRightAndBottom)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        Canvas c;
-        c.api.Draw_SelectPen(row.penStyle, 1, kRed);
-        c.api.Draw_SelectBrush(row.brushStyle, 0, kBlue);
-        c.api.Draw_Rectangle(20, 20, 60, 60);
+        ProbeCanvas c;
+        c.api.selectPen(row.penStyle, 1, kRed);
+        c.api.selectBrush(row.brushStyle, 0, kBlue);
+        c.api.drawRectangle(20, 20, 60, 60);
         const QImage &img = c.finished();
         EXPECT_EQ(inkColumns(img, 40, 41), std::make_pair(20, row.last));
         EXPECT_EQ(inkRows(img), std::make_pair(20, row.last));
@@ -38,18 +38,18 @@ TEST(Shapes, GapsShowTheBackgroundOnlyWhenOpaqueAndStyledPensMakeItTransparent)
 {
     for (int mode : { 1, 2 }) { // transparent, opaque
         SCOPED_TRACE(mode);
-        Canvas c;
-        c.api.Draw_SelectPen(5, 1, 0);
-        c.api.Text_SetColor(0, 0x00FF00, mode);
-        c.api.Draw_SelectBrush(2, 0, kBlue); // horizontal lines
-        c.api.Draw_Rectangle(0, 0, 50, 50);
-        c.api.Draw_SelectPen(0, 1, 0);
+        ProbeCanvas c;
+        c.api.selectPen(5, 1, 0);
+        c.api.setTextColours(0, 0x00FF00, mode);
+        c.api.selectBrush(2, 0, kBlue); // horizontal lines
+        c.api.drawRectangle(0, 0, 50, 50);
+        c.api.selectPen(0, 1, 0);
         EXPECT_EQ(c.dc.backgroundMode(), mode); // a solid pen leaves it
-        c.api.Draw_SelectPen(1, 1, 0); // dashed
+        c.api.selectPen(1, 1, 0); // dashed
         EXPECT_EQ(c.dc.backgroundMode(), gdi::kBkTransparent);
-        c.api.Draw_Line(0, 70, 100, 70);
-        c.api.Text_SetColor(0, 0x00FF00, 2);
-        c.api.Draw_SelectPen(5, 1, 0); // null
+        c.api.drawLine(0, 70, 100, 70);
+        c.api.setTextColours(0, 0x00FF00, 2);
+        c.api.selectPen(5, 1, 0); // null
         EXPECT_EQ(c.dc.backgroundMode(), gdi::kBkTransparent);
         const QImage &img = c.finished();
         int lines = 0, gaps = 0, dashes = 0, dashGaps = 0;
@@ -72,11 +72,11 @@ TEST(Shapes, LinesLeaveTheirEndPixelOutAndPensScaleWithTheMapping)
     // Twips at 96 dpi: 15 to the pixel; a pen is at least one pixel wide.
     for (auto [width, pixels] : { std::pair { 0, 1 }, { 1, 1 }, { 60, 4 } }) {
         SCOPED_TRACE(width);
-        Canvas c(100, 100, 96, -1);
-        c.api.Draw_SelectPen(0, width, 0);
-        c.api.Draw_Line(150, 720, 1290, 720); // y = 48 px, x from 10 px to 86 px
-        c.api.Draw_MoveTo(1350, 0);
-        c.api.Draw_LineTo(1350, 450); // x = 90 px, y to 30 px
+        ProbeCanvas c(100, 100, 96, -1);
+        c.api.selectPen(0, width, 0);
+        c.api.drawLine(150, 720, 1290, 720); // y = 48 px, x from 10 px to 86 px
+        c.api.moveTo(1350, 0);
+        c.api.lineTo(1350, 450); // x = 90 px, y to 30 px
         EXPECT_EQ(c.dc.currentPosition(), QPoint(1350, 450));
         const QImage &img = c.finished();
         int thickness = 0;
@@ -94,9 +94,9 @@ TEST(Shapes, LinesLeaveTheirEndPixelOutAndPensScaleWithTheMapping)
 
 TEST(Shapes, EllipseTouchesItsBoxShortOfRightAndBottom)
 {
-    Canvas c;
-    c.api.Draw_SelectBrush(1, 0, 0);
-    c.api.Draw_Ellipse(10, 20, 90, 80);
+    ProbeCanvas c;
+    c.api.selectBrush(1, 0, 0);
+    c.api.drawEllipse(10, 20, 90, 80);
     const QImage &img = c.finished();
     EXPECT_EQ(inkColumns(img, 49, 51), std::make_pair(10, 89));
     EXPECT_EQ(inkRows(img), std::make_pair(20, 79));
@@ -108,13 +108,13 @@ TEST(Shapes, PieRunsFromTheFirstRadialToTheSecondInTheArcDirection)
 {
     for (int direction : { 1, 2 }) {
         SCOPED_TRACE(direction);
-        Canvas c;
-        EXPECT_EQ(c.api.Config_SetArcDirection(direction), 1);
-        EXPECT_EQ(c.api.Config_SetArcDirection(7), direction); // not a direction: ignored
-        EXPECT_EQ(c.api.Config_GetArcDirection(), direction);
-        c.api.Draw_SelectPen(5, 1, 0);
-        c.api.Draw_SelectBrush(0, 0, kBlue);
-        c.api.Draw_Pie(0, 0, 100, 100, 100, 50, 50, 0); // from the right radial to the upward one
+        ProbeCanvas c;
+        EXPECT_EQ(c.api.setArcDirection(direction), 1);
+        EXPECT_EQ(c.api.setArcDirection(7), direction); // not a direction: ignored
+        EXPECT_EQ(c.api.arcDirection(), direction);
+        c.api.selectPen(5, 1, 0);
+        c.api.selectBrush(0, 0, kBlue);
+        c.api.drawPie(0, 0, 100, 100, 100, 50, 50, 0); // from the right radial to the upward one
         const QImage &img = c.finished();
         const bool counterClockwise = direction == 1; // the top right quarter
         EXPECT_EQ(img.pixel(70, 30) == kBlueRgb, counterClockwise);
@@ -125,14 +125,14 @@ TEST(Shapes, PieRunsFromTheFirstRadialToTheSecondInTheArcDirection)
 
 TEST(Shapes, PolygonRegionPaintsWithTheBrush)
 {
-    Canvas c;
-    c.api.Draw_SelectBrush(0, 0, kRed);
+    ProbeCanvas c;
+    c.api.selectBrush(0, 0, kRed);
     GdiRegion region;
-    c.api.Region_Create({ 10, 90, 10 }, { 10, 50, 90 }, region);
-    c.api.Draw_PaintRegion(region);
-    c.api.Region_Free(region);
+    c.api.createRegion({ 10, 90, 10 }, { 10, 50, 90 }, region);
+    c.api.paintRegion(region);
+    c.api.freeRegion(region);
     EXPECT_TRUE(region.polygon.isEmpty());
-    c.api.Draw_PaintRegion(region);
+    c.api.paintRegion(region);
     const QImage &img = c.finished();
     EXPECT_EQ(img.pixel(30, 50), kRedRgb);
     EXPECT_TRUE(isWhite(img, 80, 20));

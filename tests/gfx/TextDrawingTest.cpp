@@ -8,17 +8,17 @@ using namespace zet::test;
 namespace {
 
 // A page of 4 x 1 inches in the twips mapping, 10 point Arial, black on a transparent background.
-struct TextPage : Canvas
+struct TextPage : ProbeCanvas
 {
     explicit TextPage(int dpi = 96)
-        : Canvas(4 * dpi, dpi, dpi, -1)
+        : ProbeCanvas(4 * dpi, dpi, dpi, -1)
     {
-        api.Text_SetFont(arial(10));
-        api.Text_SetColor(0, 0xFFFFFF, 1);
+        api.selectFont(arial(10));
+        api.setTextColours(0, 0xFFFFFF, 1);
     }
     int draw(const QString &text, int left, int top, int right, int bottom, int flags)
     {
-        return api.Text_DrawText(text, left, top, right, bottom, flags);
+        return api.drawText(text, left, top, right, bottom, flags);
     }
 };
 
@@ -67,19 +67,19 @@ TEST(DrawText, MeasureOnlyReturnsTheExtentAndDrawsNothing)
 {
     TextPage page;
     int left = 100, top = 200, right = 100, bottom = 200;
-    const int height = page.api.Text_DrawText(QStringLiteral("Hello, World"), left, top, right, bottom, 3104);
+    const int height = page.api.drawText(QStringLiteral("Hello, World"), left, top, right, bottom, 3104);
     EXPECT_EQ(left, 100);
     EXPECT_EQ(top, 200);
     // The advance of Liberation Sans at 200 twips, without kerning.
     EXPECT_THAT(right - left, within(1080, 1095));
-    EXPECT_EQ(bottom - top, page.api.Text_GetMetrics().height);
+    EXPECT_EQ(bottom - top, page.api.textMetrics().height);
     EXPECT_EQ(height, bottom - top);
     // Word breaking with room for about two of the words per line.
     left = top = bottom = 0;
     right = 1000;
-    page.api.Text_DrawText(QStringLiteral("Uno due tre quattro cinque"), left, top, right, bottom,
+    page.api.drawText(QStringLiteral("Uno due tre quattro cinque"), left, top, right, bottom,
         gdi::kDtWordBreak | gdi::kDtCalcRect | gdi::kDtNoPrefix);
-    EXPECT_EQ(bottom, 3 * page.api.Text_GetMetrics().height);
+    EXPECT_EQ(bottom, 3 * page.api.textMetrics().height);
     EXPECT_LE(right, 1000);
     EXPECT_EQ(inkRows(page.finished()).first, -1);
 }
@@ -92,7 +92,7 @@ TEST(DrawText, WidthsKeepTheirPhysicalSizeAcrossDevices)
         const int dpi = i == 0 ? 96 : 300;
         TextPage page(dpi);
         int height = 0;
-        page.api.Text_GetSize(QStringLiteral("Rapporto trimestrale 2026"), measured[i], height);
+        page.api.textExtent(QStringLiteral("Rapporto trimestrale 2026"), measured[i], height);
         page.draw(QStringLiteral("MMMM"), 0, 0, 5760, 1440, 2080);
         const auto [first, last] = inkColumns(page.finished(), 0, dpi);
         inked[i] = (last - first + 1) * 1440 / dpi;
@@ -105,25 +105,25 @@ TEST(TextGetSize, CountsLinesAndPrefixesAndTheApproximationCountsCharacters)
 {
     TextPage page;
     int oneWidth = 0, oneHeight = 0, width = 0, height = 0;
-    page.api.Text_GetSize(QStringLiteral("A&B"), oneWidth, oneHeight);
-    page.api.Text_GetSize(QStringLiteral("AB"), width, height);
+    page.api.textExtent(QStringLiteral("A&B"), oneWidth, oneHeight);
+    page.api.textExtent(QStringLiteral("AB"), width, height);
     EXPECT_EQ(width, oneWidth); // "&" marks a prefix and takes no room
-    page.api.Text_GetSize(QStringLiteral("AB\r\nAB"), width, height);
+    page.api.textExtent(QStringLiteral("AB\r\nAB"), width, height);
     EXPECT_EQ(height, 2 * oneHeight);
     EXPECT_EQ(width, oneWidth);
-    page.api.Text_GetSize(QString(), width, height);
+    page.api.textExtent(QString(), width, height);
     EXPECT_EQ(width, 0);
     EXPECT_EQ(height, 0);
     // The font's cell height (character height plus internal leading) and characters x average width.
-    page.api.Text_GetSizeApprox(QStringLiteral("abcd"), width, height);
-    EXPECT_EQ(height, page.api.Text_GetMetrics().height);
+    page.api.approximateTextExtent(QStringLiteral("abcd"), width, height);
+    EXPECT_EQ(height, page.api.textMetrics().height);
     EXPECT_EQ(height, oneHeight);
     EXPECT_THAT(height, within(201, 259));
-    EXPECT_EQ(width, 4 * page.api.Text_GetMetrics().aveCharWidth);
+    EXPECT_EQ(width, 4 * page.api.textMetrics().aveCharWidth);
     EXPECT_GT(width, 4 * 60);
-    clsGFX_API fresh; // nothing before its first font
-    fresh.HDC_Attach(&page.dc);
-    fresh.Text_GetSizeApprox(QStringLiteral("abcd"), width, height);
+    Canvas fresh; // nothing before its first font
+    fresh.attach(&page.dc);
+    fresh.approximateTextExtent(QStringLiteral("abcd"), width, height);
     EXPECT_EQ(width, 0);
     EXPECT_EQ(height, 0);
 }
@@ -133,7 +133,7 @@ TEST(DrawText, OnlyTheOpaqueModeFillsTheTextCellWithTheBackground)
     for (int mode : { 0, 1, 2 }) { // 0 leaves the page's transparent background
         SCOPED_TRACE(mode);
         TextPage page;
-        page.api.Text_SetColor(0, 0x00FF00, mode);
+        page.api.setTextColours(0, 0x00FF00, mode);
         page.draw(QStringLiteral("i i"), 1440, 0, 4800, 1440, 2080);
         const QImage &img = page.finished();
         // Just right of the left edge, above the glyphs: background or page.
@@ -146,8 +146,8 @@ TEST(DrawText, OnlyTheOpaqueModeFillsTheTextCellWithTheBackground)
 TEST(TextOut, PutsTheCellTopLeftAtThePointInTheTextColour)
 {
     TextPage page;
-    page.api.Text_SetColor(kRed, 0, 1);
-    page.api.Text_TextOut(1440, 300, QStringLiteral("H"));
+    page.api.setTextColours(kRed, 0, 1);
+    page.api.textOut(1440, 300, QStringLiteral("H"));
     const QImage &img = page.finished();
     EXPECT_NEAR(inkColumns(img, 0, 96).first, 97, 2);
     EXPECT_THAT(inkRows(img).first, within(20, 24));
@@ -159,10 +159,10 @@ TEST(TextOut, PutsTheCellTopLeftAtThePointInTheTextColour)
 
 TEST(TextOut, EscapementTurnsTheLineCounterClockwise)
 {
-    Canvas c(200, 200, 96, -1);
-    ASSERT_TRUE(c.api.Text_SetFont(arial(12), 90.0));
-    c.api.Text_SetColor(0, 0, 1);
-    c.api.Text_TextOut(1440, 2400, QStringLiteral("MMMMMM")); // starts at (96, 160) px, runs upwards
+    ProbeCanvas c(200, 200, 96, -1);
+    ASSERT_TRUE(c.api.selectFont(arial(12), 90.0));
+    c.api.setTextColours(0, 0, 1);
+    c.api.textOut(1440, 2400, QStringLiteral("MMMMMM")); // starts at (96, 160) px, runs upwards
     const QImage &img = c.finished();
     const auto [left, right] = inkColumns(img, 0, 200);
     const auto [top, bottom] = inkRows(img);
@@ -178,8 +178,8 @@ TEST(DrawText, HugeValueIsMeasuredWholeAndDrawnWhereItShows)
     const QString piece = QStringLiteral("Abc ");
     const QString huge = piece.repeated(250000); // a million characters
     int pieceWidth = 0, width = 0, height = 0;
-    page.api.Text_GetSize(piece, pieceWidth, height);
-    page.api.Text_GetSize(huge, width, height);
+    page.api.textExtent(piece, pieceWidth, height);
+    page.api.textExtent(huge, width, height);
     EXPECT_NEAR(width, 250000.0 * pieceWidth, 250000.0); // within a twip per piece
     page.draw(huge, 0, 0, 2880, 1440, 2082);
     const auto [first, last] = inkColumns(page.finished(), 0, 96);

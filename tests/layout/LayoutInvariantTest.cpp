@@ -50,21 +50,21 @@ ReportDocument randomReport(unsigned seed)
     }
     RecordSet structure = levels.last();
     for (qsizetype i = levels.size() - 2; i >= 0; --i)
-        structure = { levels[i].Name, levels[i].Fields, { structure } };
+        structure = { levels[i].name, levels[i].fields, { structure } };
     int counter = 0;
     const std::function<QList<Record>(qsizetype)> children = [&](qsizetype level) {
         QList<Record> records;
         for (int n = level < levels.size() ? pick(0, level + 1 == levels.size() ? 9 : 3) : 0; n > 0; --n) {
-            records.append({ levels[level].Name, {}, children(level + 1) });
-            for (const QString &field : levels[level].Fields)
-                records.last().Values.append({ field, QStringLiteral("%1 %2").arg(field).arg(++counter) });
+            records.append({ levels[level].name, {}, children(level + 1) });
+            for (const QString &field : levels[level].fields)
+                records.last().values.append({ field, QStringLiteral("%1 %2").arg(field).arg(++counter) });
         }
         return records;
     };
     QList<Record> outermost { Report(children(0)) };
     if (chance(0.2))
         outermost.append(Report(children(0)));
-    return LoadReport(text.structure({ "Report", {}, { structure } }), outermost);
+    return loadReport(text.structure({ "Report", {}, { structure } }), outermost);
 }
 
 // On every page: the fixed bands first, the lowest of them setting the limit;
@@ -75,47 +75,47 @@ ReportDocument randomReport(unsigned seed)
 // is a field the object names.
 void checkPage(const ReportDocument &doc, const ReportDocument &unfilled, int page)
 {
-    const QList<PlacedBand> &bands = doc.Pages.at(page).PlacedBands,
-                            &flow = unfilled.Pages.at(page).PlacedBands;
+    const QList<PlacedBand> &bands = doc.pages.at(page).placedBands,
+                            &flow = unfilled.pages.at(page).placedBands;
     QList<int> fixed { TopMargin };
-    if (doc.Bands.at(PageHeader).Visible)
+    if (doc.bands.at(PageHeader).visible)
         fixed.append(PageHeader);
     fixed.append(BottomMargin);
-    if (doc.Bands.at(PageFooter).Visible)
+    if (doc.bands.at(PageFooter).visible)
         fixed.append(PageFooter);
     ASSERT_GE(flow.size(), fixed.size());
     ASSERT_GE(bands.size(), flow.size());
     for (int i = 0; i < fixed.size(); ++i)
-        EXPECT_EQ(bands.at(i).BandIndex, fixed.at(i)) << "fixed band " << i;
-    EXPECT_EQ(bands.at(0).Top, 0);
-    EXPECT_EQ(bands.at(fixed.indexOf(BottomMargin)).Top, RoundHalfEven(doc.PageHeight - doc.MarginBottom));
-    EXPECT_EQ(doc.Pages.at(page).BodyLimit, bands.at(fixed.size() - 1).Top);
+        EXPECT_EQ(bands.at(i).bandIndex, fixed.at(i)) << "fixed band " << i;
+    EXPECT_EQ(bands.at(0).top, 0);
+    EXPECT_EQ(bands.at(fixed.indexOf(BottomMargin)).top, roundHalfEven(doc.pageHeight - doc.marginBottom));
+    EXPECT_EQ(doc.pages.at(page).bodyLimit, bands.at(fixed.size() - 1).top);
     double copied = 0, firstRepeating = -1;
     for (int i = 0; i < bands.size(); ++i) {
-        const ReportBand &band = doc.Bands.at(bands.at(i).BandIndex);
+        const ReportBand &band = doc.bands.at(bands.at(i).bandIndex);
         if (i < flow.size()) {
-            EXPECT_EQ(bands.at(i).BandIndex, flow.at(i).BandIndex);
-            EXPECT_GE(bands.at(i).Top, flow.at(i).Top);
-            EXPECT_TRUE(i <= fixed.size() || flow.at(i).Top >= flow.at(i - 1).Top) << "flow band " << i;
+            EXPECT_EQ(bands.at(i).bandIndex, flow.at(i).bandIndex);
+            EXPECT_GE(bands.at(i).top, flow.at(i).top);
+            EXPECT_TRUE(i <= fixed.size() || flow.at(i).top >= flow.at(i - 1).top) << "flow band " << i;
         } else {
-            EXPECT_EQ(band.Repeat, 1) << "copy " << i;
-            copied += band.Height;
+            EXPECT_EQ(band.repeat, 1) << "copy " << i;
+            copied += band.height;
         }
-        if (firstRepeating < 0 && band.Repeat == 1 && band.Height > 0)
-            firstRepeating = band.Height;
-        for (const PlacedItem &item : bands.at(i).Items) {
-            const QString source = doc.Objects.at(item.ObjectIndex).DataSource.toUpper();
+        if (firstRepeating < 0 && band.repeat == 1 && band.height > 0)
+            firstRepeating = band.height;
+        for (const PlacedItem &item : bands.at(i).items) {
+            const QString source = doc.objects.at(item.objectIndex).dataSource.toUpper();
             EXPECT_TRUE(i < flow.size() || source == "[SYS]") << "copy " << i;
-            if (item.ValueIndex == -1)
+            if (item.valueIndex == -1)
                 continue;
-            ASSERT_TRUE(item.ValueIndex >= 0 && item.ValueIndex < doc.Values.size());
-            const DataValue &value = doc.Values.at(item.ValueIndex);
+            ASSERT_TRUE(item.valueIndex >= 0 && item.valueIndex < doc.values.size());
+            const DataValue &value = doc.values.at(item.valueIndex);
             EXPECT_TRUE(i < flow.size()) << "copy " << i;
-            EXPECT_EQ(doc.Records.at(value.RecordIndex).Level, band.DataLevel);
-            EXPECT_TRUE(source.endsWith(".[" + value.FieldName.toUpper() + "]"));
+            EXPECT_EQ(doc.records.at(value.recordIndex).level, band.dataLevel);
+            EXPECT_TRUE(source.endsWith(".[" + value.fieldName.toUpper() + "]"));
         }
     }
-    const double free = doc.Pages.at(page).BodyLimit - doc.Pages.at(page).FilledTo;
+    const double free = doc.pages.at(page).bodyLimit - doc.pages.at(page).filledTo;
     EXPECT_LE(copied, std::max(0.0, free) + 1e-6);
     if (firstRepeating > 0) {
         EXPECT_LE(free - copied, firstRepeating + 1e-6);
@@ -130,22 +130,22 @@ TEST(LayoutInvariant, HoldsForRandomTemplatesAndData)
         SCOPED_TRACE(seed);
         ReportDocument filled = randomReport(seed);
         ReportDocument unfilled = filled;
-        for (ReportBand &band : unfilled.Bands)
-            band.Repeat = 0;
-        LayOutReport(filled);
-        LayOutReport(unfilled);
-        ASSERT_EQ(filled.Pages.size(), unfilled.Pages.size());
-        EXPECT_LE(filled.Pages.size(), filled.Records.size() * 5 + 2);
-        for (int page = 0; page < filled.Pages.size(); ++page) {
+        for (ReportBand &band : unfilled.bands)
+            band.repeat = 0;
+        layOutReport(filled);
+        layOutReport(unfilled);
+        ASSERT_EQ(filled.pages.size(), unfilled.pages.size());
+        EXPECT_LE(filled.pages.size(), filled.records.size() * 5 + 2);
+        for (int page = 0; page < filled.pages.size(); ++page) {
             SCOPED_TRACE(page);
             checkPage(filled, unfilled, page);
         }
         // A continued band waits for values only when it lists items.
-        for (const DataPlacement &waiting : filled.DataPlacements) {
+        for (const DataPlacement &waiting : filled.dataPlacements) {
             const PlacedBand &placed
-                = filled.Pages.at(waiting.PageIndex).PlacedBands.at(waiting.PlacedBandIndex);
-            EXPECT_EQ(placed.BandIndex, waiting.BandIndex);
-            EXPECT_FALSE(placed.Items.isEmpty());
+                = filled.pages.at(waiting.PageIndex).placedBands.at(waiting.placedBandIndex);
+            EXPECT_EQ(placed.bandIndex, waiting.bandIndex);
+            EXPECT_FALSE(placed.items.isEmpty());
         }
         if (::testing::Test::HasFailure())
             break;

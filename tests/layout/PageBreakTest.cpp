@@ -11,9 +11,9 @@ namespace {
 // report footer of these shapes (absent with height -1).
 TemplateText rows(const BandShape &header, const BandShape &footer)
 {
-    TemplateText text = StandardPage(kRowsOnly, { { Body, { 1000 } } });
+    TemplateText text = standardPage(kRowsOnly, { { Body, { 1000 } } });
     for (const auto &[slot, shape] : { std::pair { ReportHeader, header }, { ReportFooter, footer } }) {
-        if (shape.Height >= 0)
+        if (shape.height >= 0)
             text.band(slot, shape);
     }
     return text;
@@ -21,7 +21,7 @@ TemplateText rows(const BandShape &header, const BandShape &footer)
 
 TemplateText groupedRows(const BandShape &dataHeader, const BandShape &dataFooter)
 {
-    return StandardPage(
+    return standardPage(
         kGroupsOfRows, { { DataHeader, dataHeader }, { Body, { 1000 } }, { DataFooter, dataFooter } });
 }
 
@@ -31,19 +31,19 @@ TEST(PageBreak, ABandMovesToANewPageWhenItDoesNotFitOrABreakIsDue)
 {
     const QString six = "F B@1500 B@2500 B@3500 B@4500 B@5500 B@6500";
     const BandShape none { -1 };
-    const QList<Record> one { Report(Righe(1)) }, oneGroup { Report({ Group(1, Righe(2)) }) };
-    ExpectPages({
-        { "row ending exactly on the limit stays", rows(none, none), { Report(Righe(7)) },
+    const QList<Record> one { Report(righe(1)) }, oneGroup { Report({ Group(1, righe(2)) }) };
+    expectPages({
+        { "row ending exactly on the limit stays", rows(none, none), { Report(righe(7)) },
             { six + " B@7500" } },
-        { "row ending past the limit moves on", rows(none, none), { Report(Righe(8)) },
+        { "row ending past the limit moves on", rows(none, none), { Report(righe(8)) },
             { six + " B@7500", "F B@1500" } },
-        { "report footer ending exactly on the limit moves on", rows(none, { 1000 }), { Report(Righe(6)) },
+        { "report footer ending exactly on the limit moves on", rows(none, { 1000 }), { Report(righe(6)) },
             { six, "F RF@1500" } },
-        { "report footer ending above the limit stays", rows(none, { 999.5 }), { Report(Righe(6)) },
+        { "report footer ending above the limit stays", rows(none, { 999.5 }), { Report(righe(6)) },
             { six + " RF@7500" } },
         { "report footer breaking before itself", rows(none, { 100, 1 }), one, { "F B@1500", "F RF@1500" } },
         { "oversized band breaks once and overflows",
-            StandardPage(kRowsOnly, { { ReportHeader, { 1000 } }, { Body, { 8000 } } }), { Report(Righe(2)) },
+            standardPage(kRowsOnly, { { ReportHeader, { 1000 } }, { Body, { 8000 } } }), { Report(righe(2)) },
             { "F RH@1500", "F B@1500", "F B@1500" } },
         { "report header breaking before itself still opens page 1", rows({ 1000, 1 }, none), one,
             { "F RH@1500 B@2500" } },
@@ -56,7 +56,7 @@ TEST(PageBreak, ABandMovesToANewPageWhenItDoesNotFitOrABreakIsDue)
             groupedRows({ 500 }, { 500, 2 }).band(ReportFooter, { 1000 }), oneGroup,
             { "F DH@1500 B@2000 B@3000 DF@4000", "F RF@1500" } },
         { "data band breaking before itself", groupedRows({ 500, 1 }, { 0, 0, 0, 0, false }),
-            { Report({ Group(1, Righe(1)), Group(2, Righe(1)) }) },
+            { Report({ Group(1, righe(1)), Group(2, righe(1)) }) },
             { "F", "F DH@1500 B@2000 DF@3000", "F DH@1500 B@2000 DF@3000" } },
     });
 }

@@ -12,11 +12,11 @@ namespace {
 // ... show these data sources.
 ReportDocument oneBand(const QStringList &dataSources, double height = 300, int breakMode = 0)
 {
-    TemplateText text = StandardPage(kRowsOnly, { { Body, { height, breakMode } } });
+    TemplateText text = standardPage(kRowsOnly, { { Body, { height, breakMode } } });
     for (const QString &source : dataSources)
         text.object(Body, source);
-    ReportDocument doc = LoadReport(text, {});
-    doc.Pages = { LaidPage() };
+    ReportDocument doc = loadReport(text, {});
+    doc.pages = { LaidPage() };
     return doc;
 }
 
@@ -26,10 +26,10 @@ TEST(PlaceBand, ListsSystemObjectsAlwaysAndDataObjectsOnlyWithData)
 {
     ReportDocument doc = oneBand({ "", "[sys]", "Riga.[Nome]", "[SYS]" });
     LayoutState state;
-    EXPECT_EQ(PlaceBand(doc, 0, PlaceFrom::Top, Body, state, true), 0);
-    EXPECT_EQ(PlaceBand(doc, 0, PlaceFrom::Top, Body, state, false), 1);
-    EXPECT_EQ(Shown(doc, 0, Body, 0), "1=-|2=-|3=-");
-    EXPECT_EQ(Shown(doc, 0, Body, 1), "1=-|3=-");
+    EXPECT_EQ(placeBand(doc, 0, PlaceFrom::Top, Body, state, true), 0);
+    EXPECT_EQ(placeBand(doc, 0, PlaceFrom::Top, Body, state, false), 1);
+    EXPECT_EQ(shown(doc, 0, Body, 0), "1=-|2=-|3=-");
+    EXPECT_EQ(shown(doc, 0, Body, 1), "1=-|3=-");
 }
 
 TEST(PlaceBand, TopsRoundHalfToEvenTheFlowGoesOnFromTheRoundedTopAndOnlyBreakAfterSetsTheBreak)
@@ -48,12 +48,12 @@ TEST(PlaceBand, TopsRoundHalfToEvenTheFlowGoesOnFromTheRoundedTopAndOnlyBreakAft
         SCOPED_TRACE(row.breakMode);
         ReportDocument doc = oneBand({}, row.height, row.breakMode);
         LayoutState state { false, row.flow, row.flow };
-        PlaceBand(doc, 0, row.from, Body, state, true);
-        EXPECT_EQ(doc.Pages[0].PlacedBands[0].Top, row.top);
+        placeBand(doc, 0, row.from, Body, state, true);
+        EXPECT_EQ(doc.pages[0].placedBands[0].top, row.top);
         const bool fromTop = row.from == PlaceFrom::Top;
-        EXPECT_DOUBLE_EQ(fromTop ? state.FlowTop : state.FlowBottom, row.flowAfter);
-        EXPECT_DOUBLE_EQ(fromTop ? state.FlowBottom : state.FlowTop, row.flow);
-        EXPECT_EQ(state.BreakPending, row.breakMode == 2 || row.breakMode == 3);
+        EXPECT_DOUBLE_EQ(fromTop ? state.flowTop : state.flowBottom, row.flowAfter);
+        EXPECT_DOUBLE_EQ(fromTop ? state.flowBottom : state.flowTop, row.flow);
+        EXPECT_EQ(state.breakPending, row.breakMode == 2 || row.breakMode == 3);
     }
 }
 
@@ -86,29 +86,29 @@ TEST(BindRecordValues, BindsTheLastValueWhoseFieldEndsTheDataSource)
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         ReportDocument doc = oneBand({ row.dataSource, "[SYS]" });
-        const int record = AddRecord(doc, -1, 0, "R");
+        const int record = addRecord(doc, -1, 0, "R");
         QStringList fields = row.fields;
         for (int n = 0; n < row.padding; ++n)
             fields.prepend(QStringLiteral("F%1").arg(n));
         for (int n = 0; n < fields.size(); ++n)
-            AddValue(doc, record, fields[n], QString::number(n));
+            addValue(doc, record, fields[n], QString::number(n));
         LayoutState state;
-        BindRecordValues(doc, 0, PlaceBand(doc, 0, PlaceFrom::Top, Body, state, true), record);
-        EXPECT_EQ(Shown(doc, 0, Body), row.shown);
+        bindRecordValues(doc, 0, placeBand(doc, 0, PlaceFrom::Top, Body, state, true), record);
+        EXPECT_EQ(shown(doc, 0, Body), row.shown);
     }
 }
 
 TEST(FindBand, ScansUpFromStartForAVisibleBandOfThatKindAndLevel)
 {
     // Slots 4 to 8 are data bands of levels 1, 2, 3, 2, 1; only 4 and 6 are visible.
-    const ReportDocument doc = LoadReport(
-        StandardPage(kThreeLevels,
+    const ReportDocument doc = loadReport(
+        standardPage(kThreeLevels,
             { { GroupHeader, { 100 } }, { DataHeader, { 100, 0, 0, 0, false } }, { Body, { 100 } } }),
         {});
-    EXPECT_EQ(FindBand(doc, kBandData), GroupHeader);
-    EXPECT_EQ(FindBand(doc, kBandData, GroupHeader + 1), Body);
-    EXPECT_EQ(FindBand(doc, kBandData, -1, 3), Body);
-    EXPECT_EQ(FindBand(doc, kBandData, -1, 2), -1);
-    EXPECT_EQ(FindBand(doc, kBandPageFooter, -7), PageFooter);
-    EXPECT_EQ(FindBand(doc, kBandReportFooter), -1);
+    EXPECT_EQ(findBand(doc, kBandData), GroupHeader);
+    EXPECT_EQ(findBand(doc, kBandData, GroupHeader + 1), Body);
+    EXPECT_EQ(findBand(doc, kBandData, -1, 3), Body);
+    EXPECT_EQ(findBand(doc, kBandData, -1, 2), -1);
+    EXPECT_EQ(findBand(doc, kBandPageFooter, -7), PageFooter);
+    EXPECT_EQ(findBand(doc, kBandReportFooter), -1);
 }

@@ -28,16 +28,16 @@ TEST(RepeatedBandFill, FillsTheFreeSpaceWithBlankCopiesUnderTheLastCopy)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        TemplateText text = StandardPage(kRowsOnly, { { Body, { row.height, 0, 0, 1 } } });
+        TemplateText text = standardPage(kRowsOnly, { { Body, { row.height, 0, 0, 1 } } });
         if (row.footer > 0)
             text.band(ReportFooter, { row.footer });
         const ReportDocument doc
-            = LaidOut(text.object(Body, "Riga.[Nome]").object(Body, "[SYS]"), { Report(Righe(row.rows)) });
-        EXPECT_EQ(Outlines(doc), QStringList({ row.page }));
-        EXPECT_EQ(Shown(doc, 0, Body, row.rows - 1), QStringLiteral("0=Nome %1|1=-").arg(row.rows));
-        EXPECT_EQ(Shown(doc, 0, Body, row.rows), row.firstCopy);
+            = laidOut(text.object(Body, "Riga.[Nome]").object(Body, "[SYS]"), { Report(righe(row.rows)) });
+        EXPECT_EQ(outlines(doc), QStringList({ row.page }));
+        EXPECT_EQ(shown(doc, 0, Body, row.rows - 1), QStringLiteral("0=Nome %1|1=-").arg(row.rows));
+        EXPECT_EQ(shown(doc, 0, Body, row.rows), row.firstCopy);
         // The fill leaves the page's own measures as layout closed it.
-        EXPECT_EQ(doc.Pages[0].FilledTo, 1500 + row.rows * row.height + row.footer);
+        EXPECT_EQ(doc.pages[0].filledTo, 1500 + row.rows * row.height + row.footer);
     }
 }
 
@@ -45,10 +45,10 @@ TEST(RepeatedBandFill, ASecondFillOnThePageLeavesTheFirstFillsCopiesInPlace)
 {
     // Body and data footer both repeat. The body's copies follow the footer in
     // the list but stand above it: the footer's fill moves only the report footer.
-    ExpectPages({ { "body and data footer",
-        StandardPage(kGroupsOfRows,
+    expectPages({ { "body and data footer",
+        standardPage(kGroupsOfRows,
             { { DataHeader, { 300 } }, { Body, { 1000, 0, 0, 1 } }, { DataFooter, { 300, 0, 0, 1 } },
                 { ReportFooter, { 500 } } }),
-        { Report({ Group(1, Righe(3)) }) },
+        { Report({ Group(1, righe(3)) }) },
         { "F DH@1500 B@1800 B@2800 B@3800 DF@6800 RF@8000 B@4800 B@5800 DF@7100 DF@7400 DF@7700" } } });
 }

@@ -16,14 +16,16 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.filePath(QStringLiteral("user")));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, dir_.filePath(QStringLiteral("system")));
+        QSettings::setPath(
+            QSettings::NativeFormat, QSettings::UserScope, dir_.filePath(QStringLiteral("user")));
+        QSettings::setPath(
+            QSettings::NativeFormat, QSettings::SystemScope, dir_.filePath(QStringLiteral("system")));
     }
 
     QString write(RegistryRoot root, const QString &name, const QString &text)
     {
-        EXPECT_EQ(WriteRegistryValue(root, kZetViewKeyPath, name, text, true, false), 0);
-        return ReadRegistryValue(root, kZetViewKeyPath, name);
+        EXPECT_EQ(writeRegistryValue(root, kZetViewKeyPath, name, text, true, false), 0);
+        return readRegistryValue(root, kZetViewKeyPath, name);
     }
 
     QTemporaryDir dir_;
@@ -33,33 +35,39 @@ protected:
 
 TEST_F(SettingsStoreTest, UserAndMachineValuesAreSeparate)
 {
-    EXPECT_EQ(write(RegistryRoot::CurrentUser, QStringLiteral("Fattura"), QStringLiteral("<CopieXML>2</CopieXML>")),
-              QStringLiteral("<CopieXML>2</CopieXML>"));
-    EXPECT_EQ(ReadRegistryValue(RegistryRoot::LocalMachine, kZetViewKeyPath, QStringLiteral("Fattura")), QString());
-    EXPECT_EQ(write(RegistryRoot::LocalMachine, QStringLiteral("PDF"), QStringLiteral("<ImageBuffer>1</ImageBuffer>")),
-              QStringLiteral("<ImageBuffer>1</ImageBuffer>"));
-    EXPECT_EQ(ReadRegistryValue(RegistryRoot::CurrentUser, kZetViewKeyPath, QStringLiteral("PDF")), QString());
+    EXPECT_EQ(
+        write(RegistryRoot::CurrentUser, QStringLiteral("Fattura"), QStringLiteral("<CopieXML>2</CopieXML>")),
+        QStringLiteral("<CopieXML>2</CopieXML>"));
+    EXPECT_EQ(
+        readRegistryValue(RegistryRoot::LocalMachine, kZetViewKeyPath, QStringLiteral("Fattura")), QString());
+    EXPECT_EQ(write(RegistryRoot::LocalMachine, QStringLiteral("PDF"),
+                  QStringLiteral("<ImageBuffer>1</ImageBuffer>")),
+        QStringLiteral("<ImageBuffer>1</ImageBuffer>"));
+    EXPECT_EQ(
+        readRegistryValue(RegistryRoot::CurrentUser, kZetViewKeyPath, QStringLiteral("PDF")), QString());
 }
 
 TEST_F(SettingsStoreTest, NamesMatchWithoutRegardToCaseAndMayHoldSeparators)
 {
     write(RegistryRoot::LocalMachine, QStringLiteral("\\\\server/HP LaserJet 5%"), QStringLiteral("x"));
-    EXPECT_EQ(ReadRegistryValue(RegistryRoot::LocalMachine, kZetViewKeyPath, QStringLiteral("\\\\SERVER/hp laserjet 5%")),
-              QStringLiteral("x"));
+    EXPECT_EQ(readRegistryValue(
+                  RegistryRoot::LocalMachine, kZetViewKeyPath, QStringLiteral("\\\\SERVER/hp laserjet 5%")),
+        QStringLiteral("x"));
     // Writing through another letter case replaces the same value.
     write(RegistryRoot::LocalMachine, QStringLiteral("\\\\SERVER/HP LASERJET 5%"), QStringLiteral("y"));
     QSettings machine(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Tarvisol"),
-                      QStringLiteral("ZETView"));
+        QStringLiteral("ZETView"));
     EXPECT_EQ(machine.allKeys().size(), 1);
 }
 
 TEST_F(SettingsStoreTest, EmptyTextDeletesOnlyWhenAsked)
 {
     write(RegistryRoot::CurrentUser, QStringLiteral("Elenco"), QStringLiteral("<Copie>3</Copie>"));
-    EXPECT_EQ(WriteRegistryValue(RegistryRoot::CurrentUser, kZetViewKeyPath, QStringLiteral("Elenco"), QString(), false,
-                                 false),
-              0);
-    QSettings user(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvisol"), QStringLiteral("ZETView"));
+    EXPECT_EQ(writeRegistryValue(RegistryRoot::CurrentUser, kZetViewKeyPath, QStringLiteral("Elenco"),
+                  QString(), false, false),
+        0);
+    QSettings user(
+        QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvisol"), QStringLiteral("ZETView"));
     EXPECT_TRUE(user.contains(QStringLiteral("Elenco")));
     EXPECT_EQ(write(RegistryRoot::CurrentUser, QStringLiteral("Elenco"), QString()), QString());
     user.sync();
@@ -70,16 +78,16 @@ TEST_F(SettingsStoreTest, ValuesOfOtherTypesReadAsText)
 {
     {
         QSettings user(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvisol"),
-                       QStringLiteral("ZETView"));
+            QStringLiteral("ZETView"));
         user.setValue(QStringLiteral("Numero"), 42);
-        user.setValue(QStringLiteral("Multi"), QStringList{QStringLiteral("a"), QStringLiteral("b")});
+        user.setValue(QStringLiteral("Multi"), QStringList { QStringLiteral("a"), QStringLiteral("b") });
         user.setValue(QStringLiteral("Binario"), QByteArray("\x01\xff", 2));
         user.setValue(QStringLiteral("Espandibile"), QStringLiteral("@Expand(%ZET_TEST_DIR%\\report)"));
         user.setValue(QStringLiteral("Sconosciuto"), QStringLiteral("@Expand(%ZET_NO_SUCH_VARIABLE%)"));
     }
     qputenv("ZET_TEST_DIR", "C:\\Dati");
     auto read = [](const char *name) {
-        return ReadRegistryValue(RegistryRoot::CurrentUser, kZetViewKeyPath, QString::fromLatin1(name));
+        return readRegistryValue(RegistryRoot::CurrentUser, kZetViewKeyPath, QString::fromLatin1(name));
     };
     EXPECT_EQ(read("Numero"), QStringLiteral("42"));
     EXPECT_EQ(read("Multi"), QStringLiteral("a") + QChar(0) + QStringLiteral("b"));
@@ -90,11 +98,11 @@ TEST_F(SettingsStoreTest, ValuesOfOtherTypesReadAsText)
 
 TEST_F(SettingsStoreTest, MultiStringValuesReadBackAsWritten)
 {
-    EXPECT_EQ(WriteRegistryValue(RegistryRoot::LocalMachine, kZetViewKeyPath, QStringLiteral("PDF"),
-                                 QStringLiteral("<ImageBuffer>1</ImageBuffer><PageBuffer>0</PageBuffer>"), true, true),
-              0);
-    EXPECT_EQ(ReadRegistryValue(RegistryRoot::LocalMachine, kZetViewKeyPath, QStringLiteral("PDF")),
-              QStringLiteral("<ImageBuffer>1</ImageBuffer><PageBuffer>0</PageBuffer>"));
+    EXPECT_EQ(writeRegistryValue(RegistryRoot::LocalMachine, kZetViewKeyPath, QStringLiteral("PDF"),
+                  QStringLiteral("<ImageBuffer>1</ImageBuffer><PageBuffer>0</PageBuffer>"), true, true),
+        0);
+    EXPECT_EQ(readRegistryValue(RegistryRoot::LocalMachine, kZetViewKeyPath, QStringLiteral("PDF")),
+        QStringLiteral("<ImageBuffer>1</ImageBuffer><PageBuffer>0</PageBuffer>"));
 }
 
 TEST_F(SettingsStoreTest, AStoreThatCannotBeWrittenReportsFive)
@@ -104,7 +112,7 @@ TEST_F(SettingsStoreTest, AStoreThatCannotBeWrittenReportsFive)
     blocker.close();
     // The store's folder is a plain file, so the settings file cannot be made.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocker.fileName());
-    EXPECT_EQ(WriteRegistryValue(RegistryRoot::CurrentUser, kZetViewKeyPath, QStringLiteral("Fattura"),
-                                 QStringLiteral("x"), true, false),
-              5);
+    EXPECT_EQ(writeRegistryValue(RegistryRoot::CurrentUser, kZetViewKeyPath, QStringLiteral("Fattura"),
+                  QStringLiteral("x"), true, false),
+        5);
 }

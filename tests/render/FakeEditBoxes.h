@@ -37,7 +37,7 @@ public:
     // A null font leaves the box's font alone.
     void setFont(int i, const ReportFont *font) override
     {
-        boxes[i].fontName = font ? font->Name : boxes[i].fontName;
+        boxes[i].fontName = font ? font->name : boxes[i].fontName;
     }
     void setAlignment(int i, int alignment) override { boxes[i].alignment = alignment; }
     void setForeColor(int i, int colour) override { boxes[i].foreColor = colour; }

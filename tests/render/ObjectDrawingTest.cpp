@@ -1,8 +1,8 @@
 #include "render/ObjectDrawing.h"
 #include "PixelProbe.h"
 #include "TestDocument.h"
+#include "gfx/Canvas.h"
 #include "gfx/DeviceContext.h"
-#include "gfx/clsGFX_API.h"
 
 #include <gtest/gtest.h>
 
@@ -22,30 +22,30 @@ const QRgb kGrey = kCanvasGrey;
 struct TwipsCanvas
 {
     TwipsCanvas(int width, int height, int dpi)
-        : picture(GreyCanvas(width, height, dpi))
+        : picture(greyCanvas(width, height, dpi))
         , context(&picture)
     {
-        api.HDC_Attach(&context);
-        api.Config_SetScaleMode(gdi::kMapTwipsScale);
+        api.attach(&context);
+        api.setScaleMode(gdi::kMapTwipsScale);
     }
     const QImage &image()
     {
-        api.Config_SetScaleMode(gdi::kMapText);
-        api.HDC_Detach();
+        api.setScaleMode(gdi::kMapText);
+        api.detach();
         context.endPainting();
         return picture;
     }
     QImage picture;
     DeviceContext context;
-    clsGFX_API api;
+    Canvas api;
 };
 
 // At 96 dpi one pixel is 15 twips: the frame (1500, 1500, 3000, 2985) covers
 // pixels 100..199 across and 100..198 down. Border red, back green.
 TEST(DrawShape, EachStylePaintsExactlyItsFigure)
 {
-    const QRgb line = Pixel(kRed);
-    const QRgb fill = Pixel(kGreen);
+    const QRgb line = pixel(kRed);
+    const QRgb fill = pixel(kGreen);
     const struct
     {
         const char *name;
@@ -54,14 +54,14 @@ TEST(DrawShape, EachStylePaintsExactlyItsFigure)
         std::vector<Probe> probes;
     } rows[] = {
         { "horizontal line, even without border", kShapeHorizontalLine, false, false,
-            { Near(150, 149, line), { 150, 120, kGrey }, { 150, 180, kGrey } } },
-        { "vertical line", kShapeVerticalLine, false, true, { Near(150, 150, line), { 120, 150, kGrey } } },
+            { near(150, 149, line), { 150, 120, kGrey }, { 150, 180, kGrey } } },
+        { "vertical line", kShapeVerticalLine, false, true, { near(150, 150, line), { 120, 150, kGrey } } },
         { "rising diagonal", kShapeRisingDiagonal, true, false,
-            { Near(150, 150, line), Near(190, 110, line), { 110, 110, kGrey } } },
+            { near(150, 150, line), near(190, 110, line), { 110, 110, kGrey } } },
         { "falling diagonal", kShapeFallingDiagonal, true, false,
-            { Near(150, 150, line), Near(110, 110, line), { 190, 110, kGrey } } },
+            { near(150, 150, line), near(110, 110, line), { 190, 110, kGrey } } },
         { "filled rectangle with border", kShapeRectangle, true, false,
-            { { 100, 150, line }, { 150, 100, line }, Near(199, 150, line), Near(150, 198, line),
+            { { 100, 150, line }, { 150, 100, line }, near(199, 150, line), near(150, 198, line),
                 { 150, 150, fill }, { 102, 102, fill }, { 95, 150, kGrey }, { 205, 150, kGrey } } },
         { "filled rectangle without border", kShapeRectangle, false, false,
             { { 100, 150, fill }, { 150, 100, fill }, { 150, 150, fill }, { 205, 150, kGrey } } },
@@ -69,17 +69,17 @@ TEST(DrawShape, EachStylePaintsExactlyItsFigure)
         { "rectangle without border or fill", kShapeRectangle, false, true,
             { { 100, 150, kGrey }, { 150, 100, kGrey }, { 150, 150, kGrey } } },
         { "filled ellipse", kShapeEllipse, true, false,
-            { Near(100, 149, line), Near(150, 100, line), { 150, 150, fill }, { 102, 102, kGrey },
+            { near(100, 149, line), near(150, 100, line), { 150, 150, fill }, { 102, 102, kGrey },
                 { 197, 196, kGrey } } },
-        { "hollow ellipse", kShapeEllipse, true, true, { Near(100, 149, line), { 150, 150, kGrey } } },
+        { "hollow ellipse", kShapeEllipse, true, true, { near(100, 149, line), { 150, 150, kGrey } } },
         { "unknown style", 6, true, false, { { 100, 150, kGrey }, { 150, 149, kGrey } } },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         TestDocument t;
         TwipsCanvas c(300, 300, 96);
-        DrawShape(t.doc, c.api, row.style, row.border, row.transparent, kRed, kGreen, 1500, 1500, 3000, 2985);
-        ExpectProbes(c.image(), row.probes);
+        drawShape(t.doc, c.api, row.style, row.border, row.transparent, kRed, kGreen, 1500, 1500, 3000, 2985);
+        expectProbes(c.image(), row.probes);
     }
 }
 
@@ -87,8 +87,8 @@ TEST(DrawShape, HorizontalLineOfAnOddHeightFrameSitsOnTheTruncatedMiddleRow)
 {
     TestDocument t;
     TwipsCanvas c(400, 200, 1440); // one pixel per twip
-    DrawShape(t.doc, c.api, kShapeHorizontalLine, true, false, kRed, kGreen, 100, 100, 300, 105);
-    ExpectProbes(c.image(), { { 200, 102, Pixel(kRed) }, { 200, 101, kGrey }, { 200, 103, kGrey } });
+    drawShape(t.doc, c.api, kShapeHorizontalLine, true, false, kRed, kGreen, 100, 100, 300, 105);
+    expectProbes(c.image(), { { 200, 102, pixel(kRed) }, { 200, 101, kGrey }, { 200, 103, kGrey } });
 }
 
 // Text at 96 dpi in 10-point Arial: the frame (1500, 1500, 5985, 1815)
@@ -100,19 +100,19 @@ QImage drawText(const QString &text, int alignment, bool border = false, bool tr
 {
     TestDocument t;
     ReportFont font;
-    font.Name = QStringLiteral("Arial");
-    font.Size = 10;
+    font.name = QStringLiteral("Arial");
+    font.size = 10;
     TwipsCanvas c(450, 200, 96);
-    DrawTextObject(
+    drawTextObject(
         t.doc, c.api, text, &font, alignment, border, transparent, kBlack, kWhite, 1500, 1500, right, bottom);
     return c.image();
 }
 
 TEST(DrawTextObject, AlignmentPlacesTheInkInTheFrame)
 {
-    const QRect left = InkBox(drawText(QStringLiteral("Ciao"), kAlignLeft), kTextFramePixels);
-    const QRect right = InkBox(drawText(QStringLiteral("Ciao"), kAlignRight), kTextFramePixels);
-    const QRect centre = InkBox(drawText(QStringLiteral("Ciao"), kAlignCentre), kTextFramePixels);
+    const QRect left = inkBox(drawText(QStringLiteral("Ciao"), kAlignLeft), kTextFramePixels);
+    const QRect right = inkBox(drawText(QStringLiteral("Ciao"), kAlignRight), kTextFramePixels);
+    const QRect centre = inkBox(drawText(QStringLiteral("Ciao"), kAlignCentre), kTextFramePixels);
     ASSERT_FALSE(left.isEmpty() || right.isEmpty() || centre.isEmpty());
     EXPECT_NEAR(left.left(), 101, 2);
     EXPECT_NEAR(right.right(), 397, 2);
@@ -126,7 +126,7 @@ TEST(DrawTextObject, AlignmentPlacesTheInkInTheFrame)
 
 TEST(DrawTextObject, JustifiedTextSpreadsFromTheLeftEdgeToTwoTwipsBeforeTheRight)
 {
-    const QRect two = InkBox(drawText(QStringLiteral("AB"), kAlignJustified), kTextFramePixels);
+    const QRect two = inkBox(drawText(QStringLiteral("AB"), kAlignJustified), kTextFramePixels);
     ASSERT_FALSE(two.isEmpty());
     EXPECT_NEAR(two.left(), 100, 2);
     EXPECT_NEAR(two.right(), 397, 2);
@@ -136,7 +136,7 @@ TEST(DrawTextObject, JustifiedTextSpreadsFromTheLeftEdgeToTwoTwipsBeforeTheRight
     int runs = 0;
     bool inInk = false;
     for (int x = 100; x < 399; ++x) {
-        const bool ink = !InkBox(image, QRect(x, 100, 1, 21)).isEmpty();
+        const bool ink = !inkBox(image, QRect(x, 100, 1, 21)).isEmpty();
         runs += ink && !inInk ? 1 : 0;
         inInk = ink;
     }
@@ -153,30 +153,30 @@ TEST(DrawTextObject, JustifiedTextSpreadsFromTheLeftEdgeToTwoTwipsBeforeTheRight
 TEST(DrawTextObject, TextIsClippedToItsRectangle)
 {
     const QImage narrow = drawText(QStringLiteral("MMMMMMMMMMMMMMMMMMMM"), kAlignLeft, false, true, 2250);
-    EXPECT_FALSE(InkBox(narrow, QRect(100, 100, 50, 21)).isEmpty());
-    EXPECT_TRUE(InkBox(narrow, QRect(150, 90, 300, 40)).isEmpty());
+    EXPECT_FALSE(inkBox(narrow, QRect(100, 100, 50, 21)).isEmpty());
+    EXPECT_TRUE(inkBox(narrow, QRect(150, 90, 300, 40)).isEmpty());
 
     const QImage low = drawText(QStringLiteral("MMMM"), kAlignLeft, false, true, 5985, 1575); // 5 pixels high
-    EXPECT_TRUE(InkBox(low, QRect(90, 105, 350, 40)).isEmpty());
+    EXPECT_TRUE(inkBox(low, QRect(90, 105, 350, 40)).isEmpty());
 }
 
 TEST(DrawTextObject, BackgroundAndBorderFollowTheirFlagsWhateverTheAlignment)
 {
     const QImage unknownAlignment = drawText(QStringLiteral("Ciao"), 7, true, false);
-    ExpectProbes(unknownAlignment, { { 100, 110, Pixel(kBlack) }, { 150, 110, Pixel(kWhite) } });
-    EXPECT_TRUE(InkBox(unknownAlignment, QRect(102, 102, 290, 17)).isEmpty()) << "no text";
+    expectProbes(unknownAlignment, { { 100, 110, pixel(kBlack) }, { 150, 110, pixel(kWhite) } });
+    EXPECT_TRUE(inkBox(unknownAlignment, QRect(102, 102, 290, 17)).isEmpty()) << "no text";
 
     const QImage transparent = drawText(QStringLiteral("Ciao"), kAlignLeft, false, true);
-    EXPECT_FALSE(InkBox(transparent, kTextFramePixels).isEmpty());
-    ExpectProbes(transparent, { { 300, 110, kGrey }, { 100, 110, kGrey } });
-    ExpectProbes(drawText(QStringLiteral("Ciao"), kAlignLeft), { { 300, 110, Pixel(kWhite) } });
+    EXPECT_FALSE(inkBox(transparent, kTextFramePixels).isEmpty());
+    expectProbes(transparent, { { 300, 110, kGrey }, { 100, 110, kGrey } });
+    expectProbes(drawText(QStringLiteral("Ciao"), kAlignLeft), { { 300, 110, pixel(kWhite) } });
 }
 
 // Each control type through DrawObject, on the text frame, with a red
 // border colour and a yellow back colour.
 TEST(DrawObject, DrawsEachControlTypeItsOwnWay)
 {
-    const QRgb black = Pixel(kBlack), back = Pixel(kYellow);
+    const QRgb black = pixel(kBlack), back = pixel(kYellow);
     const struct
     {
         const char *name;
@@ -197,17 +197,17 @@ TEST(DrawObject, DrawsEachControlTypeItsOwnWay)
         SCOPED_TRACE(row.name);
         TestDocument t;
         ReportObject &o = t.addText(t.addBand(), QStringLiteral("Rossi"), 1500, 1500, 4485, 315);
-        o.ControlType = row.type;
-        o.Border = row.border;
-        o.TransparentBack = row.transparent;
-        o.BorderColour = kRed;
-        o.BackColour = kYellow;
+        o.controlType = row.type;
+        o.border = row.border;
+        o.transparentBack = row.transparent;
+        o.borderColour = kRed;
+        o.backColour = kYellow;
         TwipsCanvas c(450, 200, 96);
-        DrawObject(t.doc, c.api, t.lastObject, 1500, 1500, 5985, 1815);
+        drawObject(t.doc, c.api, t.lastObject, 1500, 1500, 5985, 1815);
         const QImage &image = c.image();
-        ExpectProbes(image, row.probes);
+        expectProbes(image, row.probes);
         if (!row.inkFrom.isNull()) {
-            const QRect ink = InkBox(image, kTextFramePixels);
+            const QRect ink = inkBox(image, kTextFramePixels);
             EXPECT_GE(ink.left(), row.inkFrom.x());
             EXPECT_LE(ink.left(), row.inkFrom.x() + 2);
             EXPECT_GE(ink.top(), row.inkFrom.y());
@@ -227,7 +227,7 @@ TEST(DrawPicture, OwnSizeCutOrStretchedWithOrWithoutBorder)
     picture = picture.convertToFormat(QImage::Format_BGR888);
     picture.setDotsPerMeterX(3780);
     picture.setDotsPerMeterY(3780);
-    const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255), back = Pixel(kGreen), black = Pixel(kBlack);
+    const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255), back = pixel(kGreen), black = pixel(kBlack);
     const QRect frame(100, 100, 400, 200);
     const struct
     {
@@ -259,15 +259,15 @@ TEST(DrawPicture, OwnSizeCutOrStretchedWithOrWithoutBorder)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         TestDocument doc;
-        doc.doc.Images.append(ImageEntry { QStringLiteral("logo"), QString(), picture });
+        doc.doc.images.append(ImageEntry { QStringLiteral("logo"), QString(), picture });
         TwipsCanvas c(600, 400, 1440);
         const int l = row.frame.left(), t = row.frame.top(), r = l + row.frame.width(),
                   b = t + row.frame.height();
         if (row.stretched)
-            DrawStretchedPicture(doc.doc, c.api, row.fit, row.border, 0, l, t, r, b);
+            drawStretchedPicture(doc.doc, c.api, row.fit, row.border, 0, l, t, r, b);
         else
-            DrawPicture(doc.doc, c.api, row.fit, row.border, kGreen, 0, l, t, r, b);
-        ExpectProbes(c.image(), row.probes);
+            drawPicture(doc.doc, c.api, row.fit, row.border, kGreen, 0, l, t, r, b);
+        expectProbes(c.image(), row.probes);
     }
 }
 

@@ -29,7 +29,7 @@ TEST(ComputeObjectFrame, RoundsEachEdgeHalfToEven)
         TestDocument t;
         const int band = t.addBand();
         t.addObject(band, kControlShape, row.left, row.topInBand, row.width, row.height);
-        EXPECT_EQ(ComputeObjectFrame(t.doc, t.lastObject, row.bandTop), row.expected);
+        EXPECT_EQ(computeObjectFrame(t.doc, t.lastObject, row.bandTop), row.expected);
     }
 }
 
@@ -37,8 +37,8 @@ TEST(ComputeObjectFrame, ErrorsForABadIndexAndForOverflow)
 {
     TestDocument t;
     t.addObject(t.addBand(), kControlShape, 0, 0, 3e9, 10);
-    EXPECT_THAT(RaisedError([&] { ComputeObjectFrame(t.doc, 1, 0); }), ::testing::StartsWith("9: "));
-    EXPECT_THAT(RaisedError([&] { ComputeObjectFrame(t.doc, 0, 0); }), ::testing::StartsWith("6: "));
+    EXPECT_THAT(raisedError([&] { computeObjectFrame(t.doc, 1, 0); }), ::testing::StartsWith("9: "));
+    EXPECT_THAT(raisedError([&] { computeObjectFrame(t.doc, 0, 0); }), ::testing::StartsWith("6: "));
 }
 
 } // namespace

@@ -38,9 +38,9 @@ struct Call
 // page is 288 x 192 pixels.
 QImage render(ReportDocument &doc, const Call &call = {})
 {
-    QImage image = GreyCanvas(460, 320, 96);
+    QImage image = greyCanvas(460, 320, 96);
     DeviceContext context(&image);
-    RenderPage(doc, context, call.page, call.printView, call.boxes, call.zoom, call.pageBuffer,
+    renderPage(doc, context, call.page, call.printView, call.boxes, call.zoom, call.pageBuffer,
         call.imageBuffer, call.offsetX, call.offsetY, call.outlines);
     context.endPainting();
     return image;
@@ -51,8 +51,8 @@ int addBlock(TestDocument &t, int band, int colour, double left, double top, dou
     bool fixed = true)
 {
     ReportObject &o = t.addObject(band, kControlShape, left, top, width, height, fixed);
-    o.Style = kShapeRectangle;
-    o.BackColour = colour;
+    o.style = kShapeRectangle;
+    o.backColour = colour;
     return t.lastObject;
 }
 
@@ -80,11 +80,11 @@ TEST(RenderPage, ObjectsOfVisibleBandsBelowTheBandTopOnAWhitePageByViewAndPrinta
         TestDocument t;
         const int band = t.addBand(row.bandVisible);
         const int object = addBlock(t, band, kGreen, 150, 150, 750, 750, row.fixed);
-        t.doc.Objects[object].Printable = row.printable;
+        t.doc.objects[object].printable = row.printable;
         t.place(
             t.addPage(), band, 750, row.fixed ? QList<PlacedItem> {} : QList<PlacedItem> { { object, -1 } });
-        ExpectProbes(render(t.doc, { .printView = row.printView }),
-            { { 35, 85, row.drawn ? Pixel(kGreen) : kWhite }, { 35, 55, kWhite }, { 5, 85, kWhite },
+        expectProbes(render(t.doc, { .printView = row.printView }),
+            { { 35, 85, row.drawn ? pixel(kGreen) : kWhite }, { 35, 55, kWhite }, { 5, 85, kWhite },
                 { 287, 191, kWhite }, { 289, 100, kGrey }, { 100, 193, kGrey } });
         EXPECT_TRUE(RenderIdle);
     }
@@ -98,8 +98,8 @@ TestDocument framedFields()
     const int band = t.addBand();
     for (int i = 0; i < 2; ++i) {
         ReportObject &o = t.addText(band, QString(), 150 + 1500 * i, 150, 1200, 300, false);
-        o.ControlType = kControlFramedText;
-        o.BackColour = kGreen;
+        o.controlType = kControlFramedText;
+        o.backColour = kGreen;
         t.addValue(QStringLiteral("Valore %1").arg(i));
     }
     t.addText(band, QStringLiteral("[&p]/[&P]"), 150, 600, 3000, 300, false);
@@ -112,14 +112,14 @@ TEST(RenderPage, EditBoxesStandOverFramedFieldsAtFullSizeAndTextsGetThePageNumbe
 {
     TestDocument t = framedFields();
     FakeEditBoxes boxes(1);
-    ExpectProbes(render(t.doc, { .boxes = &boxes, .offsetX = 30 }), { { 20, 15, kWhite } }); // not painted
+    expectProbes(render(t.doc, { .boxes = &boxes, .offsetX = 30 }), { { 20, 15, kWhite } }); // not painted
     ASSERT_EQ(boxes.upperBound(), 1);
     EXPECT_EQ(boxes.loads, (QList<int> { 1 }));
     EXPECT_EQ(boxes.visibleCount(), 2);
     EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Valore 0"));
     EXPECT_EQ(boxes.boxes[1].text, QStringLiteral("Valore 1"));
     EXPECT_EQ(boxes.boxes[1].geometry, QRect(1680, 150, 1200, 300)) << "the frame moved by the offset";
-    EXPECT_EQ(t.doc.Objects[2].Value, QStringLiteral("1/2"));
+    EXPECT_EQ(t.doc.objects[2].value, QStringLiteral("1/2"));
     EXPECT_EQ(boxes.boxes[1].tag, QStringLiteral("<IndexDato>1</IndexDato>"));
     EXPECT_EQ(boxes.textSetWhileIdle, 0);
     EXPECT_TRUE(boxes.busyPointerWhileFilling);
@@ -130,7 +130,7 @@ TEST(RenderPage, EditBoxesStandOverFramedFieldsAtFullSizeAndTextsGetThePageNumbe
     EXPECT_TRUE(boxes.boxes[0].visible);
     EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Valore 1"));
     EXPECT_FALSE(boxes.boxes[1].visible);
-    EXPECT_EQ(t.doc.Objects[2].Value, QStringLiteral("2/2"));
+    EXPECT_EQ(t.doc.objects[2].value, QStringLiteral("2/2"));
 }
 
 TEST(RenderPage, FramedFieldsArePaintedInPrintViewOrWhenZoomed)
@@ -142,8 +142,8 @@ TEST(RenderPage, FramedFieldsArePaintedInPrintViewOrWhenZoomed)
         for (auto &box : boxes.boxes)
             box.visible = true;
         // Right of the text: 1275 x 405 twips, times the zoom.
-        ExpectProbes(render(t.doc, { .printView = zoom == 1.0, .boxes = &boxes, .zoom = zoom }),
-            { { int(85 * zoom), int(27 * zoom), Pixel(kGreen), 8 } });
+        expectProbes(render(t.doc, { .printView = zoom == 1.0, .boxes = &boxes, .zoom = zoom }),
+            { { int(85 * zoom), int(27 * zoom), pixel(kGreen), 8 } });
         EXPECT_EQ(boxes.visibleCount(), 0) << "unused boxes are hidden";
         EXPECT_TRUE(boxes.loads.isEmpty());
     }
@@ -162,15 +162,15 @@ TestDocument quarters()
     picture.fill(QColor(0, 255, 255));
     picture.setDotsPerMeterX(3780);
     picture.setDotsPerMeterY(3780);
-    t.doc.Images.append(ImageEntry { QStringLiteral("p"), QString(), picture });
-    t.addObject(band, kControlPicture, 3000, 150, 300, 300).BackColour = kGreen;
+    t.doc.images.append(ImageEntry { QStringLiteral("p"), QString(), picture });
+    t.addObject(band, kControlPicture, 3000, 150, 300, 300).backColour = kGreen;
     t.place(t.addPage(), band, 0);
     return t;
 }
 
 TEST(RenderPage, ZoomOffsetsAndBuffers)
 {
-    const QRgb red = Pixel(kRed), blue = Pixel(kBlue), cyan = qRgb(0, 255, 255), green = Pixel(kGreen);
+    const QRgb red = pixel(kRed), blue = pixel(kBlue), cyan = qRgb(0, 255, 255), green = pixel(kGreen);
     const auto zoomed = [&](double z) {
         const auto at = [z](int px) { return int(px * z); };
         return std::vector<Probe> { { at(48), at(48), red, 8 }, { at(240), at(144), blue, 8 },
@@ -203,7 +203,7 @@ TEST(RenderPage, ZoomOffsetsAndBuffers)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         TestDocument t = quarters();
-        ExpectProbes(render(t.doc, row.call), row.probes);
+        expectProbes(render(t.doc, row.call), row.probes);
     }
 }
 
@@ -218,32 +218,32 @@ TEST(RenderPage, BufferedDrawingMatchesDirectDrawing)
 TEST(RenderPage, OutlinesMarkThePageAndTheMarginsOverTheContent)
 {
     TestDocument t;
-    t.doc.MarginLeft = t.doc.MarginRight = 720;
-    t.doc.MarginTop = t.doc.MarginBottom = 360;
+    t.doc.marginLeft = t.doc.marginRight = 720;
+    t.doc.marginTop = t.doc.marginBottom = 360;
     const int band = t.addBand();
     addBlock(t, band, kGreen, 0, 0, 4320, 2880);
     t.place(t.addPage(), band, 0);
-    const QRgb red = Pixel(kRed);
-    ExpectProbes(render(t.doc, { .outlines = true }),
-        { Near(0, 96, red), Near(144, 0, red), // page ellipse, left and top
-            Near(48, 24, red), Near(239, 167, red), // margin rectangle, corners
-            Near(144, 24, red), // the margin ellipse touches the rectangle
-            { 144, 96, Pixel(kGreen) }, { 10, 10, Pixel(kGreen) } });
+    const QRgb red = pixel(kRed);
+    expectProbes(render(t.doc, { .outlines = true }),
+        { near(0, 96, red), near(144, 0, red), // page ellipse, left and top
+            near(48, 24, red), near(239, 167, red), // margin rectangle, corners
+            near(144, 24, red), // the margin ellipse touches the rectangle
+            { 144, 96, pixel(kGreen) }, { 10, 10, pixel(kGreen) } });
     // (0 + 150 twips) x 0.5
-    ExpectProbes(render(t.doc, { .zoom = 0.5, .offsetX = 150, .outlines = true }),
-        { Near(5, 48, red), Near(29, 12, red) });
+    expectProbes(render(t.doc, { .zoom = 0.5, .offsetX = 150, .outlines = true }),
+        { near(5, 48, red), near(29, 12, red) });
 }
 
 TEST(RenderPage, LeavesTheContextInThePixelMappingWithItsObjects)
 {
     TestDocument t = quarters();
-    QImage image = GreyCanvas(300, 200, 96);
+    QImage image = greyCanvas(300, 200, 96);
     DeviceContext context(&image);
     const GdiPen pen { gdi::kPenSolid, 3, 0x123456 };
     const GdiBrush brush { gdi::kBrushSolid, 0, 0x654321 };
     context.selectPen(pen);
     context.selectBrush(brush);
-    RenderPage(t.doc, context, 0, false, nullptr, 1.0, false, false, 0, 0, true);
+    renderPage(t.doc, context, 0, false, nullptr, 1.0, false, false, 0, 0, true);
     EXPECT_EQ(context.mapMode(), gdi::kMapText);
     EXPECT_EQ(context.pen(), pen);
     EXPECT_EQ(context.brush(), brush);
@@ -269,13 +269,13 @@ TEST(RenderPage, BadIndexIsSubscriptOutOfRangeNamingTheListAndTheRendererIsIdleA
     for (const auto &row : rows) {
         SCOPED_TRACE(::testing::Message() << row.list << (row.pageBuffer ? " buffered" : ""));
         TestDocument t;
-        t.doc.Images.append(
+        t.doc.images.append(
             ImageEntry { QStringLiteral("p"), QString(), QImage(4, 4, QImage::Format_RGB32) });
         const int band = t.addBand();
         addBlock(t, band, kRed, 0, 0, 10, 10);
-        t.addObject(band, kControlPicture, 0, 0, 100, 100, false).ImageIndex = row.image;
+        t.addObject(band, kControlPicture, 0, 0, 100, 100, false).imageIndex = row.image;
         t.place(t.addPage(), row.band, 0, { { row.object, -1 } });
-        EXPECT_THAT(RaisedError([&] { render(t.doc, { .page = row.page, .pageBuffer = row.pageBuffer }); }),
+        EXPECT_THAT(raisedError([&] { render(t.doc, { .page = row.page, .pageBuffer = row.pageBuffer }); }),
             ::testing::AllOf(::testing::StartsWith("9: "), ::testing::HasSubstr(row.list)));
         EXPECT_TRUE(RenderIdle);
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);

@@ -11,7 +11,7 @@ namespace zet::testing {
 // The colour an untouched canvas keeps, so that white paint is visible.
 constexpr QRgb kCanvasGrey = 0xFF808080;
 
-inline QImage GreyCanvas(int width, int height, int dpi)
+inline QImage greyCanvas(int width, int height, int dpi)
 {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(kCanvasGrey);
@@ -21,7 +21,7 @@ inline QImage GreyCanvas(int width, int height, int dpi)
 }
 
 // A report colour (red in the low byte) as the pixel it paints.
-inline QRgb Pixel(int reportColour)
+inline QRgb pixel(int reportColour)
 {
     return qRgb(reportColour & 0xFF, (reportColour >> 8) & 0xFF, (reportColour >> 16) & 0xFF);
 }
@@ -36,12 +36,12 @@ struct Probe
     bool near = false;
 };
 
-inline Probe Near(int x, int y, QRgb colour)
+inline Probe near(int x, int y, QRgb colour)
 {
     return { x, y, colour, 0, true };
 }
 
-inline void ExpectProbes(const QImage &image, const std::vector<Probe> &probes)
+inline void expectProbes(const QImage &image, const std::vector<Probe> &probes)
 {
     const auto matches = [](QRgb a, QRgb e, int tolerance) {
         return qAbs(qRed(a) - qRed(e)) <= tolerance && qAbs(qGreen(a) - qGreen(e)) <= tolerance
@@ -61,7 +61,7 @@ inline void ExpectProbes(const QImage &image, const std::vector<Probe> &probes)
 
 // Bounding box of the pixels in area darker than a mid grey (text ink on a
 // light background); an empty rectangle when there is none.
-inline QRect InkBox(const QImage &image, const QRect &area)
+inline QRect inkBox(const QImage &image, const QRect &area)
 {
     QRect box;
     const QRect clipped = area & image.rect();

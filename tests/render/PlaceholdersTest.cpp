@@ -28,8 +28,8 @@ struct OneItemReport
     }
     QString resolve(int page = 0)
     {
-        ResolveObjectText(t.doc, page, 0, 0, t.lastObject, kSunday);
-        return t.doc.Objects[t.lastObject].Value;
+        resolveObjectText(t.doc, page, 0, 0, t.lastObject, kSunday);
+        return t.doc.objects[t.lastObject].value;
     }
     TestDocument t;
 };
@@ -69,7 +69,7 @@ TEST(ResolveObjectText, PlaceholdersOnTheThirdOfSevenPagesInItalian)
         OneItemReport report(QString::fromUtf8(row.text), 7);
         report.resolve(0); // each page starts again from the template text
         EXPECT_EQ(report.resolve(2), QString::fromUtf8(row.expected));
-        EXPECT_EQ(report.t.doc.Objects[0].LoadedValue, QString::fromUtf8(row.text));
+        EXPECT_EQ(report.t.doc.objects[0].loadedValue, QString::fromUtf8(row.text));
     }
     QLocale::setDefault(QLocale::c());
 }
@@ -77,9 +77,9 @@ TEST(ResolveObjectText, PlaceholdersOnTheThirdOfSevenPagesInItalian)
 TEST(DatePicture, SeparatorsFollowTheLocale)
 {
     const QLocale german(QLocale::German, QLocale::Germany);
-    EXPECT_EQ(FormatDatePicture(kSunday, QStringLiteral("dd/mm/yyyy hh:nn"), german),
+    EXPECT_EQ(formatDatePicture(kSunday, QStringLiteral("dd/mm/yyyy hh:nn"), german),
         QStringLiteral("04.01.2026 09:05"));
-    EXPECT_EQ(FormatDatePicture(kSunday, QStringLiteral("dd\\/mm"), german), QStringLiteral("04/01"));
+    EXPECT_EQ(formatDatePicture(kSunday, QStringLiteral("dd\\/mm"), german), QStringLiteral("04/01"));
 }
 
 TEST(DatePicture, WeekOfYearStartsOnSundayWithTheWeekOfFirstJanuary)
@@ -89,14 +89,14 @@ TEST(DatePicture, WeekOfYearStartsOnSundayWithTheWeekOfFirstJanuary)
         { std::pair { QDate(2023, 1, 1), "1 1" }, { QDate(2023, 1, 7), "7 1" }, { QDate(2023, 1, 8), "1 2" },
             { QDate(2026, 1, 3), "7 1" }, { QDate(2026, 12, 31), "5 53" } }) {
         SCOPED_TRACE(date.toString(Qt::ISODate).toStdString());
-        EXPECT_EQ(FormatDatePicture(QDateTime(date, QTime()), QStringLiteral("w ww"), QLocale::c()),
+        EXPECT_EQ(formatDatePicture(QDateTime(date, QTime()), QStringLiteral("w ww"), QLocale::c()),
             QString::fromUtf8(expected));
     }
 }
 
 TEST(ProperCase, UpperCasesTheFirstLetterOfEachWhiteSpaceSeparatedWord)
 {
-    EXPECT_EQ(ProperCase(QStringLiteral("lunedì,  5 MARZO\ta\nb 1ST")),
+    EXPECT_EQ(properCase(QStringLiteral("lunedì,  5 MARZO\ta\nb 1ST")),
         QStringLiteral("Lunedì,  5 Marzo\tA\nB 1st"));
 }
 
@@ -107,9 +107,9 @@ TEST(ResolveObjectText, BoundItemsShowTheCurrentDataValue)
     for (const int type : { kControlText, kControlFramedText, kControlShape }) {
         SCOPED_TRACE(type);
         OneItemReport report(QStringLiteral("[&p]"), 1, 0);
-        report.t.doc.Objects[0].ControlType = type;
+        report.t.doc.objects[0].controlType = type;
         report.t.addValue(QStringLiteral("Pag. [&p]"));
-        report.t.doc.Values[0].LoadedValue = QStringLiteral("caricato");
+        report.t.doc.values[0].loadedValue = QStringLiteral("caricato");
         EXPECT_EQ(
             report.resolve(), type == kControlShape ? QStringLiteral("[&p]") : QStringLiteral("Pag. [&p]"));
     }
@@ -132,8 +132,8 @@ TEST(ResolveObjectText, IndexOutsideAListIsSubscriptOutOfRange)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.list);
-        EXPECT_THAT(RaisedError([&] {
-            ResolveObjectText(report.t.doc, row.page, row.band, row.item, row.object, kSunday);
+        EXPECT_THAT(raisedError([&] {
+            resolveObjectText(report.t.doc, row.page, row.band, row.item, row.object, kSunday);
         }),
             ::testing::AllOf(::testing::StartsWith("9: "), ::testing::HasSubstr(row.list)));
     }
@@ -144,16 +144,16 @@ TEST(PlaceEditBox, FillsExistingBoxesThenLoadsNewOnesInOrderRecordingTheValueInd
 {
     TestDocument t;
     ReportObject &o = t.addText(t.addBand(), QStringLiteral("Verdi"), 0, 0, 100, 100, false);
-    o.ControlType = kControlFramedText;
-    o.Alignment = 3; // justified
-    o.TextColour = 0x0000FF;
-    o.BackColour = 0x00FF00;
+    o.controlType = kControlFramedText;
+    o.alignment = 3; // justified
+    o.textColour = 0x0000FF;
+    o.backColour = 0x00FF00;
     FakeEditBoxes boxes(2);
     boxes.boxes[0].tag = QStringLiteral("<Altro>x</Altro><IndexDato>99</IndexDato>");
     const int last = boxes.upperBound();
     int used = -1;
     for (int i = 0; i < 4; ++i)
-        PlaceEditBox(t.doc, boxes, used, last, 0, 12 + i, 100, 200, 1600, 500);
+        placeEditBox(t.doc, boxes, used, last, 0, 12 + i, 100, 200, 1600, 500);
 
     EXPECT_EQ(used, 3);
     EXPECT_EQ(boxes.loads, (QList<int> { 2, 3 }));

@@ -27,9 +27,9 @@ public:
     ReportDocument make()
     {
         ReportDocument doc;
-        for (double *size : { &doc.PageWidth, &doc.PageHeight })
+        for (double *size : { &doc.pageWidth, &doc.pageHeight })
             *size = length(20000);
-        for (double *margin : { &doc.MarginLeft, &doc.MarginTop, &doc.MarginRight, &doc.MarginBottom })
+        for (double *margin : { &doc.marginLeft, &doc.marginTop, &doc.marginRight, &doc.marginBottom })
             *margin = length(2000);
         if (chance(3)) {
             QImage picture(
@@ -39,53 +39,53 @@ public:
             picture.fill(0);
             picture.setDotsPerMeterX(pick(8000));
             picture.setDotsPerMeterY(pick(8000));
-            doc.Images.append(ImageEntry { QStringLiteral("p"), QString(), chance(5) ? QImage() : picture });
+            doc.images.append(ImageEntry { QStringLiteral("p"), QString(), chance(5) ? QImage() : picture });
         }
         const int bands = 1 + pick(3);
         const int objects = pick(8);
         for (int b = 0; b < bands; ++b) {
-            doc.Bands.append(ReportBand());
-            doc.Bands.last().Visible = !chance(4);
+            doc.bands.append(ReportBand());
+            doc.bands.last().visible = !chance(4);
         }
         for (int o = 0; o < objects; ++o) {
-            ReportObject &object = doc.Objects.emplace_back();
-            object.ControlType = pick(9) - 1;
-            for (double *x : { &object.Left, &object.Width })
+            ReportObject &object = doc.objects.emplace_back();
+            object.controlType = pick(9) - 1;
+            for (double *x : { &object.left, &object.width })
                 *x = length(8000);
-            for (double *y : { &object.TopInBand, &object.Height })
+            for (double *y : { &object.topInBand, &object.height })
                 *y = length(4000);
-            object.Style = pick(8) - 1;
-            object.Alignment = pick(6) - 1;
-            object.Border = chance(2);
-            object.TransparentBack = chance(2);
-            object.FitToImage = chance(2);
-            object.FitToControl = chance(2);
-            object.Printable = !chance(4);
-            object.ImageIndex = chance(8) ? 1 : 0;
-            object.BackColour = int(random_.generate());
-            object.TextColour = int(random_.generate());
-            object.Value = object.LoadedValue = text();
-            object.DataSource = chance(2) ? QString() : QStringLiteral("Campo");
+            object.style = pick(8) - 1;
+            object.alignment = pick(6) - 1;
+            object.border = chance(2);
+            object.transparentBack = chance(2);
+            object.fitToImage = chance(2);
+            object.fitToControl = chance(2);
+            object.printable = !chance(4);
+            object.imageIndex = chance(8) ? 1 : 0;
+            object.backColour = int(random_.generate());
+            object.textColour = int(random_.generate());
+            object.value = object.loadedValue = text();
+            object.dataSource = chance(2) ? QString() : QStringLiteral("Campo");
             if (!chance(5)) {
                 ReportFont font;
-                font.Name = chance(3) ? QStringLiteral("Nessun Font Simile") : QStringLiteral("Arial");
-                font.Size = chance(6) ? -12 : pick(300) / 4.0;
-                font.Weight = pick(1000);
-                font.Italic = chance(2);
-                object.Font = font;
+                font.name = chance(3) ? QStringLiteral("Nessun Font Simile") : QStringLiteral("Arial");
+                font.size = chance(6) ? -12 : pick(300) / 4.0;
+                font.weight = pick(1000);
+                font.italic = chance(2);
+                object.font = font;
             }
-            doc.Bands[pick(bands)].ObjectIndexes.append(chance(10) ? objects + 3 : o);
+            doc.bands[pick(bands)].objectIndexes.append(chance(10) ? objects + 3 : o);
         }
         for (int v = 0; v < 3; ++v)
-            doc.Values.append(DataValue { 0, QStringLiteral("Campo"), text(), QString() });
+            doc.values.append(DataValue { 0, QStringLiteral("Campo"), text(), QString() });
         for (int p = 1 + pick(3); p > 0; --p) {
-            LaidPage &page = doc.Pages.emplace_back();
+            LaidPage &page = doc.pages.emplace_back();
             for (int n = pick(4); n > 0; --n) {
-                PlacedBand &placed = page.PlacedBands.emplace_back();
-                placed.BandIndex = chance(10) ? bands : pick(bands);
-                placed.Top = int(length(20000));
+                PlacedBand &placed = page.placedBands.emplace_back();
+                placed.bandIndex = chance(10) ? bands : pick(bands);
+                placed.top = int(length(20000));
                 for (int i = pick(4); i > 0; --i)
-                    placed.Items.append(
+                    placed.items.append(
                         PlacedItem { chance(10) ? objects : pick(objects), pick(4) - (chance(10) ? 0 : 1) });
             }
         }
@@ -128,11 +128,11 @@ TEST(RenderPage, RandomDocumentsRenderOrRaiseARunTimeError)
         SCOPED_TRACE(round);
         ReportDocument doc = random.make();
         const double zooms[] = { 1.0, 1.0, 0.5, 2.0, 0.0, -1.0 };
-        QImage image = GreyCanvas(120, 90, 48 + 48 * random.pick(3));
+        QImage image = greyCanvas(120, 90, 48 + 48 * random.pick(3));
         DeviceContext context(&image);
         FakeEditBoxes boxes(random.pick(3));
         try {
-            RenderPage(doc, context, random.pick(int(doc.Pages.size()) + 1) - (random.chance(8) ? 1 : 0),
+            renderPage(doc, context, random.pick(int(doc.pages.size()) + 1) - (random.chance(8) ? 1 : 0),
                 random.chance(2), random.chance(2) ? &boxes : nullptr, zooms[random.pick(6)],
                 random.chance(3), random.chance(3), int(random.length(3000)) % 100000, random.pick(3000),
                 random.chance(4));

@@ -14,16 +14,16 @@ class TestDocument
 public:
     TestDocument()
     {
-        doc.PageWidth = 4320;
-        doc.PageHeight = 2880;
+        doc.pageWidth = 4320;
+        doc.pageHeight = 2880;
     }
 
     int addBand(bool visible = true)
     {
-        ReportBand &band = doc.Bands.emplace_back();
-        band.Visible = visible;
-        band.Height = 1440;
-        return int(doc.Bands.size()) - 1;
+        ReportBand &band = doc.bands.emplace_back();
+        band.visible = visible;
+        band.height = 1440;
+        return int(doc.bands.size()) - 1;
     }
 
     // A printable white object of the given type at (left, topInBand), size
@@ -31,19 +31,19 @@ public:
     ReportObject &addObject(int band, int controlType, double left, double topInBand, double width,
         double height, bool fixed = true)
     {
-        ReportObject &object = doc.Objects.emplace_back();
-        object.ControlType = controlType;
-        object.Left = left;
-        object.TopInBand = topInBand;
-        object.Width = width;
-        object.Height = height;
-        object.Printable = true;
-        object.BandIndex = band;
-        object.BackColour = 0xFFFFFF;
-        object.DataSource = fixed ? QString() : QStringLiteral("Campo");
-        lastObject = int(doc.Objects.size()) - 1;
+        ReportObject &object = doc.objects.emplace_back();
+        object.controlType = controlType;
+        object.left = left;
+        object.topInBand = topInBand;
+        object.width = width;
+        object.height = height;
+        object.printable = true;
+        object.bandIndex = band;
+        object.backColour = 0xFFFFFF;
+        object.dataSource = fixed ? QString() : QStringLiteral("Campo");
+        lastObject = int(doc.objects.size()) - 1;
         if (fixed)
-            doc.Bands[band].ObjectIndexes.append(lastObject);
+            doc.bands[band].objectIndexes.append(lastObject);
         return object;
     }
 
@@ -52,30 +52,30 @@ public:
         double height, bool fixed = true)
     {
         ReportObject &object = addObject(band, kControlText, left, topInBand, width, height, fixed);
-        object.Value = object.LoadedValue = text;
-        object.TransparentBack = true;
-        object.Font = ReportFont();
-        object.Font->Name = QStringLiteral("Arial");
-        object.Font->Size = 10;
+        object.value = object.loadedValue = text;
+        object.transparentBack = true;
+        object.font = ReportFont();
+        object.font->name = QStringLiteral("Arial");
+        object.font->size = 10;
         return object;
     }
 
     void addValue(const QString &text)
     {
-        DataValue &value = doc.Values.emplace_back();
-        value.Value = value.LoadedValue = text;
+        DataValue &value = doc.values.emplace_back();
+        value.value = value.loadedValue = text;
     }
 
     int addPage()
     {
-        doc.Pages.emplace_back();
-        return int(doc.Pages.size()) - 1;
+        doc.pages.emplace_back();
+        return int(doc.pages.size()) - 1;
     }
 
     // Places band on page at top (twips).
     void place(int page, int band, int top, const QList<PlacedItem> &items = {})
     {
-        doc.Pages[page].PlacedBands.append(PlacedBand { band, items, top });
+        doc.pages[page].placedBands.append(PlacedBand { band, items, top });
     }
 
     ReportDocument doc;
@@ -83,7 +83,7 @@ public:
 };
 
 // "number: message" of the zet::Error that call raises, or "no error".
-template <typename Call> std::string RaisedError(Call &&call)
+template <typename Call> std::string raisedError(Call &&call)
 {
     try {
         call();

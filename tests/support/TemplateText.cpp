@@ -21,23 +21,23 @@ QString number(double value)
 
 QString structureText(const RecordSet &set, int level)
 {
-    QString content = element(key::LevelKey(key::kRecordsetStructName, level), set.Name);
-    for (const QString &field : set.Fields)
+    QString content = element(key::levelKey(key::kRecordsetStructName, level), set.name);
+    for (const QString &field : set.fields)
         content += element(
-            key::LevelKey(key::kField, level), element(key::LevelKey(key::kFieldName, level), field));
-    for (const RecordSet &child : set.Children)
+            key::levelKey(key::kField, level), element(key::levelKey(key::kFieldName, level), field));
+    for (const RecordSet &child : set.children)
         content += structureText(child, level + 1);
-    return element(key::LevelKey(key::kRecordsetStruct, level), content);
+    return element(key::levelKey(key::kRecordsetStruct, level), content);
 }
 
 QString recordText(const Record &record)
 {
     QString content;
-    for (const auto &[field, value] : record.Values)
+    for (const auto &[field, value] : record.values)
         content += element(field, value);
-    for (const Record &child : record.Children)
+    for (const Record &child : record.children)
         content += recordText(child);
-    return element(record.Name, content);
+    return element(record.name, content);
 }
 
 } // namespace
@@ -82,7 +82,7 @@ double TemplateText::designTop(Slot slot) const
     double top = marginTop_ + 225;
     for (int s = PageHeader; s < slot; ++s) {
         const auto found = bands_.find(s);
-        top += 285 + (found != bands_.end() && found->second.Present ? found->second.Height : 0);
+        top += 285 + (found != bands_.end() && found->second.present ? found->second.height : 0);
     }
     return slot == TopMargin ? 0 : top;
 }
@@ -98,10 +98,10 @@ QString TemplateText::text() const
     text += element(key::kMargineInferiore, number(marginBottom_));
     for (const auto &[slot, shape] : bands_) {
         const key::BandKeys &keys = key::kBandKeys.at(slot - PageHeader);
-        text += element(keys.Presence, shape.Present ? QStringLiteral("-1") : QStringLiteral("0"));
-        text += element(keys.Height, number(shape.Height));
-        for (const auto &[name, value] : { std::pair { keys.Break, shape.BreakMode },
-                 { keys.NewPage, shape.NewPage }, { keys.Repeat, shape.Repeat } }) {
+        text += element(keys.Presence, shape.present ? QStringLiteral("-1") : QStringLiteral("0"));
+        text += element(keys.height, number(shape.height));
+        for (const auto &[name, value] : { std::pair { keys.Break, shape.breakMode },
+                 { keys.newPage, shape.newPage }, { keys.repeat, shape.repeat } }) {
             if (name.size() > 0)
                 text += element(name, QString::number(value));
         }
@@ -120,24 +120,24 @@ QString TemplateText::text() const
     return text;
 }
 
-ReportDocument LoadReport(const TemplateText &templateText, const QList<Record> &records)
+ReportDocument loadReport(const TemplateText &templateText, const QList<Record> &records)
 {
     ReportDocument document;
-    LoadTemplate(document, templateText.text());
+    loadTemplate(document, templateText.text());
     QString data;
     for (const Record &record : records)
         data += recordText(record);
-    ReadData(document, document.RecordsetStruct, data);
+    readData(document, document.recordsetStruct, data);
     return document;
 }
 
-QList<Record> Rows(int count, const QString &name, const QStringList &fields, int first)
+QList<Record> rows(int count, const QString &name, const QStringList &fields, int first)
 {
     QList<Record> rows;
     for (int n = first; n < first + count; ++n) {
         rows.append({ name, {}, {} });
         for (const QString &field : fields)
-            rows.last().Values.append({ field, QStringLiteral("%1 %2").arg(field).arg(n) });
+            rows.last().values.append({ field, QStringLiteral("%1 %2").arg(field).arg(n) });
     }
     return rows;
 }

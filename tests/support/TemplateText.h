@@ -29,27 +29,27 @@ enum Slot : int {
 // presence key false and all its other keys.
 struct BandShape
 {
-    double Height = 0;
-    int BreakMode = 0;
-    int NewPage = 0;
-    int Repeat = 0;
-    bool Present = true;
+    double height = 0;
+    int breakMode = 0;
+    int newPage = 0;
+    int repeat = 0;
+    bool present = true;
 };
 
 // One record set of the structure, with the record sets nested in its records.
 struct RecordSet
 {
-    QString Name;
-    QStringList Fields;
-    QList<RecordSet> Children;
+    QString name;
+    QStringList fields;
+    QList<RecordSet> children;
 };
 
 // One data record: its element name, its field values in order, its children.
 struct Record
 {
-    QString Name;
-    QList<std::pair<QString, QString>> Values;
-    QList<Record> Children;
+    QString name;
+    QList<std::pair<QString, QString>> values;
+    QList<Record> children;
 };
 
 // Writes a template text from a compact description: page measures, the
@@ -83,10 +83,10 @@ private:
 
 // A document as a request builds it before layout: the template loaded and
 // the data read by its structure.
-ReportDocument LoadReport(const TemplateText &templateText, const QList<Record> &records);
+ReportDocument loadReport(const TemplateText &templateText, const QList<Record> &records);
 
 // count records named name, each with one value per field: "<field> <n>",
 // n counting from first.
-QList<Record> Rows(int count, const QString &name, const QStringList &fields, int first = 1);
+QList<Record> rows(int count, const QString &name, const QStringList &fields, int first = 1);
 
 } // namespace zet::test

@@ -4,7 +4,7 @@
 
 namespace zet::test {
 
-QString MutateText(const QString &text, QRandomGenerator &random, const QStringList &pieces)
+QString mutateText(const QString &text, QRandomGenerator &random, const QStringList &pieces)
 {
     QString result = text;
     for (int e = random.bounded(1, 6); e > 0 && !result.isEmpty(); --e) {

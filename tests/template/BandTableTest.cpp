@@ -15,17 +15,17 @@ using test::loaded;
 TEST(BandTable, AnEmptyTemplateHasOnlyTheMarginsVisible)
 {
     const ReportDocument document = loaded(QString());
-    ASSERT_EQ(document.Bands.size(), 12);
+    ASSERT_EQ(document.bands.size(), 12);
     const int kinds[] = { -1, 1, 2, 3, -1, -1, -1, -1, -1, 5, 6, 7 };
     for (int slot = 0; slot < 12; ++slot) {
         SCOPED_TRACE(slot);
-        const ReportBand &band = document.Bands[slot];
-        EXPECT_EQ(band.Visible, slot == kSlotTopMargin || slot == kSlotBottomMargin);
-        EXPECT_EQ(band.Kind, kinds[slot]);
-        EXPECT_EQ(band.DataLevel, -1);
+        const ReportBand &band = document.bands[slot];
+        EXPECT_EQ(band.visible, slot == kSlotTopMargin || slot == kSlotBottomMargin);
+        EXPECT_EQ(band.kind, kinds[slot]);
+        EXPECT_EQ(band.dataLevel, -1);
         // Every band but the top margin takes a strip: 0, 225, 510, ... 2790.
-        EXPECT_EQ(band.DesignTop, slot < 2 ? 0 : 225 + 285 * (slot - 2));
-        EXPECT_EQ(band.DesignBottom, band.DesignTop);
+        EXPECT_EQ(band.designTop, slot < 2 ? 0 : 225 + 285 * (slot - 2));
+        EXPECT_EQ(band.designBottom, band.designTop);
     }
 }
 
@@ -44,11 +44,11 @@ TEST(BandTable, DataKindsAndLevelsFollowWhichDataBandsArePresent)
             text += element(band, QStringLiteral("-1"));
         const ReportDocument document = loaded(text);
         for (int i = 0; i < 5; ++i) {
-            const ReportBand &band = document.Bands[kSlotGroupHeader + i];
-            EXPECT_EQ(band.DataLevel, levels[i]) << "slot " << kSlotGroupHeader + i;
-            EXPECT_EQ(band.Kind, levels[i] == -1 ? kBandUnused : kBandData)
+            const ReportBand &band = document.bands[kSlotGroupHeader + i];
+            EXPECT_EQ(band.dataLevel, levels[i]) << "slot " << kSlotGroupHeader + i;
+            EXPECT_EQ(band.kind, levels[i] == -1 ? kBandUnused : kBandData)
                 << "slot " << kSlotGroupHeader + i;
-            EXPECT_EQ(band.Visible, present.contains(key::kBandKeys[2 + i].Presence));
+            EXPECT_EQ(band.visible, present.contains(key::kBandKeys[2 + i].Presence));
         }
     }
 }
@@ -61,13 +61,13 @@ TEST(BandTable, ReadsTheBandKeysAndStacksOnlyVisibleHeights)
         { "CorpoDati", "vero" }, { "AltezzaCorpoDati", "250" }, { "InterruzioneCorpoDati", "1" },
         { "NuovaPaginaCorpoDati", "2" }, { "ReplicaCorpoDati", "1" }, { "FineDati", "1" },
         { "ReplicaFineDati", "3" }, { "AltezzaFineReport", "999" }, { "AltezzaFinePagina", "700" } }));
-    const QList<ReportBand> &bands = document.Bands;
-    EXPECT_EQ(bands[kSlotReportHeader].Height, 999); // read, though the band is not there
-    EXPECT_EQ(bands[kSlotReportHeader].BreakMode, 2);
-    EXPECT_EQ(bands[kSlotBody].BreakMode, 1);
-    EXPECT_EQ(bands[kSlotBody].NewPage, 2);
-    EXPECT_EQ(bands[kSlotBody].Repeat, 1);
-    EXPECT_EQ(bands[kSlotDataFooter].Repeat, 3); // its key's lower-case f matched ignoring case
+    const QList<ReportBand> &bands = document.bands;
+    EXPECT_EQ(bands[kSlotReportHeader].height, 999); // read, though the band is not there
+    EXPECT_EQ(bands[kSlotReportHeader].breakMode, 2);
+    EXPECT_EQ(bands[kSlotBody].breakMode, 1);
+    EXPECT_EQ(bands[kSlotBody].newPage, 2);
+    EXPECT_EQ(bands[kSlotBody].repeat, 1);
+    EXPECT_EQ(bands[kSlotDataFooter].repeat, 3); // its key's lower-case f matched ignoring case
     const std::tuple<int, double, double, double> expected[] = { // slot, design top and bottom, stack top
         { kSlotTopMargin, 0, 500, 0 }, { kSlotPageHeader, 725, 1025, 500 },
         { kSlotReportHeader, 1310, 1310, 0 }, { kSlotDataHeader, 1880, 1880, 0 },
@@ -78,9 +78,9 @@ TEST(BandTable, ReadsTheBandKeysAndStacksOnlyVisibleHeights)
 
     for (const auto &[slot, designTop, designBottom, stackTop] : expected) {
         SCOPED_TRACE(slot);
-        EXPECT_EQ(bands[slot].DesignTop, designTop);
-        EXPECT_EQ(bands[slot].DesignBottom, designBottom);
-        EXPECT_EQ(bands[slot].StackTop, stackTop);
+        EXPECT_EQ(bands[slot].designTop, designTop);
+        EXPECT_EQ(bands[slot].designBottom, designBottom);
+        EXPECT_EQ(bands[slot].stackTop, stackTop);
     }
 }
 
@@ -91,22 +91,22 @@ TEST(BandTable, DataBandsLinkToNeighboursThatRepeatOnANewPage)
             { "AltezzaInizioDati", "100" }, { "NuovaPaginaInizioDati", "2" }, { "CorpoDati", "1" },
             { "FineDati", "1" }, { "AltezzaFineDati", "40" }, { "NuovaPaginaFineDati", "1" },
             { "AltezzaFineGruppoDati", "70" }, { "NuovaPaginaFineGruppoDati", "1" } }));
-    const QList<ReportBand> &bands = document.Bands;
+    const QList<ReportBand> &bands = document.bands;
     // The farthest band wins; the absent group footer is still a data band.
-    EXPECT_EQ(bands[kSlotBody].LinkPrev, kSlotGroupHeader);
-    EXPECT_EQ(bands[kSlotBody].LinkNext, kSlotGroupFooter);
-    EXPECT_EQ(bands[kSlotBody].LinkHeight, 110);
-    EXPECT_EQ(bands[kSlotGroupHeader].LinkPrev, -1);
-    EXPECT_EQ(bands[kSlotGroupHeader].LinkHeight, 210);
-    EXPECT_EQ(bands[kSlotGroupFooter].LinkPrev, -1); // an absent band gets no links of its own
+    EXPECT_EQ(bands[kSlotBody].linkPrev, kSlotGroupHeader);
+    EXPECT_EQ(bands[kSlotBody].linkNext, kSlotGroupFooter);
+    EXPECT_EQ(bands[kSlotBody].linkHeight, 110);
+    EXPECT_EQ(bands[kSlotGroupHeader].linkPrev, -1);
+    EXPECT_EQ(bands[kSlotGroupHeader].linkHeight, 210);
+    EXPECT_EQ(bands[kSlotGroupFooter].linkPrev, -1); // an absent band gets no links of its own
 }
 
 TEST(BandTable, VersionTwoOrMoreHasNoBandTable)
 {
     for (const char *version : { "2", "1.5", "17" })
-        EXPECT_TRUE(loaded(element("ZETVersion", version) + element("CorpoDati", "1")).Bands.isEmpty())
+        EXPECT_TRUE(loaded(element("ZETVersion", version) + element("CorpoDati", "1")).bands.isEmpty())
             << version;
-    EXPECT_EQ(loaded(element("ZETVersion", "1.4")).Bands.size(), 12);
+    EXPECT_EQ(loaded(element("ZETVersion", "1.4")).bands.size(), 12);
 }
 
 } // namespace

@@ -24,7 +24,7 @@ TEST(ParseNumber, ReadsTheLeadingNumber)
         { QStringLiteral("1.") + QString(100000, QLatin1Char('5')), 1.5555555555555556 } };
 
     for (const auto &[text, expected] : cases)
-        EXPECT_DOUBLE_EQ(ParseNumber(text), expected) << text.left(40).toStdString();
+        EXPECT_DOUBLE_EQ(parseNumber(text), expected) << text.left(40).toStdString();
 }
 
 TEST(ParseNumber, BeyondTheRangeOfADoubleIsAnOverflowNeverInfinity)
@@ -33,9 +33,9 @@ TEST(ParseNumber, BeyondTheRangeOfADoubleIsAnOverflowNeverInfinity)
         = { QStringLiteral("1e309"), QStringLiteral("-1e400"), QStringLiteral("1e99999999999999999999"),
               QStringLiteral("&H") + QString(300, QLatin1Char('F')), QString(400, QLatin1Char('9')) };
     for (const QString &text : cases)
-        EXPECT_EQ(errorNumber([&] { ParseNumber(text); }), 6) << text.left(40).toStdString();
+        EXPECT_EQ(errorNumber([&] { parseNumber(text); }), 6) << text.left(40).toStdString();
     try {
-        ParseNumber(QStringLiteral("1e309"));
+        parseNumber(QStringLiteral("1e309"));
     } catch (const Error &error) {
         EXPECT_EQ(error.message(), QStringLiteral("Overflow"));
     }
@@ -52,20 +52,20 @@ TEST(ParseInteger, RoundsHalvesToEvenWithinThirtyTwoBits)
     };
     for (const auto &[text, expected, error] : cases) {
         int value = 0;
-        EXPECT_EQ(errorNumber([&] { value = ParseInteger(QString::fromLatin1(text)); }), error) << text;
+        EXPECT_EQ(errorNumber([&] { value = parseInteger(QString::fromLatin1(text)); }), error) << text;
         EXPECT_EQ(value, expected) << text;
     }
     for (double value : { std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
              std::numeric_limits<double>::quiet_NaN() })
-        EXPECT_EQ(errorNumber([&] { RoundHalfEven(value); }), 6) << value;
+        EXPECT_EQ(errorNumber([&] { roundHalfEven(value); }), 6) << value;
 }
 
 TEST(ParseBoolean, FalseOnlyForTheFalseWords)
 {
     for (const char *text : { "", "0", "null", "NULL", "Falso", "false" })
-        EXPECT_FALSE(ParseBoolean(QString::fromLatin1(text))) << text;
+        EXPECT_FALSE(parseBoolean(QString::fromLatin1(text))) << text;
     for (const char *text : { "1", "-1", "True", "No", " 0", "00", "false ", "nullo" })
-        EXPECT_TRUE(ParseBoolean(QString::fromLatin1(text))) << text;
+        EXPECT_TRUE(parseBoolean(QString::fromLatin1(text))) << text;
 }
 
 } // namespace

@@ -34,7 +34,7 @@ TEST(PictureFromImageBytes, DecodesBitmapIconGifAndJpegIntoA24BitSurface)
     };
     for (const auto &[what, bytes, dotsAcross, dotsDown] : files) {
         SCOPED_TRACE(what);
-        const QImage surface = PictureFromImageBytes(asTemplateText(bytes));
+        const QImage surface = pictureFromImageBytes(asTemplateText(bytes));
         ASSERT_EQ(surface.format(), QImage::Format_BGR888);
         EXPECT_EQ(surface.size(), QSize(5, 3));
         const QRgb pixel = surfacePixel(surface, 4, 2);
@@ -49,7 +49,7 @@ TEST(PictureFromImageBytes, DecodesBitmapIconGifAndJpegIntoA24BitSurface)
 TEST(PictureFromImageBytes, KeepsPixelPositionsAndMakesTransparentPartsBlack)
 {
     const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255), green = qRgb(0, 255, 0);
-    const QImage gif = PictureFromImageBytes(
+    const QImage gif = pictureFromImageBytes(
         asTemplateText(handMadeGif(3, 2, { red, blue, green }, { 0, 1, 2, 2, 1, 0 })));
     ASSERT_EQ(gif.size(), QSize(3, 2));
     EXPECT_EQ(surfacePixel(gif, 1, 0), blue);
@@ -59,7 +59,7 @@ TEST(PictureFromImageBytes, KeepsPixelPositionsAndMakesTransparentPartsBlack)
 
     QImage icon = filled(4, 4, qRgba(0, 0, 0, 0), QImage::Format_ARGB32);
     icon.setPixel(1, 1, qRgba(255, 255, 255, 255));
-    const QImage fromIcon = PictureFromImageBytes(asTemplateText(encoded(icon, "ICO")));
+    const QImage fromIcon = pictureFromImageBytes(asTemplateText(encoded(icon, "ICO")));
     ASSERT_FALSE(fromIcon.isNull());
     EXPECT_EQ(surfacePixel(fromIcon, 0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(surfacePixel(fromIcon, 1, 1), qRgb(255, 255, 255));
@@ -76,9 +76,9 @@ TEST(PictureFromImageBytes, RefusesWhatIsNotAnAcceptedPictureAndSurvivesCutFiles
             asTemplateText(handMadeGif(8, 8, { qRgb(1, 1, 1) }, QList<int>(64, 0)).left(13)) },
         { "character above 255", bmp + QChar(0x20AC) },
     };
-    ASSERT_FALSE(PictureFromImageBytes(bmp).isNull());
+    ASSERT_FALSE(pictureFromImageBytes(bmp).isNull());
     for (const auto &[what, text] : cases)
-        EXPECT_TRUE(PictureFromImageBytes(text).isNull()) << what;
+        EXPECT_TRUE(pictureFromImageBytes(text).isNull()) << what;
 
     // What arrived of a cut file may decode, but never crashes.
     const QByteArray files[] = { handMadeGif(16, 16, { qRgb(1, 1, 1), qRgb(200, 0, 0) }, QList<int>(256, 1)),
@@ -86,7 +86,7 @@ TEST(PictureFromImageBytes, RefusesWhatIsNotAnAcceptedPictureAndSurvivesCutFiles
         encoded(filled(16, 16, qRgb(1, 2, 3)), "ICO") };
     for (const QByteArray &file : files) {
         for (qsizetype length = 0; length < file.size(); length += 7) {
-            const QImage surface = PictureFromImageBytes(asTemplateText(file.left(length)));
+            const QImage surface = pictureFromImageBytes(asTemplateText(file.left(length)));
             EXPECT_TRUE(surface.isNull() || surface.format() == QImage::Format_BGR888);
         }
     }

@@ -42,7 +42,7 @@ TEST(KeyReader, GivesWhatTheElementLookupGives)
             text += parts[random.bounded(int(parts.size()))];
         const KeyReader reader(text, kNames);
         for (QLatin1String name : kNames)
-            ASSERT_EQ(reader.value(name), GetElementValue(text, name))
+            ASSERT_EQ(reader.value(name), getElementValue(text, name))
                 << text.toStdString() << " / " << name.data();
     }
 }

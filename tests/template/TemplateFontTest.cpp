@@ -12,22 +12,22 @@ using test::errorNumber;
 
 TEST(ParseFont, StartsFromTheDefaultFontAndAppliesEverySubKey)
 {
-    const ReportFont plain = ParseFont(QStringLiteral("<Unknown>1</Unknown>"));
+    const ReportFont plain = parseFont(QStringLiteral("<Unknown>1</Unknown>"));
     EXPECT_EQ(plain, ReportFont());
-    EXPECT_EQ(plain.Name, QStringLiteral("MS Sans Serif"));
-    EXPECT_EQ(plain.Size, 8.25);
-    EXPECT_EQ(plain.Weight, 400);
+    EXPECT_EQ(plain.name, QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(plain.size, 8.25);
+    EXPECT_EQ(plain.weight, 400);
 
-    const ReportFont font = ParseFont(elements({ { "Bold", "-1" }, { "Charset", "238" }, { "Italic", "True" },
+    const ReportFont font = parseFont(elements({ { "Bold", "-1" }, { "Charset", "238" }, { "Italic", "True" },
         { "Name", "Courier New" }, { "Size", "9,75" }, { "Strikethrough", "1" }, { "Underline", "falso" } }));
-    EXPECT_TRUE(font.Bold());
-    EXPECT_EQ(font.Charset, 238);
-    EXPECT_TRUE(font.Italic);
-    EXPECT_EQ(font.Name, QStringLiteral("Courier New"));
-    EXPECT_EQ(font.Size, 9.75);
-    EXPECT_TRUE(font.Strikethrough);
-    EXPECT_FALSE(font.Underline);
-    EXPECT_EQ(ParseFont(elements({ { "Size", "8.25" } })).Size, 8.25);
+    EXPECT_TRUE(font.bold());
+    EXPECT_EQ(font.charset, 238);
+    EXPECT_TRUE(font.italic);
+    EXPECT_EQ(font.name, QStringLiteral("Courier New"));
+    EXPECT_EQ(font.size, 9.75);
+    EXPECT_TRUE(font.strikethrough);
+    EXPECT_FALSE(font.underline);
+    EXPECT_EQ(parseFont(elements({ { "Size", "8.25" } })).size, 8.25);
 }
 
 // Bold sets the weight to 700 or 400; a Weight key, applied after it, wins.
@@ -39,7 +39,7 @@ TEST(ParseFont, WeightIsAppliedAfterBold)
     };
 
     for (const auto &[bold, weight, expected] : cases)
-        EXPECT_EQ(ParseFont(elements({ { "Bold", bold }, { "Weight", weight } })).Weight, expected)
+        EXPECT_EQ(parseFont(elements({ { "Bold", bold }, { "Weight", weight } })).weight, expected)
             << bold << weight;
 }
 
@@ -53,7 +53,7 @@ TEST(ParseFont, BadSizesAndCharsetsAreErrors)
 
     for (const auto &[key, value, error] : cases) {
         const QString text = elements({ { key, value } });
-        EXPECT_EQ(errorNumber([&] { ParseFont(text); }), error) << key << "=" << value;
+        EXPECT_EQ(errorNumber([&] { parseFont(text); }), error) << key << "=" << value;
     }
 }
 

@@ -45,20 +45,20 @@ QString richTemplate()
 // the object-to-band binding agree.
 void expectConsistent(const ReportDocument &document)
 {
-    ASSERT_TRUE(document.Bands.isEmpty() || document.Bands.size() == 12);
-    for (int o = 0; o < document.Objects.size(); ++o) {
-        const ReportObject &object = document.Objects[o];
-        ASSERT_GE(object.BandIndex, -1);
-        ASSERT_LT(object.BandIndex, document.Bands.size());
-        if (object.BandIndex >= 0) {
-            EXPECT_TRUE(document.Bands[object.BandIndex].Visible);
-            EXPECT_TRUE(document.Bands[object.BandIndex].ObjectIndexes.contains(o));
+    ASSERT_TRUE(document.bands.isEmpty() || document.bands.size() == 12);
+    for (int o = 0; o < document.objects.size(); ++o) {
+        const ReportObject &object = document.objects[o];
+        ASSERT_GE(object.bandIndex, -1);
+        ASSERT_LT(object.bandIndex, document.bands.size());
+        if (object.bandIndex >= 0) {
+            EXPECT_TRUE(document.bands[object.bandIndex].visible);
+            EXPECT_TRUE(document.bands[object.bandIndex].objectIndexes.contains(o));
         }
-        EXPECT_TRUE(object.ImageIndex == 0 || object.ImageIndex < document.Images.size());
+        EXPECT_TRUE(object.imageIndex == 0 || object.imageIndex < document.images.size());
     }
-    for (int b = 0; b < document.Bands.size(); ++b) {
-        for (int o : document.Bands[b].ObjectIndexes)
-            EXPECT_EQ(document.Objects.at(o).BandIndex, b);
+    for (int b = 0; b < document.bands.size(); ++b) {
+        for (int o : document.bands[b].objectIndexes)
+            EXPECT_EQ(document.objects.at(o).bandIndex, b);
     }
 }
 
@@ -66,8 +66,8 @@ void expectConsistent(const ReportDocument &document)
 // open. Returns the error number, 0 when the template loaded.
 int loadAndCheck(const QString &text, ReportDocument &document)
 {
-    const int error = test::errorNumber([&] { LoadTemplate(document, text); });
-    EXPECT_EQ(CursorTableSize(), 0);
+    const int error = test::errorNumber([&] { loadTemplate(document, text); });
+    EXPECT_EQ(cursorTableSize(), 0);
     if (error == 0)
         expectConsistent(document);
     return error;
@@ -77,7 +77,7 @@ QString mutated(const QString &text, QRandomGenerator &random)
 {
     static const QStringList pieces = { "<", ">", "</", "<zet_object>", "</zet_object>", "<zet_imagelist>",
         "<Alto>", "</Alto>", "<Font>", "&H", "1e308", "-", "\r", "\u20AC", "<Size>" };
-    return test::MutateText(text, random, pieces);
+    return test::mutateText(text, random, pieces);
 }
 
 TEST(TemplateFuzz, MutatedTemplatesLoadOrFailCleanly)
@@ -85,8 +85,8 @@ TEST(TemplateFuzz, MutatedTemplatesLoadOrFailCleanly)
     const QString base = richTemplate();
     ReportDocument document;
     ASSERT_EQ(loadAndCheck(base, document), 0);
-    ASSERT_EQ(document.Images.size(), 2);
-    ASSERT_EQ(document.Objects.size(), 3);
+    ASSERT_EQ(document.images.size(), 2);
+    ASSERT_EQ(document.objects.size(), 3);
     QRandomGenerator random(20261206);
     for (int round = 0; round < 400; ++round) {
         SCOPED_TRACE(round);
@@ -129,8 +129,8 @@ TEST(TemplateFuzz, AbsurdShapesEndInAResultOrAnError)
         ReportDocument document;
         EXPECT_EQ(loadAndCheck(text, document), error);
         if (error == 0) {
-            EXPECT_EQ(document.Objects.size(), objects);
-            EXPECT_EQ(document.Images.size(), images);
+            EXPECT_EQ(document.objects.size(), objects);
+            EXPECT_EQ(document.images.size(), images);
         }
     }
 }

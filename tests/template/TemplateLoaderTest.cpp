@@ -36,15 +36,15 @@ TEST(LoadTemplate, ReadsVersionStructureAndPageKeys)
             { "MargineDestro", "1" }, { "MargineInferiore", "2" }, { "MargineSinistro", "3" },
             { "MargineSuperiore", "4" }, { "ZETCorr.ModelloFonteDati", "<x>modello</x>" },
             { "SezioniColorate", "FALSO" }, { "VisualizzaGriglia", "No" }, { "VisualizzaMargini", "-1" } }));
-    EXPECT_EQ(document.TemplateVersion, 1);
+    EXPECT_EQ(document.templateVersion, 1);
     // Line breaks and tabs are dropped from the structure.
-    EXPECT_EQ(document.RecordsetStruct, QStringLiteral("<R0><N0>A B</N0></R0>"));
-    EXPECT_EQ((QStringList { document.ReportName, document.DataSourceModel }),
+    EXPECT_EQ(document.recordsetStruct, QStringLiteral("<R0><N0>A B</N0></R0>"));
+    EXPECT_EQ((QStringList { document.reportName, document.dataSourceModel }),
         (QStringList { " Fatture ", "<x>modello</x>" }));
-    EXPECT_EQ((QList<double> { document.PageHeight, document.PageWidth, document.GridStep,
-                  document.MarginRight, document.MarginBottom, document.MarginLeft, document.MarginTop }),
+    EXPECT_EQ((QList<double> { document.pageHeight, document.pageWidth, document.gridStep,
+                  document.marginRight, document.marginBottom, document.marginLeft, document.marginTop }),
         (QList<double> { 12, 16, 120, 1, 2, 3, 4 }));
-    EXPECT_EQ((QList<bool> { document.ColouredSections, document.ShowGrid, document.ShowMargins }),
+    EXPECT_EQ((QList<bool> { document.colouredSections, document.showGrid, document.showMargins }),
         (QList<bool> { false, true, true }));
 }
 
@@ -54,9 +54,9 @@ TEST(LoadTemplate, PageKeysAfterTheFirstObjectComeFromThatObject)
 {
     const ReportDocument document
         = loaded(object({ { "Nome", "Etichetta1" }, { "Altezza", "300" } }) + element("Larghezza", "11000"));
-    EXPECT_EQ(document.ReportName, QStringLiteral("Etichetta1"));
-    EXPECT_EQ(document.PageHeight, 300);
-    EXPECT_EQ(document.PageWidth, 11000);
+    EXPECT_EQ(document.reportName, QStringLiteral("Etichetta1"));
+    EXPECT_EQ(document.pageHeight, 300);
+    EXPECT_EQ(document.pageWidth, 11000);
 }
 
 TEST(LoadTemplate, ReadsEveryObjectKey)
@@ -68,19 +68,19 @@ TEST(LoadTemplate, ReadsEveryObjectKey)
         { "ColoreSfondo", "&HFFFFFF" }, { "ColoreTesto", "16711680" }, { "FonteDati", "Importo" },
         { "Immagine", "logo" }, { "SfondoTrasparente", "false" }, { "Stile", "3" }, { "Valore", " 12 " },
         { "Font", elements({ { "Name", "Arial" }, { "Size", "10" } }) } }));
-    ASSERT_EQ(document.Objects.size(), 1);
-    const ReportObject &o = document.Objects[0];
-    EXPECT_EQ((QList<double> { double(o.ControlType), o.Left, o.Top, o.Width, o.Height, double(o.ZOrder),
-                  double(o.Alignment), double(o.BorderColour), double(o.BackColour), double(o.TextColour),
-                  double(o.Style) }),
+    ASSERT_EQ(document.objects.size(), 1);
+    const ReportObject &o = document.objects[0];
+    EXPECT_EQ((QList<double> { double(o.controlType), o.left, o.top, o.width, o.height, double(o.zOrder),
+                  double(o.alignment), double(o.borderColour), double(o.backColour), double(o.textColour),
+                  double(o.style) }),
         (QList<double> { 4, 100.5, 2300, 1500, 250, 2, 1, 255, 16777215, 16711680, 3 }));
-    EXPECT_EQ((QList<bool> { o.Printable, o.FitToControl, o.FitToImage, o.Border, o.TransparentBack }),
+    EXPECT_EQ((QList<bool> { o.printable, o.fitToControl, o.fitToImage, o.border, o.transparentBack }),
         (QList<bool> { true, true, false, true, false }));
-    EXPECT_EQ((QStringList { o.Name, o.DataSource, o.ImageId, o.Value, o.LoadedValue }),
+    EXPECT_EQ((QStringList { o.name, o.dataSource, o.imageId, o.value, o.loadedValue }),
         (QStringList { "Totale", "Importo", "logo", " 12 ", " 12 " }));
-    ASSERT_TRUE(o.Font.has_value());
-    EXPECT_EQ(o.Font->Name, QStringLiteral("Arial"));
-    EXPECT_TRUE(document.HasFramedFields);
+    ASSERT_TRUE(o.font.has_value());
+    EXPECT_EQ(o.font->name, QStringLiteral("Arial"));
+    EXPECT_TRUE(document.hasFramedFields);
 }
 
 // "[NULL]" in any case is no data source; an empty "Font" is no font.
@@ -88,11 +88,11 @@ TEST(LoadTemplate, NullDataSourceAndEmptyFontReadAsNone)
 {
     const ReportDocument document = loaded(
         object({ { "FonteDati", "[null]" }, { "Font", "" } }) + object({ { "FonteDati", "[NULL] " } }));
-    ASSERT_EQ(document.Objects.size(), 2);
-    EXPECT_EQ((QStringList { document.Objects[0].DataSource, document.Objects[1].DataSource }),
+    ASSERT_EQ(document.objects.size(), 2);
+    EXPECT_EQ((QStringList { document.objects[0].dataSource, document.objects[1].dataSource }),
         (QStringList { "", "[NULL] " }));
-    EXPECT_FALSE(document.Objects[0].Font.has_value());
-    EXPECT_FALSE(document.HasFramedFields);
+    EXPECT_FALSE(document.objects[0].font.has_value());
+    EXPECT_FALSE(document.hasFramedFields);
 }
 
 // Bands with heights: top margin 0..100, page header 325..625, body 1765..1965.
@@ -121,11 +121,11 @@ TEST(LoadTemplate, ObjectsBelongToTheFirstVisibleBandTheyTouch)
         text += object({ { "Alto", top }, { "Altezza", height } });
     const ReportDocument document = loaded(text);
     for (int i = 0; i < int(std::size(cases)); ++i) {
-        EXPECT_EQ(document.Objects[i].BandIndex, std::get<2>(cases[i])) << "object " << i;
-        EXPECT_EQ(document.Objects[i].TopInBand, std::get<3>(cases[i])) << "object " << i;
+        EXPECT_EQ(document.objects[i].bandIndex, std::get<2>(cases[i])) << "object " << i;
+        EXPECT_EQ(document.objects[i].topInBand, std::get<3>(cases[i])) << "object " << i;
     }
-    EXPECT_EQ(document.Bands[kSlotPageHeader].ObjectIndexes, (QList<int> { 0, 1, 2, 4, 5 }));
-    EXPECT_EQ(document.Bands[kSlotBody].ObjectIndexes, (QList<int> { 3 }));
+    EXPECT_EQ(document.bands[kSlotPageHeader].objectIndexes, (QList<int> { 0, 1, 2, 4, 5 }));
+    EXPECT_EQ(document.bands[kSlotBody].objectIndexes, (QList<int> { 3 }));
 }
 
 // An image that cannot be decoded leaves no entry: the next one takes its
@@ -140,9 +140,9 @@ TEST(LoadTemplate, PicturesBindToTheFirstDecodedImageWithTheirIdIgnoringCase)
         + object({ { "ZETe_ControlType", "3" }, { "Immagine", "nessuna" } })
         + object({ { "ZETe_ControlType", "5" }, { "Immagine", "firma" } })
         + object({ { "ZETe_ControlType", "2" }, { "Immagine", "firma" }, { "Alto", "-9000" } }));
-    ASSERT_EQ(document.Images.size(), 3);
-    EXPECT_EQ(document.Images[0].Id, QStringLiteral("Logo"));
-    EXPECT_EQ(document.Images[2].FileData, gifText(qRgb(3, 0, 0)));
+    ASSERT_EQ(document.images.size(), 3);
+    EXPECT_EQ(document.images[0].id, QStringLiteral("Logo"));
+    EXPECT_EQ(document.images[2].fileData, gifText(qRgb(3, 0, 0)));
     const int expected[] = {
         0, // the first of the two equal ids
         2, // a data-bound picture naming an image still binds
@@ -151,18 +151,18 @@ TEST(LoadTemplate, PicturesBindToTheFirstDecodedImageWithTheirIdIgnoringCase)
         2, // outside every band
     };
     for (int i = 0; i < int(std::size(expected)); ++i)
-        EXPECT_EQ(document.Objects[i].ImageIndex, expected[i]) << "object " << i;
+        EXPECT_EQ(document.objects[i].imageIndex, expected[i]) << "object " << i;
 }
 
 TEST(LoadTemplate, LoadingAgainReplacesTheTemplate)
 {
     ReportDocument document;
-    LoadTemplate(document, image("a", gifText(qRgb(1, 1, 1))) + object({ { "Nome", "uno" } }) + threeBands());
-    LoadTemplate(document, object({ { "Nome", "due" } }));
-    EXPECT_TRUE(document.Images.isEmpty());
-    ASSERT_EQ(document.Objects.size(), 1);
-    EXPECT_EQ(document.Objects[0].Name, QStringLiteral("due"));
-    EXPECT_EQ(document.Bands[kSlotTopMargin].Height, 0);
+    loadTemplate(document, image("a", gifText(qRgb(1, 1, 1))) + object({ { "Nome", "uno" } }) + threeBands());
+    loadTemplate(document, object({ { "Nome", "due" } }));
+    EXPECT_TRUE(document.images.isEmpty());
+    ASSERT_EQ(document.objects.size(), 1);
+    EXPECT_EQ(document.objects[0].name, QStringLiteral("due"));
+    EXPECT_EQ(document.bands[kSlotTopMargin].height, 0);
 }
 
 } // namespace

@@ -34,7 +34,7 @@ inline QString elements(std::initializer_list<std::pair<QString, QString>> keys)
 inline ReportDocument loaded(const QString &templateText)
 {
     ReportDocument document;
-    LoadTemplate(document, templateText);
+    loadTemplate(document, templateText);
     return document;
 }
 

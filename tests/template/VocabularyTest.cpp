@@ -16,8 +16,8 @@ TEST(Vocabulary, BandKeysFollowTheirBandNameAndAreReadFromTheWholeTemplate)
         topLevel.insert(name);
     for (const key::BandKeys &band : key::kBandKeys) {
         const std::pair<QLatin1String, const char *> keys[]
-            = { { band.Presence, "" }, { band.Height, "Altezza" }, { band.Break, "Interruzione" },
-                  { band.NewPage, "NuovaPagina" }, { band.Repeat, "Replica" } };
+            = { { band.Presence, "" }, { band.height, "Altezza" }, { band.Break, "Interruzione" },
+                  { band.newPage, "NuovaPagina" }, { band.repeat, "Replica" } };
         for (const auto &[name, prefix] : keys) {
             if (name.isEmpty())
                 continue;

@@ -49,41 +49,42 @@ int findPass(const QString &haystack, const QString &open, const QString &close,
     const int closeAt = int(haystack.indexOf(close, openAt));
     if (closeAt < 0)
         return 0;
-    *match = { match->OpenTag, match->CloseTag, openAt, openAt + int(open.size()), closeAt,
+    *match = { match->openTag, match->closeTag, openAt, openAt + int(open.size()), closeAt,
         closeAt + int(close.size()) };
     return 1;
 }
 
 bool findElement(const QString &text, const QString &name, ElementMatch *match)
 {
-    match->OpenTag = openTag(name);
-    match->CloseTag = closeTag(name);
-    int result = findPass(text, match->OpenTag, match->CloseTag, match);
+    match->openTag = openTag(name);
+    match->closeTag = closeTag(name);
+    int result = findPass(text, match->openTag, match->closeTag, match);
     if (result < 0)
-        result = findPass(text, lower(match->OpenTag), lower(match->CloseTag), match);
+        result = findPass(text, lower(match->openTag), lower(match->closeTag), match);
     if (result < 0)
-        result = findPass(lower(text), lower(match->OpenTag), lower(match->CloseTag), match);
+        result = findPass(lower(text), lower(match->openTag), lower(match->closeTag), match);
     return result == 1;
 }
 
 QString getElementValue(const QString &text, const QString &name)
 {
     ElementMatch m;
-    return findElement(text, name, &m) ? text.mid(m.ContentStart, m.ClosePos - m.ContentStart) : QString();
+    return reference::findElement(text, name, &m) ? text.mid(m.contentStart, m.closePos - m.contentStart)
+                                                  : QString();
 }
 
 QString removeElement(const QString &text, const QString &name)
 {
     ElementMatch m;
-    return findElement(text, name, &m) ? text.left(m.OpenPos) + text.mid(m.AfterClose) : text;
+    return reference::findElement(text, name, &m) ? text.left(m.openPos) + text.mid(m.afterClose) : text;
 }
 
 QString setElementValue(const QString &text, const QString &name, const QString &value)
 {
     ElementMatch m;
     const QString element = openTag(name) + trim(value) + closeTag(name);
-    return findElement(text, name, &m) ? text.left(m.OpenPos) + element + text.mid(m.AfterClose)
-                                       : text + element;
+    return reference::findElement(text, name, &m) ? text.left(m.openPos) + element + text.mid(m.afterClose)
+                                                  : text + element;
 }
 
 struct Cursor
@@ -288,7 +289,7 @@ public:
 
     void open(const QString &text, const QString &name)
     {
-        handles_.append(zet::OpenCursor(text, name));
+        handles_.append(zet::openCursor(text, name));
         ASSERT_EQ(handles_.last(), reference::openCursor(text, name));
     }
 
@@ -301,19 +302,19 @@ public:
         SCOPED_TRACE(testing::Message() << "handle " << handle);
         switch (maker_.below(8)) {
         case 0:
-            ASSERT_EQ(zet::CursorAtEnd(handle), reference::cursorAtEnd(handle));
+            ASSERT_EQ(zet::cursorAtEnd(handle), reference::cursorAtEnd(handle));
             break;
         case 1:
-            ASSERT_EQ(zet::CursorCurrent(handle), reference::cursorCurrent(handle));
+            ASSERT_EQ(zet::cursorCurrent(handle), reference::cursorCurrent(handle));
             break;
         case 2:
-            ASSERT_EQ(zet::CursorNext(handle), reference::cursorNext(handle));
+            ASSERT_EQ(zet::cursorNext(handle), reference::cursorNext(handle));
             break;
         case 3:
-            ASSERT_EQ(zet::CursorTake(handle), reference::cursorTake(handle));
+            ASSERT_EQ(zet::cursorTake(handle), reference::cursorTake(handle));
             break;
         case 4: // a nested walk over the current value, as the record reader does
-            open(maker_.below(3) == 0 ? maker_.text() : zet::CursorCurrent(handle), maker_.name());
+            open(maker_.below(3) == 0 ? maker_.text() : zet::cursorCurrent(handle), maker_.name());
             break;
         case 5:
             close(handle);
@@ -322,7 +323,7 @@ public:
             walk(handle);
             break;
         }
-        ASSERT_EQ(zet::CursorTableSize(), int(reference::table.size()));
+        ASSERT_EQ(zet::cursorTableSize(), int(reference::table.size()));
     }
 
     void closeAll()
@@ -335,14 +336,14 @@ public:
 private:
     void close(int handle)
     {
-        const int resolved = handle == -1 ? zet::CursorTableSize() : handle;
+        const int resolved = handle == -1 ? zet::cursorTableSize() : handle;
         int fastHandle = handle;
         int slowHandle = handle;
-        ASSERT_EQ(zet::CloseCursor(fastHandle), reference::closeCursor(slowHandle));
+        ASSERT_EQ(zet::closeCursor(fastHandle), reference::closeCursor(slowHandle));
         ASSERT_EQ(fastHandle, -1);
         handles_.removeAll(resolved);
         // Handles above the shrunk table no longer exist.
-        handles_.removeIf([](int h) { return h > zet::CursorTableSize(); });
+        handles_.removeIf([](int h) { return h > zet::cursorTableSize(); });
     }
 
     // A whole walk to the end: the record reader's pattern (take every
@@ -350,15 +351,15 @@ private:
     void walk(int handle)
     {
         const bool takeAll = maker_.below(2) == 0;
-        for (int guard = 0; guard < 200 && !zet::CursorAtEnd(handle); ++guard) {
+        for (int guard = 0; guard < 200 && !zet::cursorAtEnd(handle); ++guard) {
             ASSERT_FALSE(reference::cursorAtEnd(handle));
             if (takeAll || maker_.below(2) == 0)
-                ASSERT_EQ(zet::CursorTake(handle), reference::cursorTake(handle));
+                ASSERT_EQ(zet::cursorTake(handle), reference::cursorTake(handle));
             else
-                ASSERT_EQ(zet::CursorCurrent(handle), reference::cursorCurrent(handle));
-            ASSERT_EQ(zet::CursorNext(handle), reference::cursorNext(handle));
+                ASSERT_EQ(zet::cursorCurrent(handle), reference::cursorCurrent(handle));
+            ASSERT_EQ(zet::cursorNext(handle), reference::cursorNext(handle));
         }
-        ASSERT_EQ(zet::CursorAtEnd(handle), reference::cursorAtEnd(handle));
+        ASSERT_EQ(zet::cursorAtEnd(handle), reference::cursorAtEnd(handle));
     }
 
     TextMaker &maker_;
@@ -377,14 +378,14 @@ TEST(ElementReaderEquivalence, SingleLookupsGiveTheSameResults)
         SCOPED_TRACE(describe(text, name));
         zet::ElementMatch fast;
         zet::ElementMatch slow;
-        ASSERT_EQ(zet::FindElement(text, name, &fast), reference::findElement(text, name, &slow));
-        ASSERT_EQ(QStringList({ fast.OpenTag, fast.CloseTag }), QStringList({ slow.OpenTag, slow.CloseTag }));
-        ASSERT_EQ(QList<int>({ fast.OpenPos, fast.ContentStart, fast.ClosePos, fast.AfterClose }),
-            QList<int>({ slow.OpenPos, slow.ContentStart, slow.ClosePos, slow.AfterClose }));
-        ASSERT_EQ(zet::GetElementValue(text, name), reference::getElementValue(text, name));
-        ASSERT_EQ(zet::RemoveElement(text, name), reference::removeElement(text, name));
-        ASSERT_EQ(zet::SetElementValue(text, name, value), reference::setElementValue(text, name, value));
-        ASSERT_EQ(zet::TrimSpaces(value + text), reference::trim(value + text));
+        ASSERT_EQ(zet::findElement(text, name, &fast), reference::findElement(text, name, &slow));
+        ASSERT_EQ(QStringList({ fast.openTag, fast.closeTag }), QStringList({ slow.openTag, slow.closeTag }));
+        ASSERT_EQ(QList<int>({ fast.openPos, fast.contentStart, fast.closePos, fast.afterClose }),
+            QList<int>({ slow.openPos, slow.contentStart, slow.closePos, slow.afterClose }));
+        ASSERT_EQ(zet::getElementValue(text, name), reference::getElementValue(text, name));
+        ASSERT_EQ(zet::removeElement(text, name), reference::removeElement(text, name));
+        ASSERT_EQ(zet::setElementValue(text, name, value), reference::setElementValue(text, name, value));
+        ASSERT_EQ(zet::trimSpaces(value + text), reference::trim(value + text));
     }
 }
 
@@ -415,7 +416,7 @@ TEST(ElementReaderEquivalence, EveryCodeUnitFoldsLikeQChar)
     for (int u = 0; u < 0x10000; ++u)
         all += QChar(char16_t(u));
     const QString lowered = reference::lower(all);
-    ASSERT_EQ(zet::LowerPerChar(all), lowered);
+    ASSERT_EQ(zet::lowerPerChar(all), lowered);
     EXPECT_EQ(lowered.count(QLatin1Char('<')), 1);
     EXPECT_EQ(lowered.count(QLatin1Char('>')), 1);
     EXPECT_EQ(lowered.count(QLatin1Char('/')), 1);

@@ -24,15 +24,15 @@ qsizetype walk(const QString &text, const QString &name, bool take)
     stripped.remove(QLatin1Char('<')).remove(QLatin1Char('>'));
     qsizetype removed = 0;
     qsizetype met = 0;
-    int h = OpenCursor(text, name);
-    for (; !CursorAtEnd(h); CursorNext(h), ++met) {
+    int h = openCursor(text, name);
+    for (; !cursorAtEnd(h); cursorNext(h), ++met) {
         if (take) {
-            removed += CursorTake(h).size() + 2 * stripped.size() + 5; // with "<name>" and "</name>"
+            removed += cursorTake(h).size() + 2 * stripped.size() + 5; // with "<name>" and "</name>"
         } else if (text.size() < 10000) {
-            EXPECT_TRUE(text.contains(CursorCurrent(h))) << "element " << met;
+            EXPECT_TRUE(text.contains(cursorCurrent(h))) << "element " << met;
         }
     }
-    const QString rest = CloseCursor(h);
+    const QString rest = closeCursor(h);
     EXPECT_EQ(rest.size(), text.size() - removed);
     EXPECT_TRUE(take || rest == text);
     EXPECT_LE(met, text.count(QLatin1Char('<')));
@@ -42,20 +42,20 @@ qsizetype walk(const QString &text, const QString &name, bool take)
 void singleLookups(const QString &text, const QString &name)
 {
     ElementMatch m;
-    const bool found = FindElement(text, name, &m);
-    const QString removed = RemoveElement(text, name);
-    const QString set = SetElementValue(text, name, QStringLiteral(" v "));
+    const bool found = findElement(text, name, &m);
+    const QString removed = removeElement(text, name);
+    const QString set = setElementValue(text, name, QStringLiteral(" v "));
     const QString element = QLatin1Char('<') + name + QStringLiteral(">v</") + name + QLatin1Char('>');
     if (found) {
-        EXPECT_LE(0, m.OpenPos);
-        EXPECT_LE(m.OpenPos, m.ClosePos);
-        EXPECT_LE(m.AfterClose, text.size());
-        EXPECT_EQ(GetElementValue(text, name).size(), m.ClosePos - m.ContentStart);
-        EXPECT_EQ(removed.size(), text.size() - (m.AfterClose - m.OpenPos));
+        EXPECT_LE(0, m.openPos);
+        EXPECT_LE(m.openPos, m.closePos);
+        EXPECT_LE(m.afterClose, text.size());
+        EXPECT_EQ(getElementValue(text, name).size(), m.closePos - m.contentStart);
+        EXPECT_EQ(removed.size(), text.size() - (m.afterClose - m.openPos));
         EXPECT_EQ(set.size(), removed.size() + element.size());
-        EXPECT_EQ(QStringView(set).mid(m.OpenPos, element.size()), element);
+        EXPECT_EQ(QStringView(set).mid(m.openPos, element.size()), element);
     } else {
-        EXPECT_EQ(GetElementValue(text, name), QString());
+        EXPECT_EQ(getElementValue(text, name), QString());
         EXPECT_EQ(removed, text);
         EXPECT_EQ(set, text + element);
     }
@@ -67,7 +67,7 @@ void everyOperation(const QString &text, const QString &name)
     singleLookups(text, name);
     walk(text, name, true);
     walk(text, name, false);
-    EXPECT_EQ(CursorTableSize(), 0);
+    EXPECT_EQ(cursorTableSize(), 0);
 }
 
 QString records(QRandomGenerator &random, int count)
@@ -125,7 +125,7 @@ TEST(ElementReaderFuzz, HugeAndUnbalancedTexts)
         EXPECT_EQ(walk(text, QStringLiteral("a"), false), visited);
         walk(text, QStringLiteral("a"), true);
         singleLookups(text, QStringLiteral("A"));
-        EXPECT_EQ(CursorTableSize(), 0);
+        EXPECT_EQ(cursorTableSize(), 0);
     }
 }
 
@@ -135,19 +135,19 @@ TEST(ElementReaderFuzz, TenThousandDeepNesting)
     const QString text
         = QStringLiteral("<a>").repeated(depth) + QLatin1Char('x') + QStringLiteral("</a>").repeated(depth);
     // Every level is visited, each ending at the innermost closing tag.
-    int h = OpenCursor(text, QStringLiteral("A"));
-    for (int level = 0; level < depth; ++level, CursorNext(h)) {
-        ASSERT_EQ(CursorCurrent(h).size(), 3 * (depth - level - 1) + 1) << "level " << level;
+    int h = openCursor(text, QStringLiteral("A"));
+    for (int level = 0; level < depth; ++level, cursorNext(h)) {
+        ASSERT_EQ(cursorCurrent(h).size(), 3 * (depth - level - 1) + 1) << "level " << level;
     }
-    EXPECT_TRUE(CursorAtEnd(h));
-    EXPECT_EQ(CloseCursor(h), text);
+    EXPECT_TRUE(cursorAtEnd(h));
+    EXPECT_EQ(closeCursor(h), text);
     singleLookups(text, QStringLiteral("a"));
     // The outer element ends at the innermost closing tag, so its value holds
     // no closing tag at all and a reader one level down finds nothing.
-    h = OpenCursor(text, QStringLiteral("a"));
-    const QString outer = CursorTake(h);
-    EXPECT_FALSE(CursorNext(h));
-    EXPECT_EQ(CloseCursor(h), QStringLiteral("</a>").repeated(depth - 1));
+    h = openCursor(text, QStringLiteral("a"));
+    const QString outer = cursorTake(h);
+    EXPECT_FALSE(cursorNext(h));
+    EXPECT_EQ(closeCursor(h), QStringLiteral("</a>").repeated(depth - 1));
     EXPECT_EQ(outer, QStringLiteral("<a>").repeated(depth - 1) + QLatin1Char('x'));
     EXPECT_EQ(walk(outer, QStringLiteral("a"), true), 0);
 }

@@ -28,18 +28,18 @@ TEST(ElementLookup, FollowsTheThreePasses)
     for (const auto &[what, text, name, value] : cases) {
         SCOPED_TRACE(what);
         EXPECT_EQ(
-            GetElementValue(QString::fromUtf8(text), QString::fromUtf8(name)), QString::fromUtf8(value));
+            getElementValue(QString::fromUtf8(text), QString::fromUtf8(name)), QString::fromUtf8(value));
     }
 
     // Positions are 0-based; the tags are those of the name passed in.
     ElementMatch m;
-    ASSERT_TRUE(FindElement(QStringLiteral("ab<X>cd</x>ef"), QStringLiteral("x"), &m));
-    EXPECT_EQ(m.OpenTag + m.CloseTag, QStringLiteral("<x></x>"));
+    ASSERT_TRUE(findElement(QStringLiteral("ab<X>cd</x>ef"), QStringLiteral("x"), &m));
+    EXPECT_EQ(m.openTag + m.closeTag, QStringLiteral("<x></x>"));
     EXPECT_EQ(
-        QList<int>({ m.OpenPos, m.ContentStart, m.ClosePos, m.AfterClose }), QList<int>({ 2, 5, 7, 11 }));
-    EXPECT_EQ(RemoveElement(QStringLiteral("a<X>1</X>b<x>2</x>c"), QStringLiteral("x")),
+        QList<int>({ m.openPos, m.contentStart, m.closePos, m.afterClose }), QList<int>({ 2, 5, 7, 11 }));
+    EXPECT_EQ(removeElement(QStringLiteral("a<X>1</X>b<x>2</x>c"), QStringLiteral("x")),
         QStringLiteral("a<X>1</X>bc"));
-    EXPECT_EQ(RemoveElement(QStringLiteral("<x>1</X>"), QStringLiteral("x")), QStringLiteral("<x>1</X>"));
+    EXPECT_EQ(removeElement(QStringLiteral("<x>1</X>"), QStringLiteral("x")), QStringLiteral("<x>1</X>"));
 }
 
 TEST(ElementLookup, SetReplacesTheFirstElementOrAppends)
@@ -55,7 +55,7 @@ TEST(ElementLookup, SetReplacesTheFirstElementOrAppends)
     };
     for (const auto &[what, text, name, value, result] : cases) {
         SCOPED_TRACE(what);
-        EXPECT_EQ(SetElementValue(QString::fromUtf8(text), QString::fromUtf8(name), QString::fromUtf8(value)),
+        EXPECT_EQ(setElementValue(QString::fromUtf8(text), QString::fromUtf8(name), QString::fromUtf8(value)),
             QString::fromUtf8(result));
     }
 }
@@ -82,16 +82,16 @@ TEST(ElementCursor, WalksTakeOrVisitElementsAndCloseReturnsWhatIsLeft)
     };
     for (const auto &[what, text, name, take, values, rest] : cases) {
         SCOPED_TRACE(what);
-        int h = OpenCursor(QString::fromUtf8(text), QString::fromUtf8(name));
+        int h = openCursor(QString::fromUtf8(text), QString::fromUtf8(name));
         QStringList seen;
-        for (; !CursorAtEnd(h); CursorNext(h))
-            seen << (take ? CursorTake(h) : CursorCurrent(h));
+        for (; !cursorAtEnd(h); cursorNext(h))
+            seen << (take ? cursorTake(h) : cursorCurrent(h));
         EXPECT_EQ(seen, values);
-        EXPECT_FALSE(CursorNext(h));
-        EXPECT_EQ(CursorTake(h), QString());
-        EXPECT_EQ(CloseCursor(h), QString::fromUtf8(rest));
+        EXPECT_FALSE(cursorNext(h));
+        EXPECT_EQ(cursorTake(h), QString());
+        EXPECT_EQ(closeCursor(h), QString::fromUtf8(rest));
         EXPECT_EQ(h, -1);
-        EXPECT_EQ(CursorTableSize(), 0);
+        EXPECT_EQ(cursorTableSize(), 0);
     }
 }
 
@@ -99,17 +99,17 @@ TEST(ElementCursor, WalksTakeOrVisitElementsAndCloseReturnsWhatIsLeft)
 // is checked against the plain algorithm by the equivalence test.
 TEST(ElementCursor, HandlesOutsideTheTableDoNothing)
 {
-    int open = OpenCursor(QStringLiteral("<a>1</a>"), QStringLiteral("a"));
+    int open = openCursor(QStringLiteral("<a>1</a>"), QStringLiteral("a"));
     for (int handle : { 0, -2, 2, 7 }) {
         SCOPED_TRACE(handle);
-        EXPECT_FALSE(CursorAtEnd(handle));
-        EXPECT_FALSE(CursorNext(handle));
-        EXPECT_EQ(CursorCurrent(handle), QString());
-        EXPECT_EQ(CursorTake(handle), QString());
-        EXPECT_EQ(CloseCursor(handle), QString());
+        EXPECT_FALSE(cursorAtEnd(handle));
+        EXPECT_FALSE(cursorNext(handle));
+        EXPECT_EQ(cursorCurrent(handle), QString());
+        EXPECT_EQ(cursorTake(handle), QString());
+        EXPECT_EQ(closeCursor(handle), QString());
         EXPECT_EQ(handle, -1);
     }
-    EXPECT_EQ(CursorTableSize(), 1);
-    EXPECT_EQ(CloseCursor(open), QStringLiteral("<a>1</a>"));
-    EXPECT_EQ(CursorCurrent(-1), QString());
+    EXPECT_EQ(cursorTableSize(), 1);
+    EXPECT_EQ(closeCursor(open), QStringLiteral("<a>1</a>"));
+    EXPECT_EQ(cursorCurrent(-1), QString());
 }

@@ -43,38 +43,38 @@ const QString kGroups = structureText(
 // point at each other, and that the reader closed every cursor.
 QString dump(const ReportDocument &document)
 {
-    EXPECT_EQ(CursorTableSize(), 0);
+    EXPECT_EQ(cursorTableSize(), 0);
     QStringList records;
     qsizetype values = 0;
-    for (int r = 0; r < document.Records.size(); ++r) {
-        const DataRecord &record = document.Records[r];
-        EXPECT_LT(record.ParentIndex, r);
+    for (int r = 0; r < document.records.size(); ++r) {
+        const DataRecord &record = document.records[r];
+        EXPECT_LT(record.parentIndex, r);
         EXPECT_EQ(
-            record.Level, record.ParentIndex < 0 ? 0 : document.Records.value(record.ParentIndex).Level + 1);
+            record.level, record.parentIndex < 0 ? 0 : document.records.value(record.parentIndex).level + 1);
         QStringList fields;
-        for (int index : record.ValueIndexes) {
-            const DataValue &value = document.Values.at(index);
-            EXPECT_EQ(value.RecordIndex, r);
-            EXPECT_EQ(value.LoadedValue, value.Value);
-            fields << value.FieldName + QLatin1Char('=') + value.Value;
+        for (int index : record.valueIndexes) {
+            const DataValue &value = document.values.at(index);
+            EXPECT_EQ(value.recordIndex, r);
+            EXPECT_EQ(value.loadedValue, value.value);
+            fields << value.fieldName + QLatin1Char('=') + value.value;
         }
         values += fields.size();
         records << QStringLiteral("%1@%2^%3[%4]")
-                       .arg(record.StructName)
-                       .arg(record.Level)
-                       .arg(record.ParentIndex)
+                       .arg(record.structName)
+                       .arg(record.level)
+                       .arg(record.parentIndex)
                        .arg(fields.join(QLatin1Char('|')))
-                + (record.ExtraContent.isEmpty() ? QString()
-                                                 : QLatin1Char('{') + record.ExtraContent + QLatin1Char('}'));
+                + (record.extraContent.isEmpty() ? QString()
+                                                 : QLatin1Char('{') + record.extraContent + QLatin1Char('}'));
     }
-    EXPECT_EQ(values, document.Values.size());
+    EXPECT_EQ(values, document.values.size());
     return records.join(QLatin1Char(' '));
 }
 
 ReportDocument read(const QString &structure, QString data)
 {
     ReportDocument document;
-    ReadData(document, structure, data);
+    readData(document, structure, data);
     return document;
 }
 
@@ -121,10 +121,10 @@ TEST(ReadData, TheDataTextLosesTheRecordsReadAndAReadReplacesTheLast)
     ReportDocument document;
     QString data = QStringLiteral(
         "<NomeFileEsportazione>f</NomeFileEsportazione><Report><Row><A>1</A></Row></Report><Fine/>");
-    ReadData(document, kReportRows, data);
+    readData(document, kReportRows, data);
     EXPECT_EQ(data, QStringLiteral("<NomeFileEsportazione>f</NomeFileEsportazione><Fine/>"));
     QString second = QStringLiteral("<Report><Titolo>x</Titolo></Report>");
-    ReadData(document, kReportRows, second);
+    readData(document, kReportRows, second);
     EXPECT_EQ(dump(document), QStringLiteral("Report@0^-1[Titolo=x]"));
 }
 
@@ -135,18 +135,18 @@ int readAndCheck(const QString &structure, const QString &data, qsizetype *recor
     ReportDocument document;
     QString text = data;
     try {
-        ReadData(document, structure, text);
+        readData(document, structure, text);
     } catch (const Error &error) {
-        EXPECT_EQ(CursorTableSize(), 0);
+        EXPECT_EQ(cursorTableSize(), 0);
         if (error.number() == 28) {
             EXPECT_EQ(error.message(), QStringLiteral("Out of stack space"));
         }
         return error.number();
     }
     dump(document);
-    DataToText(document);
+    dataToText(document);
     if (records)
-        *records = document.Records.size();
+        *records = document.records.size();
     return 0;
 }
 
@@ -154,7 +154,7 @@ QString mutated(const QString &text, QRandomGenerator &random)
 {
     static const QStringList pieces = { "<", ">", "</", "<Riga>", "</Riga>", "<gruppo>", "</GRUPPO>",
         "<Nome>", "</Nome>", "<Field2>", "<RecordsetStruct2>", "<RecordsetStructName1>", " " };
-    return test::MutateText(text, random, pieces);
+    return test::mutateText(text, random, pieces);
 }
 
 TEST(ReadDataFuzz, MutatedDataAndStructuresRead)
@@ -239,16 +239,16 @@ TEST(NameDataBands, EachLevelTakesTheNameOfItsFirstRecord)
     for (int version : { 1, 2 }) {
         SCOPED_TRACE(version);
         ReportDocument document;
-        document.TemplateVersion = version;
+        document.templateVersion = version;
         for (int level : { -1, 1, 2, 3, 2, 1 }) {
-            document.Bands.append(ReportBand());
-            document.Bands.last().DataLevel = level;
+            document.bands.append(ReportBand());
+            document.bands.last().dataLevel = level;
         }
         QString data = QStringLiteral("<Report><Nota></Nota><Gruppo><Riga></Riga></Gruppo></Report>");
-        ReadData(document, structure, data);
+        readData(document, structure, data);
         QStringList names;
-        for (const ReportBand &band : std::as_const(document.Bands))
-            names << band.RecordsetName;
+        for (const ReportBand &band : std::as_const(document.bands))
+            names << band.recordsetName;
         // Newer templates name their bands themselves.
         EXPECT_EQ(names.join(QLatin1Char(',')),
             version == 1 ? QStringLiteral(",Gruppo,Riga,,Riga,Gruppo") : QStringLiteral(",,,,,"));
@@ -261,8 +261,8 @@ TEST(DataToText, WritesRecordsWithTrimmedValuesChildrenAndExtraContentUnescaped)
         QStringLiteral("<Report><Titolo> T </Titolo> coda <Row><A>1</A><B> 2</B>x</Row>"
                        "<Row><A>3</A></Row></Report><Report></Report>"
                        "<NomeFileEsportazione>f</NomeFileEsportazione>"));
-    document.Values[3].Value = QStringLiteral(" a < b & c ");
-    EXPECT_EQ(DataToText(document),
+    document.values[3].value = QStringLiteral(" a < b & c ");
+    EXPECT_EQ(dataToText(document),
         QStringLiteral("<Report><Titolo>T</Titolo><Row><A>1</A><B>2</B>x</Row>"
                        "<Row><A>a < b & c</A><B></B></Row>coda</Report>"
                        "<Report><Titolo></Titolo></Report>"));
@@ -272,16 +272,16 @@ TEST(DataToText, WritesRecordsWithTrimmedValuesChildrenAndExtraContentUnescaped)
 // after it, up to the first one not deeper than it, whose parent it is.
 void writeLiterally(const ReportDocument &document, int parent, QString &out)
 {
-    const int parentLevel = parent == -1 ? -1 : document.Records[parent].Level;
-    for (int i = parent + 1; i < document.Records.size(); ++i) {
-        const DataRecord &record = document.Records[i];
-        if (record.Level <= parentLevel)
+    const int parentLevel = parent == -1 ? -1 : document.records[parent].level;
+    for (int i = parent + 1; i < document.records.size(); ++i) {
+        const DataRecord &record = document.records[i];
+        if (record.level <= parentLevel)
             break;
-        if (record.ParentIndex != parent)
+        if (record.parentIndex != parent)
             continue;
-        out += QLatin1Char('<') + record.StructName + QLatin1Char('>');
+        out += QLatin1Char('<') + record.structName + QLatin1Char('>');
         writeLiterally(document, i, out);
-        out += record.ExtraContent + QLatin1String("</") + record.StructName + QLatin1Char('>');
+        out += record.extraContent + QLatin1String("</") + record.structName + QLatin1Char('>');
     }
 }
 
@@ -292,20 +292,20 @@ TEST(DataToText, AnyRecordListIsWrittenAsItsNestingRuleSays)
         ReportDocument document;
         const int count = random.bounded(12);
         for (int i = 0; i < count; ++i) {
-            AddRecord(document, random.bounded(count + 2) - 2, random.bounded(5) - 1, QString::number(i));
-            document.Records[i].ExtraContent = QStringLiteral("e");
+            addRecord(document, random.bounded(count + 2) - 2, random.bounded(5) - 1, QString::number(i));
+            document.records[i].extraContent = QStringLiteral("e");
         }
         QString expected;
         writeLiterally(document, -1, expected);
-        ASSERT_EQ(DataToText(document), expected) << "round " << round;
+        ASSERT_EQ(dataToText(document), expected) << "round " << round;
     }
 
     // Deep nesting is written without recursion.
     ReportDocument deep;
     for (int level = 0; level < 100000; ++level)
-        AddRecord(deep, level - 1, level, QStringLiteral("n"));
+        addRecord(deep, level - 1, level, QStringLiteral("n"));
     EXPECT_EQ(
-        DataToText(deep), QStringLiteral("<n>").repeated(100000) + QStringLiteral("</n>").repeated(100000));
+        dataToText(deep), QStringLiteral("<n>").repeated(100000) + QStringLiteral("</n>").repeated(100000));
 }
 
 } // namespace

@@ -21,9 +21,9 @@ TEST(TextSetFont, HeightFollowsTheMapping)
     for (auto [name, scaleMode, dpi, points, height] : rows) {
         SCOPED_TRACE(name);
         // From the twips mapping, so the pixel rows see its extents replaced.
-        Canvas c(10, 10, dpi, -1);
-        c.api.Config_SetScaleMode(scaleMode);
-        ASSERT_TRUE(c.api.Text_SetFont(arial(points)));
+        ProbeCanvas c(10, 10, dpi, -1);
+        c.api.setScaleMode(scaleMode);
+        ASSERT_TRUE(c.api.selectFont(arial(points)));
         EXPECT_EQ(c.dc.font().height, height);
         EXPECT_EQ(c.dc.qfont().pixelSize(), -height);
     }
@@ -31,38 +31,38 @@ TEST(TextSetFont, HeightFollowsTheMapping)
 
 TEST(TextSetFont, EachSelectionDrawsWithItsOwnAttributes)
 {
-    Canvas c(10, 10);
+    ProbeCanvas c(10, 10);
     // Bold, italic, underlined, struck out, plain; twice, the second time from the fonts already made.
     for (int n = 0; n < 10; ++n) {
         const int i = n % 5;
         SCOPED_TRACE(i);
         ReportFont font = arial(10);
         font.setBold(i == 0);
-        font.Italic = i == 1;
-        font.Underline = i == 2;
-        font.Strikethrough = i == 3;
-        ASSERT_TRUE(c.api.Text_SetFont(font));
+        font.italic = i == 1;
+        font.underline = i == 2;
+        font.strikethrough = i == 3;
+        ASSERT_TRUE(c.api.selectFont(font));
         EXPECT_EQ(c.dc.font().weight, i == 0 ? 800 : 400);
         EXPECT_EQ(c.dc.qfont().bold(), i == 0);
         EXPECT_EQ(c.dc.qfont().italic(), i == 1);
         EXPECT_EQ(c.dc.qfont().underline(), i == 2);
         EXPECT_EQ(c.dc.qfont().strikeOut(), i == 3);
     }
-    ASSERT_TRUE(c.api.Text_SetFont(arial(10), 45.25));
+    ASSERT_TRUE(c.api.selectFont(arial(10), 45.25));
     EXPECT_EQ(c.dc.font().escapement, 452); // tenths of a degree; 452.5 rounds half to even
 }
 
 TEST(TextSetFont, RefusesANullFontAndLongFaceNames)
 {
-    Canvas c(10, 10);
+    ProbeCanvas c(10, 10);
     const GdiFont before = c.dc.font();
-    EXPECT_FALSE(c.api.Text_SetFont(nullptr));
+    EXPECT_FALSE(c.api.selectFont(nullptr));
     EXPECT_EQ(c.dc.font(), before);
     ReportFont font = arial(10);
-    font.Name = QString(31, u'a');
-    EXPECT_TRUE(c.api.Text_SetFont(font));
-    font.Name = QString(32, u'a');
-    EXPECT_EQ(errorNumber([&] { c.api.Text_SetFont(font); }), 9);
+    font.name = QString(31, u'a');
+    EXPECT_TRUE(c.api.selectFont(font));
+    font.name = QString(32, u'a');
+    EXPECT_EQ(errorNumber([&] { c.api.selectFont(font); }), 9);
 }
 
 TEST(SavedObjects, RestoreDetachAndDestructionBringBackWhatWasSelectedBefore)
@@ -73,36 +73,36 @@ TEST(SavedObjects, RestoreDetachAndDestructionBringBackWhatWasSelectedBefore)
     const GdiBrush brush0 = dc.brush();
     const GdiFont font0 = dc.font();
     {
-        clsGFX_API outer;
-        outer.HDC_Attach(&dc);
-        outer.Draw_SelectPen(0, 3, 255);
-        outer.Draw_SelectPen(0, 5, 255);
-        outer.Draw_SelectBrush(0, 0, 255);
-        outer.Draw_SelectBrush(2, 3, 0xFF00);
-        ASSERT_TRUE(outer.Text_SetFont(arial(10)));
-        ASSERT_TRUE(outer.Text_SetFont(arial(12)));
+        Canvas outer;
+        outer.attach(&dc);
+        outer.selectPen(0, 3, 255);
+        outer.selectPen(0, 5, 255);
+        outer.selectBrush(0, 0, 255);
+        outer.selectBrush(2, 3, 0xFF00);
+        ASSERT_TRUE(outer.selectFont(arial(10)));
+        ASSERT_TRUE(outer.selectFont(arial(12)));
         {
-            clsGFX_API inner; // wrappers nest: the inner one restores the outer one's objects
-            inner.HDC_Attach(&dc);
-            inner.Draw_SelectPen(0, 7, 0);
-            inner.Draw_SelectBrush(1, 0, 0);
-            ASSERT_TRUE(inner.Text_SetFont(arial(20)));
+            Canvas inner; // wrappers nest: the inner one restores the outer one's objects
+            inner.attach(&dc);
+            inner.selectPen(0, 7, 0);
+            inner.selectBrush(1, 0, 0);
+            ASSERT_TRUE(inner.selectFont(arial(20)));
         }
         EXPECT_EQ(dc.pen(), (GdiPen { 0, 5, 255 }));
         EXPECT_EQ(dc.brush(), (GdiBrush { 2, 3, 0xFF00 }));
         EXPECT_EQ(dc.font().height, -16);
-        outer.Draw_RestorePen();
+        outer.restorePen();
         EXPECT_EQ(dc.pen(), pen0);
         dc.selectPen(GdiPen { 0, 2, 0 });
-        outer.Draw_RestorePen(); // nothing held: no change
+        outer.restorePen(); // nothing held: no change
         EXPECT_EQ(dc.pen(), (GdiPen { 0, 2, 0 }));
         dc.selectPen(pen0);
-        outer.HDC_Detach();
+        outer.detach();
         EXPECT_EQ(dc.brush(), brush0);
         EXPECT_EQ(dc.font(), font0);
-        EXPECT_EQ(outer.HDC_Get(), &dc);
-        EXPECT_EQ(outer.Text_GetMetrics(), dc.textMetrics());
-        outer.Draw_SelectPen(0, 9, 0);
+        EXPECT_EQ(outer.deviceContext(), &dc);
+        EXPECT_EQ(outer.textMetrics(), dc.textMetrics());
+        outer.selectPen(0, 9, 0);
     }
     EXPECT_EQ(dc.pen(), pen0);
 }

@@ -22,77 +22,77 @@ struct IconPicture
 // An off-screen bitmap: a QImage (24-bit blue-green-red rows, or 8-bit with a
 // grey ramp) with its own DeviceContext. Its logical dpi is the image's dots
 // per metre (96 unless created otherwise). Sizes are pixels. An empty surface
-// has no context (Get_hDC is nullptr), so drawing on it has no effect.
+// has no context (deviceContext is nullptr), so drawing on it has no effect.
 // Drawing shapes or text needs a 24- or 32-bit surface; an 8-bit surface takes
 // bit-block copies, fills and pixel access.
-class clsGFX_2D
+class Bitmap
 {
 public:
-    clsGFX_2D();
-    ~clsGFX_2D();
-    clsGFX_2D(const clsGFX_2D &) = delete;
-    clsGFX_2D &operator=(const clsGFX_2D &) = delete;
+    Bitmap();
+    ~Bitmap();
+    Bitmap(const Bitmap &) = delete;
+    Bitmap &operator=(const Bitmap &) = delete;
 
     // Copies from source at (sourceX, sourceY) into the surface at (0, 0); a
     // negative width or height means the surface's own.
-    void BitBlt_LoadPicture(
+    void loadPicture(
         DeviceContext *source, int sourceX, int sourceY, int width, int height, int rasterOp = gdi::kSrcCopy);
     // Copies from the surface at (sourceX, sourceY) to the destination at
     // (x, y); a negative width or height means the surface's own. Extents are
     // logical units of each context.
-    void BitBlt_PaintPicture(DeviceContext *destination, int x, int y, int width, int height, int sourceX,
+    void paintPicture(DeviceContext *destination, int x, int y, int width, int height, int sourceX,
         int sourceY, int rasterOp = gdi::kSrcCopy);
 
     // (bytes per pixel x width + 3) rounded down to a multiple of 4.
-    int Get_BytesPerScanLine() const;
-    int Get_Width() const;
-    int Get_Height() const;
+    int bytesPerScanLine() const;
+    int width() const;
+    int height() const;
     // The surface's context; nullptr while the surface is empty.
-    DeviceContext *Get_hDC() { return dc_.get(); }
+    DeviceContext *deviceContext() { return dc_.get(); }
     // The surface's image, with any pending painting finished. Copies of it
     // are independent of the surface.
-    const QImage &Get_hDIB();
+    const QImage &image();
     // First byte of the pixel memory (the image's top line); nullptr when empty.
-    uchar *Get_ptrDIBSection();
+    uchar *bits();
     quint8 Get_BytesPerPixel() const { return quint8(bytesPerPixel_); }
-    QString Get_LastError() const { return lastError_; }
+    QString lastError() const { return lastError_; }
     // An independent 24-bit copy of the pixels; a null image (and the last
     // error set) for an empty or 8-bit surface.
-    QImage Get_Picture();
+    QImage picture();
 
     // Builds the surface from a bitmap picture: 8-bit (its colour table
     // kept), 24-bit and 32-bit images keep their depth, others become 24-bit
     // drawn over white; the image's dots per metre are kept. The pixels are
     // shared until either side changes them. False for a null image.
-    bool Create_FromPicture(const QImage &bitmap, int backColour = -1);
+    bool createFromPicture(const QImage &bitmap, int backColour = -1);
     // Builds a 24-bit surface of twice the hot spot, filled with backColour
     // when it is 0 or more, and draws the icon at (0, 0) in its own size.
     // True when the icon was drawn.
-    bool Create_FromPicture(const IconPicture &icon, int backColour = -1);
+    bool createFromPicture(const IconPicture &icon, int backColour = -1);
     // Builds an empty surface (zero bytes, black; bits 8, 24 or 32) at the given
     // resolution, replacing any previous one. False, with the surface left
     // empty, for a size below 1 pixel, an unsupported depth or a picture over
     // 1 GiB.
-    bool Create(int width, int height, int bitsPerPixel, int dpiX = 96, int dpiY = 96);
+    bool create(int width, int height, int bitsPerPixel, int dpiX = 96, int dpiY = 96);
 
     // Points view at the pixel memory (rows as in PixelView); false, leaving
     // view alone, while a drawing session is active.
-    bool Data_Get(PixelView &view);
+    bool lockPixels(PixelView &view);
     // Empties the view; the memory stays with the surface.
-    void Data_Release(PixelView &view);
+    void unlockPixels(PixelView &view);
 
-    void Draw_StartSession();
-    void Draw_EndSession();
-    bool Draw_SessionActive() const { return sessionActive_; }
+    void beginSession();
+    void endSession();
+    bool sessionActive() const { return sessionActive_; }
     // Sets the clip rectangle of the pixel drawing operations, clamped to the
     // surface (x2 = -1 means the last column, y2 = -1 the last row).
-    void Draw_SetViewport(int x1, int y1, int x2, int y2);
+    void setViewport(int x1, int y1, int x2, int y2);
     // The clip rectangle, corners inclusive.
-    QRect Get_Viewport() const { return QRect(QPoint(viewX1_, viewY1_), QPoint(viewX2_, viewY2_)); }
+    QRect viewport() const { return QRect(QPoint(viewX1_, viewY1_), QPoint(viewX2_, viewY2_)); }
 
     // Fills the whole surface with a colour (an 8-bit surface with the
     // nearest entry of its colour table).
-    void Color_Fill(int colour);
+    void fill(int colour);
 
 private:
     void release();

@@ -1,4 +1,4 @@
-#include "gfx/clsGFX_API.h"
+#include "gfx/Canvas.h"
 
 #include "zetview/Error.h"
 
@@ -27,27 +27,27 @@ int clampToInt(double value)
 
 } // namespace
 
-clsGFX_API::~clsGFX_API()
+Canvas::~Canvas()
 {
-    HDC_Detach();
+    detach();
 }
 
-int clsGFX_API::HDC_GetDeviceCapability(int index) const
+int Canvas::deviceCapability(int index) const
 {
     return dc_ != nullptr ? dc_->deviceCapability(index) : 0;
 }
 
-int clsGFX_API::Config_SetArcDirection(int direction)
+int Canvas::setArcDirection(int direction)
 {
     return dc_ != nullptr ? dc_->setArcDirection(direction) : 0;
 }
 
-int clsGFX_API::Config_GetArcDirection() const
+int Canvas::arcDirection() const
 {
     return dc_ != nullptr ? dc_->arcDirection() : 0;
 }
 
-void clsGFX_API::Config_SetScaleMode(int mode)
+void Canvas::setScaleMode(int mode)
 {
     if (dc_ == nullptr)
         return;
@@ -57,20 +57,19 @@ void clsGFX_API::Config_SetScaleMode(int mode)
         dc_->setMapMode(mode);
 }
 
-void clsGFX_API::BitBlt_SetStretchMode(int mode)
+void Canvas::setStretchMode(int mode)
 {
     stretchMode_ = mode;
 }
 
-void clsGFX_API::BitBlt_LoadPicture(
-    DeviceContext *source, int sourceX, int sourceY, int width, int height, int rasterOp)
+void Canvas::loadPicture(DeviceContext *source, int sourceX, int sourceY, int width, int height, int rasterOp)
 {
     if (dc_ == nullptr || source == nullptr)
         return;
     dc_->stretchBlt(QRect(0, 0, width, height), *source, QRect(sourceX, sourceY, width, height), rasterOp);
 }
 
-void clsGFX_API::BitBlt_PaintPicture(
+void Canvas::paintPicture(
     DeviceContext *destination, int x, int y, int width, int height, int sourceX, int sourceY, int rasterOp)
 {
     if (dc_ == nullptr || destination == nullptr)
@@ -79,8 +78,8 @@ void clsGFX_API::BitBlt_PaintPicture(
         QRect(x, y, width, height), *dc_, QRect(sourceX, sourceY, width, height), rasterOp);
 }
 
-void clsGFX_API::BitBlt_PaintPictureTransparent(DeviceContext *destination, int x, int y, int width,
-    int height, int sourceX, int sourceY, int sourceWidth, int sourceHeight, int transparentColour)
+void Canvas::paintPictureTransparent(DeviceContext *destination, int x, int y, int width, int height,
+    int sourceX, int sourceY, int sourceWidth, int sourceHeight, int transparentColour)
 {
     if (dc_ == nullptr || destination == nullptr)
         return;
@@ -91,7 +90,7 @@ void clsGFX_API::BitBlt_PaintPictureTransparent(DeviceContext *destination, int 
         QRect(sourceX, sourceY, sourceWidth, sourceHeight), gdi::kSrcCopy, transparentColour);
 }
 
-void clsGFX_API::BitBlt_PaintPictureStretch(DeviceContext *destination, int x, int y, int width, int height,
+void Canvas::paintPictureStretched(DeviceContext *destination, int x, int y, int width, int height,
     int sourceX, int sourceY, int sourceWidth, int sourceHeight, int rasterOp)
 {
     if (dc_ == nullptr || destination == nullptr)
@@ -102,17 +101,17 @@ void clsGFX_API::BitBlt_PaintPictureStretch(DeviceContext *destination, int x, i
         QRect(x, y, width, height), *dc_, QRect(sourceX, sourceY, sourceWidth, sourceHeight), rasterOp);
 }
 
-void clsGFX_API::Draw_SelectPen(int style, int width, int colour)
+void Canvas::selectPen(int style, int width, int colour)
 {
     if (dc_ == nullptr)
         return;
-    Draw_RestorePen();
+    restorePen();
     if (style != gdi::kPenSolid)
         dc_->setBackgroundMode(gdi::kBkTransparent);
     savedPen_ = dc_->selectPen(GdiPen { style, width, colour });
 }
 
-void clsGFX_API::Draw_RestorePen()
+void Canvas::restorePen()
 {
     if (dc_ == nullptr || !savedPen_)
         return;
@@ -120,15 +119,15 @@ void clsGFX_API::Draw_RestorePen()
     savedPen_.reset();
 }
 
-void clsGFX_API::Draw_SelectBrush(int style, int hatch, int colour)
+void Canvas::selectBrush(int style, int hatch, int colour)
 {
     if (dc_ == nullptr)
         return;
-    Draw_RestoreBrush();
+    restoreBrush();
     savedBrush_ = dc_->selectBrush(GdiBrush { style, style == gdi::kBrushHatched ? hatch : 0, colour });
 }
 
-void clsGFX_API::Draw_RestoreBrush()
+void Canvas::restoreBrush()
 {
     if (dc_ == nullptr || !savedBrush_)
         return;
@@ -136,19 +135,19 @@ void clsGFX_API::Draw_RestoreBrush()
     savedBrush_.reset();
 }
 
-void clsGFX_API::Draw_MoveTo(int x, int y)
+void Canvas::moveTo(int x, int y)
 {
     if (dc_ != nullptr)
         dc_->moveTo(x, y);
 }
 
-void clsGFX_API::Draw_LineTo(int x, int y)
+void Canvas::lineTo(int x, int y)
 {
     if (dc_ != nullptr)
         dc_->lineTo(x, y);
 }
 
-void clsGFX_API::Draw_FillRect_SetColor(int colour)
+void Canvas::setFillColour(int colour)
 {
     if (dc_ == nullptr)
         return;
@@ -156,13 +155,13 @@ void clsGFX_API::Draw_FillRect_SetColor(int colour)
     dc_->setBackgroundColour(colour);
 }
 
-void clsGFX_API::Draw_FillRect(int left, int top, int right, int bottom)
+void Canvas::fillRect(int left, int top, int right, int bottom)
 {
     if (dc_ != nullptr)
         dc_->fillRect(left, top, right, bottom, dc_->backgroundColour());
 }
 
-void clsGFX_API::Draw_Line(int x1, int y1, int x2, int y2)
+void Canvas::drawLine(int x1, int y1, int x2, int y2)
 {
     if (dc_ == nullptr)
         return;
@@ -170,84 +169,83 @@ void clsGFX_API::Draw_Line(int x1, int y1, int x2, int y2)
     dc_->lineTo(x2, y2);
 }
 
-void clsGFX_API::Draw_Rectangle(int left, int top, int right, int bottom)
+void Canvas::drawRectangle(int left, int top, int right, int bottom)
 {
     if (dc_ != nullptr)
         dc_->rectangle(left, top, right, bottom);
 }
 
-void clsGFX_API::Draw_RectangleRounded(
-    int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
+void Canvas::drawRoundedRectangle(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
 {
     if (dc_ != nullptr)
         dc_->roundRect(left, top, right, bottom, cornerWidth, cornerHeight);
 }
 
-void clsGFX_API::Draw_Ellipse(int left, int top, int right, int bottom)
+void Canvas::drawEllipse(int left, int top, int right, int bottom)
 {
     if (dc_ != nullptr)
         dc_->ellipse(left, top, right, bottom);
 }
 
-void clsGFX_API::Draw_Pie(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2)
+void Canvas::drawPie(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2)
 {
     if (dc_ != nullptr)
         dc_->pie(left, top, right, bottom, x1, y1, x2, y2);
 }
 
-void clsGFX_API::Draw_Bezier(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+void Canvas::drawBezier(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
     if (dc_ != nullptr)
         dc_->polyBezier(QPolygon({ QPoint(x1, y1), QPoint(x2, y2), QPoint(x3, y3), QPoint(x4, y4) }));
 }
 
-void clsGFX_API::Draw_BezierTo(int x1, int y1, int x2, int y2, int x3, int y3)
+void Canvas::drawBezierTo(int x1, int y1, int x2, int y2, int x3, int y3)
 {
     if (dc_ != nullptr)
         dc_->polyBezierTo(QPolygon({ QPoint(x1, y1), QPoint(x2, y2), QPoint(x3, y3) }));
 }
 
-bool clsGFX_API::Text_SetFont(const ReportFont *font, double angle)
+bool Canvas::selectFont(const ReportFont *font, double angle)
 {
     if (font == nullptr)
         return false;
-    return Text_SetFont(*font, angle);
+    return selectFont(*font, angle);
 }
 
-bool clsGFX_API::Text_SetFont(const ReportFont &font, double angle)
+bool Canvas::selectFont(const ReportFont &font, double angle)
 {
     // Face names travel as single-byte characters with a terminating zero.
-    if (font.Name.toUcs4().size() + 1 > kFaceNameBytes)
+    if (font.name.toUcs4().size() + 1 > kFaceNameBytes)
         throw Error::subscriptOutOfRange();
     if (dc_ == nullptr)
         return false;
 
     GdiFont logical;
-    logical.faceName = font.Name;
+    logical.faceName = font.name;
     if (std::abs(dc_->windowExtent().height()) == gdi::kTwipsPerInch) {
         // Twips: 20 per point, the size taken with four decimals.
-        const double size = roundHalfEven(font.Size * 10000.0) / 10000.0;
+        const double size = roundHalfEven(font.size * 10000.0) / 10000.0;
         logical.height = -clampToInt(roundHalfEven(size * 20.0));
     } else {
         // Device pixels: whole points times pixels per inch / 72, rounded to nearest.
-        const double points = roundHalfEven(font.Size);
+        const double points = roundHalfEven(font.size);
         logical.height = -clampToInt(std::round(points * dc_->logicalDpiY() / 72.0));
     }
     const int tenths = clampToInt(roundHalfEven(angle * 10.0));
     logical.escapement = tenths;
     logical.orientation = tenths;
-    logical.weight = font.Bold() ? gdi::kWeightBold : gdi::kWeightNormal;
-    logical.italic = font.Italic;
-    logical.underline = font.Underline;
-    logical.strikeOut = font.Strikethrough;
+    logical.weight = font.bold() ? gdi::kWeightBold : gdi::kWeightNormal;
+    logical.italic = font.italic;
+    logical.underline = font.underline;
+    logical.strikeOut = font.strikethrough;
 
-    Text_RestoreFont();
+    restoreFont();
     savedFont_ = dc_->selectFont(logical);
     readMetrics();
     return true;
 }
 
-void clsGFX_API::Text_RestoreFont()
+void Canvas::restoreFont()
 {
     if (dc_ == nullptr || !savedFont_)
         return;
@@ -256,7 +254,7 @@ void clsGFX_API::Text_RestoreFont()
     readMetrics();
 }
 
-void clsGFX_API::Text_SetColor(int textColour, int backColour, int mode)
+void Canvas::setTextColours(int textColour, int backColour, int mode)
 {
     if (dc_ == nullptr)
         return;
@@ -269,13 +267,13 @@ void clsGFX_API::Text_SetColor(int textColour, int backColour, int mode)
     dc_->setTextColour(textColour);
 }
 
-void clsGFX_API::Text_TextOut(int x, int y, const QString &text)
+void Canvas::textOut(int x, int y, const QString &text)
 {
     if (dc_ != nullptr)
         dc_->textOut(x, y, text);
 }
 
-void clsGFX_API::Text_ExtTextOut(int x, int y, const QString &text, int options)
+void Canvas::extTextOut(int x, int y, const QString &text, int options)
 {
     // Without a rectangle the clipping and opaque options have nothing to act on.
     Q_UNUSED(options);
@@ -283,7 +281,7 @@ void clsGFX_API::Text_ExtTextOut(int x, int y, const QString &text, int options)
         dc_->textOut(x, y, text);
 }
 
-int clsGFX_API::Text_DrawText(const QString &text, int &left, int &top, int &right, int &bottom, int flags)
+int Canvas::drawText(const QString &text, int &left, int &top, int &right, int &bottom, int flags)
 {
     if (dc_ == nullptr)
         return 0;
@@ -296,24 +294,24 @@ int clsGFX_API::Text_DrawText(const QString &text, int &left, int &top, int &rig
     return height;
 }
 
-void clsGFX_API::Text_GetSizeApprox(const QString &text, int &width, int &height) const
+void Canvas::approximateTextExtent(const QString &text, int &width, int &height) const
 {
     height = metrics_.height;
     width = int(std::min<qsizetype>(text.size() * qsizetype(metrics_.aveCharWidth), 2147483647));
 }
 
-void clsGFX_API::Text_GetSize(const QString &text, int &width, int &height)
+void Canvas::textExtent(const QString &text, int &width, int &height)
 {
     int left = 0;
     int top = 0;
     int right = 0;
     int bottom = 0;
-    Text_DrawText(text, left, top, right, bottom, gdi::kDtCalcRect);
+    drawText(text, left, top, right, bottom, gdi::kDtCalcRect);
     width = right;
     height = bottom;
 }
 
-void clsGFX_API::Region_Create(const QList<int> &x, const QList<int> &y, GdiRegion &region)
+void Canvas::createRegion(const QList<int> &x, const QList<int> &y, GdiRegion &region)
 {
     QPolygon polygon;
     const qsizetype count = std::min(x.size(), y.size());
@@ -323,36 +321,36 @@ void clsGFX_API::Region_Create(const QList<int> &x, const QList<int> &y, GdiRegi
     region.polygon = polygon;
 }
 
-void clsGFX_API::Region_Free(GdiRegion &region)
+void Canvas::freeRegion(GdiRegion &region)
 {
     region.polygon.clear();
 }
 
-void clsGFX_API::Draw_PaintRegion(const GdiRegion &region)
+void Canvas::paintRegion(const GdiRegion &region)
 {
     if (dc_ != nullptr)
         dc_->fillPolygon(region.polygon, dc_->brush());
 }
 
-void clsGFX_API::Draw_FillRegion(const GdiRegion &region, const GdiBrush &brush)
+void Canvas::fillRegion(const GdiRegion &region, const GdiBrush &brush)
 {
     if (dc_ != nullptr)
         dc_->fillPolygon(region.polygon, brush);
 }
 
-void clsGFX_API::HDC_Attach(DeviceContext *dc)
+void Canvas::attach(DeviceContext *dc)
 {
     dc_ = dc;
 }
 
-void clsGFX_API::HDC_Detach()
+void Canvas::detach()
 {
-    Draw_RestoreBrush();
-    Draw_RestorePen();
-    Text_RestoreFont();
+    restoreBrush();
+    restorePen();
+    restoreFont();
 }
 
-void clsGFX_API::readMetrics()
+void Canvas::readMetrics()
 {
     metrics_ = dc_ != nullptr ? dc_->textMetrics() : TextMetrics();
 }

@@ -1,4 +1,4 @@
-#include "gfx/clsGFX_2D.h"
+#include "gfx/Bitmap.h"
 
 #include <QPainter>
 #include <limits>
@@ -44,7 +44,7 @@ QImage asSurfaceFormat(const QImage &picture, int backColour)
         return picture.convertToFormat(QImage::Format_BGR888);
     // Transparent parts show the background colour, white when none is given.
     QImage flat(picture.size(), QImage::Format_BGR888);
-    flat.fill(backColour >= 0 ? ColorFromRef(backColour) : QColor(Qt::white));
+    flat.fill(backColour >= 0 ? colorFromRef(backColour) : QColor(Qt::white));
     QPainter painter(&flat);
     painter.drawImage(0, 0, picture);
     painter.end();
@@ -53,17 +53,17 @@ QImage asSurfaceFormat(const QImage &picture, int backColour)
 
 } // namespace
 
-clsGFX_2D::clsGFX_2D() = default;
+Bitmap::Bitmap() = default;
 
-clsGFX_2D::~clsGFX_2D()
+Bitmap::~Bitmap()
 {
     release();
 }
 
-void clsGFX_2D::release()
+void Bitmap::release()
 {
     if (sessionActive_)
-        Draw_EndSession();
+        endSession();
     dc_.reset();
     image_ = QImage();
     bytesPerPixel_ = 0;
@@ -71,7 +71,7 @@ void clsGFX_2D::release()
     viewX2_ = viewY2_ = -1;
 }
 
-bool clsGFX_2D::adopt(QImage image)
+bool Bitmap::adopt(QImage image)
 {
     if (image.dotsPerMeterX() <= 0 || image.dotsPerMeterY() <= 0) {
         image.setDotsPerMeterX(dotsPerMetre(96));
@@ -80,12 +80,11 @@ bool clsGFX_2D::adopt(QImage image)
     image_ = std::move(image);
     bytesPerPixel_ = image_.depth() / 8;
     dc_ = std::make_unique<DeviceContext>(&image_);
-    Draw_SetViewport(0, 0, image_.width() - 1, image_.height() - 1);
+    setViewport(0, 0, image_.width() - 1, image_.height() - 1);
     return true;
 }
 
-void clsGFX_2D::BitBlt_LoadPicture(
-    DeviceContext *source, int sourceX, int sourceY, int width, int height, int rasterOp)
+void Bitmap::loadPicture(DeviceContext *source, int sourceX, int sourceY, int width, int height, int rasterOp)
 {
     if (!dc_ || source == nullptr)
         return;
@@ -96,7 +95,7 @@ void clsGFX_2D::BitBlt_LoadPicture(
     dc_->stretchBlt(QRect(0, 0, width, height), *source, QRect(sourceX, sourceY, width, height), rasterOp);
 }
 
-void clsGFX_2D::BitBlt_PaintPicture(
+void Bitmap::paintPicture(
     DeviceContext *destination, int x, int y, int width, int height, int sourceX, int sourceY, int rasterOp)
 {
     if (!dc_ || destination == nullptr)
@@ -109,29 +108,29 @@ void clsGFX_2D::BitBlt_PaintPicture(
         QRect(x, y, width, height), *dc_, QRect(sourceX, sourceY, width, height), rasterOp);
 }
 
-int clsGFX_2D::Get_BytesPerScanLine() const
+int Bitmap::bytesPerScanLine() const
 {
     return (bytesPerPixel_ * image_.width() + 3) & ~3;
 }
 
-int clsGFX_2D::Get_Width() const
+int Bitmap::width() const
 {
     return image_.width();
 }
 
-int clsGFX_2D::Get_Height() const
+int Bitmap::height() const
 {
     return image_.height();
 }
 
-const QImage &clsGFX_2D::Get_hDIB()
+const QImage &Bitmap::image()
 {
     if (dc_)
         dc_->endPainting();
     return image_;
 }
 
-uchar *clsGFX_2D::Get_ptrDIBSection()
+uchar *Bitmap::bits()
 {
     if (image_.isNull())
         return nullptr;
@@ -139,7 +138,7 @@ uchar *clsGFX_2D::Get_ptrDIBSection()
     return image_.bits();
 }
 
-QImage clsGFX_2D::Get_Picture()
+QImage Bitmap::picture()
 {
     if (image_.width() < 1) {
         lastError_ = QStringLiteral("Image has width=0");
@@ -151,14 +150,14 @@ QImage clsGFX_2D::Get_Picture()
     }
     const bool ownSession = !sessionActive_;
     if (ownSession)
-        Draw_StartSession();
+        beginSession();
     QImage picture = image_.copy();
     if (ownSession)
-        Draw_EndSession();
+        endSession();
     return picture;
 }
 
-bool clsGFX_2D::Create_FromPicture(const QImage &bitmap, int backColour)
+bool Bitmap::createFromPicture(const QImage &bitmap, int backColour)
 {
     release();
     if (bitmap.isNull())
@@ -174,7 +173,7 @@ bool clsGFX_2D::Create_FromPicture(const QImage &bitmap, int backColour)
     return adopt(std::move(surface));
 }
 
-bool clsGFX_2D::Create_FromPicture(const IconPicture &icon, int backColour)
+bool Bitmap::createFromPicture(const IconPicture &icon, int backColour)
 {
     release();
     if (icon.image.isNull())
@@ -183,10 +182,10 @@ bool clsGFX_2D::Create_FromPicture(const IconPicture &icon, int backColour)
     const qint64 height = qint64(icon.hotSpot.y()) * 2;
     if (width > std::numeric_limits<int>::max() || height > std::numeric_limits<int>::max())
         return false;
-    if (!Create(int(width), int(height), 24))
+    if (!create(int(width), int(height), 24))
         return false;
     if (backColour >= 0)
-        Color_Fill(backColour);
+        fill(backColour);
     QPainter *painter = dc_->painter();
     if (painter == nullptr)
         return false;
@@ -194,7 +193,7 @@ bool clsGFX_2D::Create_FromPicture(const IconPicture &icon, int backColour)
     return true;
 }
 
-bool clsGFX_2D::Create(int width, int height, int bitsPerPixel, int dpiX, int dpiY)
+bool Bitmap::create(int width, int height, int bitsPerPixel, int dpiX, int dpiY)
 {
     release();
     QImage::Format format = QImage::Format_Invalid;
@@ -234,7 +233,7 @@ bool clsGFX_2D::Create(int width, int height, int bitsPerPixel, int dpiX, int dp
     return adopt(std::move(image));
 }
 
-PixelView clsGFX_2D::ownView()
+PixelView Bitmap::ownView()
 {
     if (image_.isNull())
         return PixelView();
@@ -242,7 +241,7 @@ PixelView clsGFX_2D::ownView()
     return PixelView(image_.bits(), int(image_.bytesPerLine()), image_.height());
 }
 
-bool clsGFX_2D::Data_Get(PixelView &view)
+bool Bitmap::lockPixels(PixelView &view)
 {
     if (sessionActive_ || image_.isNull())
         return false;
@@ -250,24 +249,24 @@ bool clsGFX_2D::Data_Get(PixelView &view)
     return true;
 }
 
-void clsGFX_2D::Data_Release(PixelView &view)
+void Bitmap::unlockPixels(PixelView &view)
 {
     view = PixelView();
 }
 
-void clsGFX_2D::Draw_StartSession()
+void Bitmap::beginSession()
 {
     sessionView_ = ownView();
     sessionActive_ = true;
 }
 
-void clsGFX_2D::Draw_EndSession()
+void Bitmap::endSession()
 {
     sessionView_ = PixelView();
     sessionActive_ = false;
 }
 
-void clsGFX_2D::Draw_SetViewport(int x1, int y1, int x2, int y2)
+void Bitmap::setViewport(int x1, int y1, int x2, int y2)
 {
     auto clamp = [](int &from, int &to, int size) {
         if (from < 0)
@@ -289,12 +288,12 @@ void clsGFX_2D::Draw_SetViewport(int x1, int y1, int x2, int y2)
     viewY2_ = y2;
 }
 
-void clsGFX_2D::Color_Fill(int colour)
+void Bitmap::fill(int colour)
 {
     if (image_.isNull())
         return;
     dc_->endPainting();
-    const QColor wanted = ColorFromRef(colour);
+    const QColor wanted = colorFromRef(colour);
     if (image_.format() != QImage::Format_Indexed8) {
         image_.fill(wanted);
         return;
