@@ -1,6 +1,6 @@
 #include "CliCommands.h"
 
-#include "control/DocumentDump.h"
+#include "dump/DocumentDump.h"
 
 int runDump(const QStringList &args)
 {

@@ -1,6 +1,6 @@
 #include "CliCommands.h"
 
-#include "print/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 int runSettings(const QStringList &args)
 {

@@ -1,9 +1,9 @@
 #include "control/ReportBuilder.h"
 
-#include "control/WaitCursor.h"
+#include "core/WaitCursor.h"
 #include "layout/PageLayout.h"
 #include "model/DocumentRelease.h"
-#include "print/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "template/Conversions.h"
 #include "template/TemplateLoader.h"
 #include "xml/ElementReader.h"

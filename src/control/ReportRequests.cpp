@@ -1,7 +1,7 @@
 #include "control/ReportRequests.h"
 
 #include "control/OpenDocuments.h"
-#include "control/WaitCursor.h"
+#include "core/WaitCursor.h"
 #include "model/DocumentRelease.h"
 #include "xml/RecordsetData.h"
 

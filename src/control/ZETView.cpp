@@ -1,5 +1,7 @@
 #include "zetview/ZETView.h"
 
+#include "core/Twips.h"
+
 #include "control/AboutBox.h"
 #include "control/ComponentIcon.h"
 #include "control/ReportRequests.h"
@@ -59,8 +61,8 @@ void ZETView::resizeEvent(QResizeEvent *event)
 void ZETView::keepSurfaceSize()
 {
     // 585 twips at the screen's logical resolution, whatever size is asked for.
-    const int width = qRound(kSurfaceTwips * logicalDpiX() / 1440.0);
-    const int height = qRound(kSurfaceTwips * logicalDpiY() / 1440.0);
+    const int width = qRound(zet::twipsToPixels(kSurfaceTwips, logicalDpiX()));
+    const int height = qRound(zet::twipsToPixels(kSurfaceTwips, logicalDpiY()));
     if (size() != QSize(width, height))
         setFixedSize(width, height);
     cmdIcona_->setGeometry(0, 0, width, height);

@@ -1,5 +1,7 @@
 #include "export/PageImageExport.h"
 
+#include "core/Twips.h"
+
 #include "gfx/DeviceContext.h"
 #include "render/PageRenderer.h"
 
@@ -15,7 +17,6 @@ namespace zet {
 
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
 constexpr double kTwipsPerPoint = 20.0;
 constexpr double kMetresPerInch = 0.0254;
 // Pages up to 200 inches a side (the largest page a PDF viewer must accept).

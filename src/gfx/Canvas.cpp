@@ -1,5 +1,7 @@
 #include "gfx/Canvas.h"
 
+#include "core/Rounding.h"
+#include "core/Twips.h"
 #include "zetview/Error.h"
 
 #include <algorithm>
@@ -11,19 +13,6 @@ namespace {
 
 // Face names fit a 32-byte field with their terminating zero.
 constexpr int kFaceNameBytes = 32;
-
-// Rounds half to even (the default rounding of the floating-point environment).
-double roundHalfEven(double value)
-{
-    return std::nearbyint(value);
-}
-
-int clampToInt(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    return int(std::clamp(value, -2147483647.0, 2147483647.0));
-}
 
 } // namespace
 
@@ -222,16 +211,16 @@ bool Canvas::selectFont(const ReportFont &font, double angle)
 
     GdiFont logical;
     logical.faceName = font.name;
-    if (std::abs(dc_->windowExtent().height()) == gdi::kTwipsPerInch) {
+    if (std::abs(dc_->windowExtent().height()) == kTwipsPerInch) {
         // Twips: 20 per point, the size taken with four decimals.
-        const double size = roundHalfEven(font.size * 10000.0) / 10000.0;
-        logical.height = -clampToInt(roundHalfEven(size * 20.0));
+        const double size = roundedHalfEven(font.size * 10000.0) / 10000.0;
+        logical.height = -clampToInt(roundedHalfEven(size * 20.0));
     } else {
         // Device pixels: whole points times pixels per inch / 72, rounded to nearest.
-        const double points = roundHalfEven(font.size);
+        const double points = roundedHalfEven(font.size);
         logical.height = -clampToInt(std::round(points * dc_->logicalDpiY() / 72.0));
     }
-    const int tenths = clampToInt(roundHalfEven(angle * 10.0));
+    const int tenths = clampToInt(roundedHalfEven(angle * 10.0));
     logical.escapement = tenths;
     logical.orientation = tenths;
     logical.weight = font.bold() ? gdi::kWeightBold : gdi::kWeightNormal;

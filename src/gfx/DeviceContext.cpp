@@ -1,5 +1,7 @@
 #include "gfx/DeviceContext.h"
 
+#include "core/Twips.h"
+
 #include "gfx/FontResolver.h"
 
 #include <QFontMetricsF>
@@ -177,7 +179,7 @@ void DeviceContext::setMapMode(int mode)
         unitsPerInch = 1000;
         break;
     case gdi::kMapTwips:
-        unitsPerInch = gdi::kTwipsPerInch;
+        unitsPerInch = kTwipsPerInch;
         break;
     case gdi::kMapIsotropic:
     case gdi::kMapAnisotropic:
@@ -195,7 +197,7 @@ void DeviceContext::setMapMode(int mode)
 void DeviceContext::setTwipsMapping()
 {
     mapMode_ = gdi::kMapAnisotropic;
-    windowExtent_ = QSize(gdi::kTwipsPerInch, gdi::kTwipsPerInch);
+    windowExtent_ = QSize(kTwipsPerInch, kTwipsPerInch);
     viewportExtent_ = QSize(dpiX_, dpiY_);
 }
 

@@ -17,7 +17,6 @@ constexpr int kMapTwips = 6;
 constexpr int kMapIsotropic = 7;
 constexpr int kMapAnisotropic = 8;
 constexpr int kMapTwipsScale = -1;
-constexpr int kTwipsPerInch = 1440;
 
 // Device capabilities.
 constexpr int kCapHorzSize = 4; // millimetres

@@ -1,7 +1,7 @@
 #include "layout/ContinuedPlacements.h"
 
-#include "layout/CheckedAccess.h"
 #include "layout/RecordBinder.h"
+#include "model/DocumentAccess.h"
 
 namespace zet {
 

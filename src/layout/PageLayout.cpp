@@ -1,9 +1,9 @@
 #include "layout/PageLayout.h"
 
-#include "layout/CheckedAccess.h"
+#include "core/CaseFolding.h"
 #include "layout/PageFlow.h"
 #include "layout/RecordWalk.h"
-#include "layout/UpperCase.h"
+#include "model/DocumentAccess.h"
 #include "template/Conversions.h"
 
 namespace zet {

@@ -1,7 +1,7 @@
 #include "layout/RecordBinder.h"
 
-#include "layout/CheckedAccess.h"
-#include "layout/UpperCase.h"
+#include "core/CaseFolding.h"
+#include "model/DocumentAccess.h"
 
 namespace zet {
 

@@ -1,6 +1,6 @@
-#include "layout/CheckedAccess.h"
 #include "layout/PageFlow.h"
 #include "layout/PageLayout.h"
+#include "model/DocumentAccess.h"
 #include "template/Conversions.h"
 
 namespace zet {

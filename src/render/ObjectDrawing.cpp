@@ -1,8 +1,10 @@
 #include "render/ObjectDrawing.h"
 
+#include "core/Twips.h"
+
 #include "gfx/Bitmap.h"
 #include "gfx/Canvas.h"
-#include "layout/CheckedAccess.h"
+#include "model/DocumentAccess.h"
 #include "template/Conversions.h"
 
 #include <QStringList>
@@ -67,7 +69,7 @@ public:
     }
 
 private:
-    static int twips(int pixels, int dpi) { return dpi > 0 ? roundHalfEven(pixels * 1440.0 / dpi) : 0; }
+    static int twips(int pixels, int dpi) { return dpi > 0 ? roundHalfEven(pixelsToTwips(pixels, dpi)) : 0; }
 
     Bitmap surface_;
     Canvas context_;

@@ -1,6 +1,6 @@
 #include "render/ObjectFrame.h"
 
-#include "layout/CheckedAccess.h"
+#include "model/DocumentAccess.h"
 #include "template/Conversions.h"
 
 #include <limits>

@@ -1,15 +1,16 @@
 #include "render/PageRenderer.h"
 
+#include "core/Twips.h"
+#include "core/WaitCursor.h"
+
 #include "gfx/Bitmap.h"
 #include "gfx/Canvas.h"
-#include "layout/CheckedAccess.h"
+#include "model/DocumentAccess.h"
 #include "render/ObjectDrawing.h"
 #include "render/Placeholders.h"
 #include "render/RenderIdle.h"
 #include "template/Conversions.h"
 
-#include <QCursor>
-#include <QGuiApplication>
 #include <cmath>
 
 namespace zet {
@@ -18,31 +19,19 @@ namespace {
 
 constexpr int kWhite = 0xFFFFFF;
 constexpr int kOutlineRed = 0x0000FF;
-constexpr double kTwipsPerInch = 1440.0;
 
 // Holds RenderIdle false and the busy pointer (arrow with hourglass) for one
 // render; both are put back however the render ends.
 class RenderScope
 {
 public:
-    RenderScope()
-        : cursorSet_(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
-    {
-        RenderIdle = false;
-        if (cursorSet_)
-            QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
-    }
-    ~RenderScope()
-    {
-        if (cursorSet_)
-            QGuiApplication::restoreOverrideCursor();
-        RenderIdle = true;
-    }
+    RenderScope() { RenderIdle = false; }
+    ~RenderScope() { RenderIdle = true; }
     RenderScope(const RenderScope &) = delete;
     RenderScope &operator=(const RenderScope &) = delete;
 
 private:
-    bool cursorSet_;
+    WaitCursor busy_ { Qt::BusyCursor };
 };
 
 // The state of one RenderPage call.
@@ -235,7 +224,8 @@ void drawObjectBuffered(ReportDocument &document, Canvas &context, int objectInd
     const int dpiX = context.deviceCapability(gdi::kCapLogPixelsX);
     const int dpiY = context.deviceCapability(gdi::kCapLogPixelsY);
     // An empty frame makes no surface; the picture then draws into nothing.
-    objectBitmap.create(int(qint64(width) * dpiX / 1440), int(qint64(height) * dpiY / 1440), 24, dpiX, dpiY);
+    objectBitmap.create(int(qint64(width) * dpiX / kTwipsPerInch), int(qint64(height) * dpiY / kTwipsPerInch),
+        24, dpiX, dpiY);
     const int pixelsX = objectBitmap.width();
     const int pixelsY = objectBitmap.height();
 

@@ -1,6 +1,6 @@
 #include "render/Placeholders.h"
 
-#include "layout/CheckedAccess.h"
+#include "model/DocumentAccess.h"
 #include "render/DatePicture.h"
 #include "xml/ElementReader.h"
 

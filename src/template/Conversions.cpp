@@ -177,19 +177,6 @@ double parseNumber(const QString &text)
     return readDecimal(scan);
 }
 
-int roundHalfEven(double value)
-{
-    if (!std::isfinite(value))
-        raiseOverflow();
-    double rounded = std::round(value); // halves away from zero
-    if (std::fabs(value - std::trunc(value)) == 0.5)
-        rounded = 2.0 * std::round(value / 2.0);
-    if (rounded < double(std::numeric_limits<int>::min())
-        || rounded > double(std::numeric_limits<int>::max()))
-        raiseOverflow();
-    return int(rounded);
-}
-
 int parseInteger(const QString &text)
 {
     return roundHalfEven(parseNumber(text));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Rounding.h"
+
 #include <QString>
 
 namespace zet {
@@ -12,10 +14,6 @@ namespace zet {
 // Raises zet::Error 6 (overflow) when the value does not fit a double, so the
 // result is always finite; values too small for a double read as 0.
 double parseNumber(const QString &text);
-
-// Nearest integer, halves to even. Raises zet::Error 6 (overflow) outside the
-// signed 32-bit range (and for NaN).
-int roundHalfEven(double value);
 
 // ParseNumber rounded half to even; error 6 outside 32 bits (so "&HFFFFFFFF",
 // read unsigned, is an overflow too).

@@ -1,5 +1,6 @@
 #include "template/KeyReader.h"
 
+#include "core/CaseFolding.h"
 #include "xml/ElementReader.h"
 
 namespace zet {
@@ -7,16 +8,6 @@ namespace zet {
 namespace {
 
 enum Match { kExact = 0, kWrittenLower = 1, kAnyCase = 2 };
-
-// Whether text lower-cased unit by unit (as the element lookups do) is lower.
-bool sameIgnoringCase(QStringView text, const QString &lower)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].toLower() != lower[i])
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -68,7 +59,7 @@ void KeyReader::noteTag(QStringView body, bool closing, qsizetype position)
     if (body.size() >= byLength_.size())
         return;
     for (int index : byLength_[body.size()]) {
-        if (!sameIgnoringCase(body, lowerNames_[index]))
+        if (!lowerUnitsEqual(body, lowerNames_[index]))
             continue;
         const bool matches[3] = { body == names_[index], body == lowerNames_[index], true };
         Tags &tags = tags_[index];

@@ -1,5 +1,7 @@
 #include "xml/ElementReader.h"
 
+#include "core/CaseFolding.h"
+
 #include <QList>
 #include <algorithm>
 #include <initializer_list>
@@ -7,15 +9,6 @@
 namespace zet {
 
 namespace {
-
-// The lower case of one UTF-16 unit, as QChar::toLower gives it; ASCII, by
-// far the most common case, without the table lookup.
-inline char16_t foldUnit(char16_t c)
-{
-    if (c < 0x80)
-        return (c >= u'A' && c <= u'Z') ? char16_t(c + (u'a' - u'A')) : c;
-    return char16_t(QChar::toLower(char32_t(c)));
-}
 
 // First position at or after from where text, lower-cased unit by unit,
 // holds lowerPattern; -1 if none. Nothing is copied. Only '<' lower-cases to
@@ -32,11 +25,11 @@ qsizetype indexOfFolded(QStringView text, QStringView lowerPattern, qsizetype fr
             i = text.indexOf(QLatin1Char('<'), i);
             if (i < 0 || i > last)
                 return -1;
-        } else if (foldUnit(text[i].unicode()) != first) {
+        } else if (lowerUnit(text[i].unicode()) != first) {
             continue;
         }
         qsizetype j = 1;
-        while (j < m && foldUnit(text[i + j].unicode()) == lowerPattern[j].unicode())
+        while (j < m && lowerUnit(text[i + j].unicode()) == lowerPattern[j].unicode())
             ++j;
         if (j == m)
             return i;
@@ -69,7 +62,7 @@ QString tagOf(QStringView name, Tag kind, Case letterCase = Case::AsWritten)
     if (kind == Tag::Close)
         *out++ = QLatin1Char('/');
     for (QChar c : name)
-        *out++ = letterCase == Case::Lower ? QChar(foldUnit(c.unicode())) : c;
+        *out++ = letterCase == Case::Lower ? QChar(lowerUnit(c.unicode())) : c;
     *out = QLatin1Char('>');
     return tag;
 }
@@ -189,7 +182,7 @@ QString lowerPerChar(const QString &text)
 {
     QString lower(text.size(), Qt::Uninitialized);
     std::transform(
-        text.cbegin(), text.cend(), lower.begin(), [](QChar c) { return QChar(foldUnit(c.unicode())); });
+        text.cbegin(), text.cend(), lower.begin(), [](QChar c) { return QChar(lowerUnit(c.unicode())); });
     return lower;
 }
 

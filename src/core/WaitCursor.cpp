@@ -1,4 +1,4 @@
-#include "control/WaitCursor.h"
+#include "core/WaitCursor.h"
 
 #include <QCursor>
 #include <QGuiApplication>

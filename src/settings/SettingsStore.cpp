@@ -1,4 +1,4 @@
-#include "print/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <QRegularExpression>
 #include <QSettings>

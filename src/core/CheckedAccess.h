@@ -1,14 +1,14 @@
 #pragma once
 
-#include "model/ReportDocument.h"
 #include "zetview/Error.h"
 
 #include <QList>
 #include <QString>
+#include <utility>
 
 namespace zet {
 
-// Layout follows indices stored in one list into another. A stored index that
+// Records refer to one another by indices into lists. A stored index that
 // points outside its list is bad input, reported as zet::Error 9 (subscript out
 // of range) naming the list, never a memory fault.
 template <typename T> const T &checkedAt(const QList<T> &list, qsizetype index, const char *listName)
@@ -25,17 +25,6 @@ template <typename T> T &checkedAt(QList<T> &list, qsizetype index, const char *
 {
     checkedAt(std::as_const(list), index, listName);
     return list[index];
-}
-
-inline const ReportBand &bandAt(const ReportDocument &document, int index)
-{
-    return checkedAt(document.bands, index, "Bands");
-}
-
-inline PlacedBand &placedBandAt(ReportDocument &document, int pageIndex, int placedBandIndex)
-{
-    return checkedAt(
-        checkedAt(document.pages, pageIndex, "Pages").placedBands, placedBandIndex, "PlacedBands");
 }
 
 } // namespace zet

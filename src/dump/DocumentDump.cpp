@@ -1,4 +1,4 @@
-#include "control/DocumentDump.h"
+#include "dump/DocumentDump.h"
 
 #include <QList>
 #include <QLocale>
