@@ -1,7 +1,7 @@
 #include "layout/RecordWalk.h"
 
-#include "layout/CheckedAccess.h"
 #include "layout/PageFlow.h"
+#include "model/DocumentAccess.h"
 
 namespace zet {
 
