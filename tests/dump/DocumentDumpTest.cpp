@@ -61,20 +61,20 @@ ReportDocument everyKindOfContent()
     band.visible = true;
     band.height = 1440;
     band.objectIndexes = { 0, 1 };
-    band.kind = kBandData;
+    band.kind = BandKind::Data;
     band.dataLevel = 1;
     band.recordsetName = QStringLiteral("Riga");
     doc.bands = { band, ReportBand() };
 
     ReportObject framed;
-    framed.controlType = kControlFramedText;
+    framed.controlType = ControlType::FramedText;
     framed.dataSource = QStringLiteral("Riga.[Nome]");
     ReportFont font;
     font.name = QStringLiteral("Arial");
     font.setBold(true);
     framed.font = font;
     ReportObject picture;
-    picture.controlType = kControlPicture;
+    picture.controlType = ControlType::Picture;
     picture.imageId = QStringLiteral("logo");
     doc.objects = { framed, picture };
 

@@ -105,10 +105,10 @@ TEST(FindBand, ScansUpFromStartForAVisibleBandOfThatKindAndLevel)
         standardPage(kThreeLevels,
             { { GroupHeader, { 100 } }, { DataHeader, { 100, 0, 0, 0, false } }, { Body, { 100 } } }),
         {});
-    EXPECT_EQ(findBand(doc, kBandData), GroupHeader);
-    EXPECT_EQ(findBand(doc, kBandData, GroupHeader + 1), Body);
-    EXPECT_EQ(findBand(doc, kBandData, -1, 3), Body);
-    EXPECT_EQ(findBand(doc, kBandData, -1, 2), -1);
-    EXPECT_EQ(findBand(doc, kBandPageFooter, -7), PageFooter);
-    EXPECT_EQ(findBand(doc, kBandReportFooter), -1);
+    EXPECT_EQ(findBand(doc, BandKind::Data), GroupHeader);
+    EXPECT_EQ(findBand(doc, BandKind::Data, GroupHeader + 1), Body);
+    EXPECT_EQ(findBand(doc, BandKind::Data, -1, 3), Body);
+    EXPECT_EQ(findBand(doc, BandKind::Data, -1, 2), -1);
+    EXPECT_EQ(findBand(doc, BandKind::PageFooter, -7), PageFooter);
+    EXPECT_EQ(findBand(doc, BandKind::ReportFooter), -1);
 }

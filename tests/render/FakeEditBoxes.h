@@ -1,7 +1,6 @@
 #pragma once
 
 #include "render/EditBoxes.h"
-#include "render/RenderIdle.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -19,7 +18,8 @@ public:
     {
         bool visible = false;
         QString fontName, text, tag;
-        int alignment = 0, foreColor = 0, backColor = 0, frontCount = 0;
+        TextAlignment alignment {};
+        int foreColor = 0, backColor = 0, frontCount = 0;
         QRect geometry;
     };
 
@@ -34,19 +34,19 @@ public:
         boxes.resize(qMax(boxes.size(), qsizetype(i) + 1));
     }
     void setVisible(int i, bool visible) override { boxes[i].visible = visible; }
-    // A null font leaves the box's font alone.
     void setFont(int i, const ReportFont *font) override
     {
-        boxes[i].fontName = font ? font->name : boxes[i].fontName;
+        if (font)
+            boxes[i].fontName = font->name;
     }
-    void setAlignment(int i, int alignment) override { boxes[i].alignment = alignment; }
+    void setAlignment(int i, TextAlignment alignment) override { boxes[i].alignment = alignment; }
     void setForeColor(int i, int colour) override { boxes[i].foreColor = colour; }
     void setBackColor(int i, int colour) override { boxes[i].backColor = colour; }
     void setGeometry(int i, int l, int t, int w, int h) override { boxes[i].geometry = QRect(l, t, w, h); }
     void setText(int i, const QString &text) override
     {
         boxes[i].text = text;
-        textSetWhileIdle += RenderIdle ? 1 : 0; // the preview would take these for the user's edits
+        textSetWhileIdle += idle() ? 1 : 0; // the preview would take these for the user's edits
         const QCursor *cursor = QGuiApplication::overrideCursor();
         busyPointerWhileFilling = cursor != nullptr && cursor->shape() == Qt::BusyCursor;
     }
@@ -54,10 +54,7 @@ public:
     void setTag(int i, const QString &tag) override { boxes[i].tag = tag; }
     void bringToFront(int i) override { ++boxes[i].frontCount; }
 
-    int visibleCount() const
-    {
-        return int(std::count_if(boxes.begin(), boxes.end(), [](const Box &b) { return b.visible; }));
-    }
+    int visibleCount() const { return int(std::ranges::count(boxes, true, &Box::visible)); }
 
     QList<Box> boxes;
     QList<int> loads;

@@ -28,7 +28,7 @@ TEST(ComputeObjectFrame, RoundsEachEdgeHalfToEven)
         SCOPED_TRACE(row.name);
         TestDocument t;
         const int band = t.addBand();
-        t.addObject(band, kControlShape, row.left, row.topInBand, row.width, row.height);
+        t.addObject(band, ControlType::Shape, row.left, row.topInBand, row.width, row.height);
         EXPECT_EQ(computeObjectFrame(t.doc, t.lastObject, row.bandTop), row.expected);
     }
 }
@@ -36,7 +36,7 @@ TEST(ComputeObjectFrame, RoundsEachEdgeHalfToEven)
 TEST(ComputeObjectFrame, ErrorsForABadIndexAndForOverflow)
 {
     TestDocument t;
-    t.addObject(t.addBand(), kControlShape, 0, 0, 3e9, 10);
+    t.addObject(t.addBand(), ControlType::Shape, 0, 0, 3e9, 10);
     EXPECT_THAT(raisedError([&] { computeObjectFrame(t.doc, 1, 0); }), ::testing::StartsWith("9: "));
     EXPECT_THAT(raisedError([&] { computeObjectFrame(t.doc, 0, 0); }), ::testing::StartsWith("6: "));
 }

@@ -3,8 +3,6 @@
 #include "PixelProbe.h"
 #include "TestDocument.h"
 #include "gfx/DeviceContext.h"
-#include "render/ObjectDrawing.h"
-#include "render/RenderIdle.h"
 
 #include <QGuiApplication>
 #include <gmock/gmock.h>
@@ -21,27 +19,13 @@ constexpr int kBlue = 0xFF0000;
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kGrey = kCanvasGrey;
 
-// The arguments of one RenderPage call, defaulting to the preview's full view
-// at 100 % without edit boxes.
-struct Call
-{
-    int page = 0;
-    bool printView = false;
-    EditBoxes *boxes = nullptr;
-    double zoom = 1.0;
-    bool pageBuffer = false, imageBuffer = false;
-    int offsetX = 0, offsetY = 0;
-    bool outlines = false;
-};
-
-// Renders at 96 dpi (15 twips a pixel) on a grey 460 x 320 canvas; the test
-// page is 288 x 192 pixels.
-QImage render(ReportDocument &doc, const Call &call = {})
+// Renders page 0 at 96 dpi (15 twips a pixel) on a grey 460 x 320 canvas;
+// the test page is 288 x 192 pixels.
+QImage render(ReportDocument &doc, const RenderOptions &options = {}, int page = 0)
 {
     QImage image = greyCanvas(460, 320, 96);
     DeviceContext context(&image);
-    renderPage(doc, context, call.page, call.printView, call.boxes, call.zoom, call.pageBuffer,
-        call.imageBuffer, call.offsetX, call.offsetY, call.outlines);
+    renderPage(doc, context, page, options);
     context.endPainting();
     return image;
 }
@@ -50,8 +34,8 @@ QImage render(ReportDocument &doc, const Call &call = {})
 int addBlock(TestDocument &t, int band, int colour, double left, double top, double width, double height,
     bool fixed = true)
 {
-    ReportObject &o = t.addObject(band, kControlShape, left, top, width, height, fixed);
-    o.style = kShapeRectangle;
+    ReportObject &o = t.addObject(band, ControlType::Shape, left, top, width, height, fixed);
+    o.style = ShapeStyle::Rectangle;
     o.backColour = colour;
     return t.lastObject;
 }
@@ -83,10 +67,9 @@ TEST(RenderPage, ObjectsOfVisibleBandsBelowTheBandTopOnAWhitePageByViewAndPrinta
         t.doc.objects[object].printable = row.printable;
         t.place(
             t.addPage(), band, 750, row.fixed ? QList<PlacedItem> {} : QList<PlacedItem> { { object, -1 } });
-        expectProbes(render(t.doc, { .printView = row.printView }),
+        expectProbes(render(t.doc, { .view = row.printView ? RenderView::Print : RenderView::Full }),
             { { 35, 85, row.drawn ? pixel(kGreen) : kWhite }, { 35, 55, kWhite }, { 5, 85, kWhite },
                 { 287, 191, kWhite }, { 289, 100, kGrey }, { 100, 193, kGrey } });
-        EXPECT_TRUE(RenderIdle);
     }
 }
 
@@ -98,7 +81,7 @@ TestDocument framedFields()
     const int band = t.addBand();
     for (int i = 0; i < 2; ++i) {
         ReportObject &o = t.addText(band, QString(), 150 + 1500 * i, 150, 1200, 300, false);
-        o.controlType = kControlFramedText;
+        o.controlType = ControlType::FramedText;
         o.backColour = kGreen;
         t.addValue(QStringLiteral("Valore %1").arg(i));
     }
@@ -112,7 +95,9 @@ TEST(RenderPage, EditBoxesStandOverFramedFieldsAtFullSizeAndTextsGetThePageNumbe
 {
     TestDocument t = framedFields();
     FakeEditBoxes boxes(1);
-    expectProbes(render(t.doc, { .boxes = &boxes, .offsetX = 30 }), { { 20, 15, kWhite } }); // not painted
+    EXPECT_TRUE(boxes.idle()) << "before the first render";
+    expectProbes(
+        render(t.doc, { .editBoxes = &boxes, .offsetX = 30 }), { { 20, 15, kWhite } }); // not painted
     ASSERT_EQ(boxes.upperBound(), 1);
     EXPECT_EQ(boxes.loads, (QList<int> { 1 }));
     EXPECT_EQ(boxes.visibleCount(), 2);
@@ -121,12 +106,13 @@ TEST(RenderPage, EditBoxesStandOverFramedFieldsAtFullSizeAndTextsGetThePageNumbe
     EXPECT_EQ(boxes.boxes[1].geometry, QRect(1680, 150, 1200, 300)) << "the frame moved by the offset";
     EXPECT_EQ(t.doc.objects[2].value, QStringLiteral("1/2"));
     EXPECT_EQ(boxes.boxes[1].tag, QStringLiteral("<IndexDato>1</IndexDato>"));
-    EXPECT_EQ(boxes.textSetWhileIdle, 0);
+    EXPECT_EQ(boxes.textSetWhileIdle, 0) << "not idle while the render fills them";
+    EXPECT_TRUE(boxes.idle());
     EXPECT_TRUE(boxes.busyPointerWhileFilling);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the pointer is restored";
 
     // The next page uses one box: the other is hidden.
-    render(t.doc, { .page = 1, .boxes = &boxes });
+    render(t.doc, { .editBoxes = &boxes }, 1);
     EXPECT_TRUE(boxes.boxes[0].visible);
     EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Valore 1"));
     EXPECT_FALSE(boxes.boxes[1].visible);
@@ -142,7 +128,8 @@ TEST(RenderPage, FramedFieldsArePaintedInPrintViewOrWhenZoomed)
         for (auto &box : boxes.boxes)
             box.visible = true;
         // Right of the text: 1275 x 405 twips, times the zoom.
-        expectProbes(render(t.doc, { .printView = zoom == 1.0, .boxes = &boxes, .zoom = zoom }),
+        const RenderView view = zoom == 1.0 ? RenderView::Print : RenderView::Full;
+        expectProbes(render(t.doc, { .view = view, .editBoxes = &boxes, .zoom = zoom }),
             { { int(85 * zoom), int(27 * zoom), pixel(kGreen), 8 } });
         EXPECT_EQ(boxes.visibleCount(), 0) << "unused boxes are hidden";
         EXPECT_TRUE(boxes.loads.isEmpty());
@@ -163,7 +150,7 @@ TestDocument quarters()
     picture.setDotsPerMeterX(3780);
     picture.setDotsPerMeterY(3780);
     t.doc.images.append(ImageEntry { QStringLiteral("p"), QString(), picture });
-    t.addObject(band, kControlPicture, 3000, 150, 300, 300).backColour = kGreen;
+    t.addObject(band, ControlType::Picture, 3000, 150, 300, 300).backColour = kGreen;
     t.place(t.addPage(), band, 0);
     return t;
 }
@@ -190,11 +177,10 @@ TEST(RenderPage, ZoomOffsetsAndBuffers)
     const struct
     {
         const char *name;
-        Call call;
+        RenderOptions options;
         std::vector<Probe> probes;
     } rows[] = {
         { "100 %", {}, full },
-        { "image buffer", { .imageBuffer = true }, full },
         { "zoom 0.5", { .zoom = 0.5 }, zoomed(0.5) },
         { "zoom 1.5", { .zoom = 1.5 }, zoomed(1.5) },
         { "offsets", { .offsetX = 720, .offsetY = 300 }, offset(false) },
@@ -203,7 +189,7 @@ TEST(RenderPage, ZoomOffsetsAndBuffers)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         TestDocument t = quarters();
-        expectProbes(render(t.doc, row.call), row.probes);
+        expectProbes(render(t.doc, row.options), row.probes);
     }
 }
 
@@ -243,7 +229,7 @@ TEST(RenderPage, LeavesTheContextInThePixelMappingWithItsObjects)
     const GdiBrush brush { gdi::kBrushSolid, 0, 0x654321 };
     context.selectPen(pen);
     context.selectBrush(brush);
-    renderPage(t.doc, context, 0, false, nullptr, 1.0, false, false, 0, 0, true);
+    renderPage(t.doc, context, 0, { .outlines = true });
     EXPECT_EQ(context.mapMode(), gdi::kMapText);
     EXPECT_EQ(context.pen(), pen);
     EXPECT_EQ(context.brush(), brush);
@@ -251,7 +237,7 @@ TEST(RenderPage, LeavesTheContextInThePixelMappingWithItsObjects)
 
 // The buffered rows also check that the page bitmap outlives the contexts
 // drawing on it while the error unwinds (under the address sanitizer).
-TEST(RenderPage, BadIndexIsSubscriptOutOfRangeNamingTheListAndTheRendererIsIdleAgain)
+TEST(RenderPage, BadIndexIsSubscriptOutOfRangeNamingTheListAndTheEditBoxesAreIdleAgain)
 {
     const struct
     {
@@ -273,11 +259,14 @@ TEST(RenderPage, BadIndexIsSubscriptOutOfRangeNamingTheListAndTheRendererIsIdleA
             ImageEntry { QStringLiteral("p"), QString(), QImage(4, 4, QImage::Format_RGB32) });
         const int band = t.addBand();
         addBlock(t, band, kRed, 0, 0, 10, 10);
-        t.addObject(band, kControlPicture, 0, 0, 100, 100, false).imageIndex = row.image;
+        t.addObject(band, ControlType::Picture, 0, 0, 100, 100, false).imageIndex = row.image;
         t.place(t.addPage(), row.band, 0, { { row.object, -1 } });
-        EXPECT_THAT(raisedError([&] { render(t.doc, { .page = row.page, .pageBuffer = row.pageBuffer }); }),
+        FakeEditBoxes boxes(1);
+        EXPECT_THAT(raisedError([&] {
+            render(t.doc, { .editBoxes = &boxes, .pageBuffer = row.pageBuffer }, row.page);
+        }),
             ::testing::AllOf(::testing::StartsWith("9: "), ::testing::HasSubstr(row.list)));
-        EXPECT_TRUE(RenderIdle);
+        EXPECT_TRUE(boxes.idle());
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     }
 }

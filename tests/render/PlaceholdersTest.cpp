@@ -104,14 +104,14 @@ TEST(ProperCase, UpperCasesTheFirstLetterOfEachWhiteSpaceSeparatedWord)
 // for text and framed text; other objects keep their own value.
 TEST(ResolveObjectText, BoundItemsShowTheCurrentDataValue)
 {
-    for (const int type : { kControlText, kControlFramedText, kControlShape }) {
-        SCOPED_TRACE(type);
+    for (const ControlType type : { ControlType::Text, ControlType::FramedText, ControlType::Shape }) {
+        SCOPED_TRACE(static_cast<int>(type));
         OneItemReport report(QStringLiteral("[&p]"), 1, 0);
         report.t.doc.objects[0].controlType = type;
         report.t.addValue(QStringLiteral("Pag. [&p]"));
         report.t.doc.values[0].loadedValue = QStringLiteral("caricato");
-        EXPECT_EQ(
-            report.resolve(), type == kControlShape ? QStringLiteral("[&p]") : QStringLiteral("Pag. [&p]"));
+        EXPECT_EQ(report.resolve(),
+            type == ControlType::Shape ? QStringLiteral("[&p]") : QStringLiteral("Pag. [&p]"));
     }
 }
 
@@ -144,8 +144,8 @@ TEST(PlaceEditBox, FillsExistingBoxesThenLoadsNewOnesInOrderRecordingTheValueInd
 {
     TestDocument t;
     ReportObject &o = t.addText(t.addBand(), QStringLiteral("Verdi"), 0, 0, 100, 100, false);
-    o.controlType = kControlFramedText;
-    o.alignment = 3; // justified
+    o.controlType = ControlType::FramedText;
+    o.alignment = TextAlignment::Justified;
     o.textColour = 0x0000FF;
     o.backColour = 0x00FF00;
     FakeEditBoxes boxes(2);
@@ -153,14 +153,14 @@ TEST(PlaceEditBox, FillsExistingBoxesThenLoadsNewOnesInOrderRecordingTheValueInd
     const int last = boxes.upperBound();
     int used = -1;
     for (int i = 0; i < 4; ++i)
-        placeEditBox(t.doc, boxes, used, last, 0, 12 + i, 100, 200, 1600, 500);
+        placeEditBox(boxes, used, last, o, 12 + i, { 100, 200, 1600, 500 });
 
     EXPECT_EQ(used, 3);
     EXPECT_EQ(boxes.loads, (QList<int> { 2, 3 }));
     EXPECT_EQ(boxes.visibleCount(), 4);
     const auto &box = boxes.boxes[0];
     EXPECT_EQ(box.text, QStringLiteral("Verdi"));
-    EXPECT_EQ(box.alignment, 0) << "justified shows left-aligned";
+    EXPECT_EQ(box.alignment, TextAlignment::Left) << "justified shows left-aligned";
     EXPECT_EQ(box.foreColor, 0x0000FF);
     EXPECT_EQ(box.backColor, 0x00FF00);
     EXPECT_EQ(box.geometry, QRect(100, 200, 1500, 300));

@@ -49,13 +49,13 @@ public:
         }
         for (int o = 0; o < objects; ++o) {
             ReportObject &object = doc.objects.emplace_back();
-            object.controlType = pick(9) - 1;
+            object.controlType = ControlType(pick(9) - 1);
             for (double *x : { &object.left, &object.width })
                 *x = length(8000);
             for (double *y : { &object.topInBand, &object.height })
                 *y = length(4000);
-            object.style = pick(8) - 1;
-            object.alignment = pick(6) - 1;
+            object.style = ShapeStyle(pick(8) - 1);
+            object.alignment = TextAlignment(pick(6) - 1);
             object.border = chance(2);
             object.transparentBack = chance(2);
             object.fitToImage = chance(2);
@@ -132,10 +132,12 @@ TEST(RenderPage, RandomDocumentsRenderOrRaiseARunTimeError)
         DeviceContext context(&image);
         FakeEditBoxes boxes(random.pick(3));
         try {
-            renderPage(doc, context, random.pick(int(doc.pages.size()) + 1) - (random.chance(8) ? 1 : 0),
-                random.chance(2), random.chance(2) ? &boxes : nullptr, zooms[random.pick(6)],
-                random.chance(3), random.chance(3), int(random.length(3000)) % 100000, random.pick(3000),
-                random.chance(4));
+            const int page = random.pick(int(doc.pages.size()) + 1) - (random.chance(8) ? 1 : 0);
+            renderPage(doc, context, page,
+                { random.chance(2) ? RenderView::Print : RenderView::Full,
+                    random.chance(2) ? &boxes : nullptr, zooms[random.pick(6)], random.chance(3),
+                    random.chance(3), int(random.length(3000)) % 100000, random.pick(3000),
+                    random.chance(4) });
             ++rendered;
         } catch (const Error &e) {
             EXPECT_TRUE(e.number() == Error::kSubscriptOutOfRange || e.number() == Error::kOverflow)

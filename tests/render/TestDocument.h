@@ -7,36 +7,28 @@
 
 namespace zet::testing {
 
-// Builds small laid-out documents for rendering tests. Page size defaults to
-// 3 x 2 inches (4320 x 2880 twips) with no margins.
+// Small laid-out documents for rendering tests: pages of 3 x 2 inches (4320 x
+// 2880 twips) without margins.
 class TestDocument
 {
 public:
-    TestDocument()
-    {
-        doc.pageWidth = 4320;
-        doc.pageHeight = 2880;
-    }
+    TestDocument() { doc.pageWidth = 4320, doc.pageHeight = 2880; }
 
     int addBand(bool visible = true)
     {
         ReportBand &band = doc.bands.emplace_back();
-        band.visible = visible;
-        band.height = 1440;
+        band.visible = visible, band.height = 1440;
         return int(doc.bands.size()) - 1;
     }
 
-    // A printable white object of the given type at (left, topInBand), size
-    // w x h. A fixed object (no data source) also joins the band's ObjectIndexes.
-    ReportObject &addObject(int band, int controlType, double left, double topInBand, double width,
+    // A printable object with a white back colour; a fixed one (no data
+    // source) joins the band's ObjectIndexes.
+    ReportObject &addObject(int band, ControlType type, double left, double topInBand, double width,
         double height, bool fixed = true)
     {
         ReportObject &object = doc.objects.emplace_back();
-        object.controlType = controlType;
-        object.left = left;
-        object.topInBand = topInBand;
-        object.width = width;
-        object.height = height;
+        object.controlType = type;
+        object.left = left, object.topInBand = topInBand, object.width = width, object.height = height;
         object.printable = true;
         object.bandIndex = band;
         object.backColour = 0xFFFFFF;
@@ -51,20 +43,14 @@ public:
     ReportObject &addText(int band, const QString &text, double left, double topInBand, double width,
         double height, bool fixed = true)
     {
-        ReportObject &object = addObject(band, kControlText, left, topInBand, width, height, fixed);
+        ReportObject &object = addObject(band, ControlType::Text, left, topInBand, width, height, fixed);
         object.value = object.loadedValue = text;
         object.transparentBack = true;
-        object.font = ReportFont();
-        object.font->name = QStringLiteral("Arial");
-        object.font->size = 10;
+        object.font = ReportFont { .name = QStringLiteral("Arial"), .size = 10 };
         return object;
     }
 
-    void addValue(const QString &text)
-    {
-        DataValue &value = doc.values.emplace_back();
-        value.value = value.loadedValue = text;
-    }
+    void addValue(const QString &text) { doc.values.append(DataValue { 0, {}, text, text }); }
 
     int addPage()
     {

@@ -21,7 +21,7 @@ TEST(BandTable, AnEmptyTemplateHasOnlyTheMarginsVisible)
         SCOPED_TRACE(slot);
         const ReportBand &band = document.bands[slot];
         EXPECT_EQ(band.visible, slot == kSlotTopMargin || slot == kSlotBottomMargin);
-        EXPECT_EQ(band.kind, kinds[slot]);
+        EXPECT_EQ(static_cast<int>(band.kind), kinds[slot]);
         EXPECT_EQ(band.dataLevel, -1);
         // Every band but the top margin takes a strip: 0, 225, 510, ... 2790.
         EXPECT_EQ(band.designTop, slot < 2 ? 0 : 225 + 285 * (slot - 2));
@@ -46,7 +46,7 @@ TEST(BandTable, DataKindsAndLevelsFollowWhichDataBandsArePresent)
         for (int i = 0; i < 5; ++i) {
             const ReportBand &band = document.bands[kSlotGroupHeader + i];
             EXPECT_EQ(band.dataLevel, levels[i]) << "slot " << kSlotGroupHeader + i;
-            EXPECT_EQ(band.kind, levels[i] == -1 ? kBandUnused : kBandData)
+            EXPECT_EQ(band.kind, levels[i] == -1 ? BandKind::Unused : BandKind::Data)
                 << "slot " << kSlotGroupHeader + i;
             EXPECT_EQ(band.visible, present.contains(key::kBandKeys[2 + i].Presence));
         }
@@ -63,9 +63,9 @@ TEST(BandTable, ReadsTheBandKeysAndStacksOnlyVisibleHeights)
         { "ReplicaFineDati", "3" }, { "AltezzaFineReport", "999" }, { "AltezzaFinePagina", "700" } }));
     const QList<ReportBand> &bands = document.bands;
     EXPECT_EQ(bands[kSlotReportHeader].height, 999); // read, though the band is not there
-    EXPECT_EQ(bands[kSlotReportHeader].breakMode, 2);
-    EXPECT_EQ(bands[kSlotBody].breakMode, 1);
-    EXPECT_EQ(bands[kSlotBody].newPage, 2);
+    EXPECT_EQ(bands[kSlotReportHeader].breakMode, BreakMode::After);
+    EXPECT_EQ(bands[kSlotBody].breakMode, BreakMode::Before);
+    EXPECT_EQ(bands[kSlotBody].newPage, NewPageMode::WithValues);
     EXPECT_EQ(bands[kSlotBody].repeat, 1);
     EXPECT_EQ(bands[kSlotDataFooter].repeat, 3); // its key's lower-case f matched ignoring case
     const std::tuple<int, double, double, double> expected[] = { // slot, design top and bottom, stack top

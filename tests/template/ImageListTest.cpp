@@ -19,8 +19,8 @@ QRgb surfacePixel(const QImage &surface, int x, int y)
     return qRgb(p[2], p[1], p[0]);
 }
 
-// Bitmap and JPEG files state 200 x 100 dpi here; icons and GIFs state none
-// and get 96 dpi.
+// Bitmap and JPEG files state 200 x 100 dpi here; icons and GIFs state none.
+// Every surface is at 96 dpi, the resolution pictures are drawn at.
 TEST(PictureFromImageBytes, DecodesBitmapIconGifAndJpegIntoA24BitSurface)
 {
     const QRgb orange = qRgb(250, 120, 10);
@@ -28,8 +28,8 @@ TEST(PictureFromImageBytes, DecodesBitmapIconGifAndJpegIntoA24BitSurface)
     source.setDotsPerMeterX(7874);
     source.setDotsPerMeterY(3937);
     const std::tuple<const char *, QByteArray, int, int> files[] = { // dots per metre across, down
-        { "BMP", encoded(source, "BMP"), 7874, 3937 }, { "ICO", encoded(source, "ICO"), 3780, 3780 },
-        { "JPEG", encoded(source, "JPEG"), 7874, 3937 },
+        { "BMP", encoded(source, "BMP"), 3780, 3780 }, { "ICO", encoded(source, "ICO"), 3780, 3780 },
+        { "JPEG", encoded(source, "JPEG"), 3780, 3780 },
         { "GIF", handMadeGif(5, 3, { orange }, QList<int>(15, 0)), 3780, 3780 }
     };
     for (const auto &[what, bytes, dotsAcross, dotsDown] : files) {
