@@ -85,11 +85,11 @@ void layOutReport(ReportDocument &document)
     fillRepeatedBands(document);
 }
 
-int findBand(const ReportDocument &document, BandKind kind, int start, int level)
+int findBand(const ReportDocument &document, BandKind kind)
 {
-    for (int b = std::max(start, 0); b < document.bands.size(); ++b) {
+    for (int b = 0; b < document.bands.size(); ++b) {
         const ReportBand &band = document.bands.at(b);
-        if (band.kind == kind && band.visible && (level == -1 || band.dataLevel == level))
+        if (band.kind == kind && band.visible)
             return b;
     }
     return -1;
