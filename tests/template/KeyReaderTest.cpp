@@ -7,19 +7,16 @@
 
 using namespace zet;
 
-// Random texts of tags of the names in several letter cases, broken tags and
-// plain text: every key reads as the element lookup reads it.
+// Random texts of tags in several letter cases, broken tags and text: keys read as the element lookup reads
+// them.
 TEST(KeyReader, GivesWhatTheElementLookupGives)
 {
     const QLatin1String names[] = { QLatin1String("Nome"), QLatin1String("AltezzaCorpoDati"),
         QLatin1String("ReplicafineDati"), QLatin1String("Image-ID"), QLatin1String("x") };
     QStringList pieces = { "<", ">", "</", "valore", " ", "<<", "\u0130", "<Nomex>" };
-    for (QLatin1String name : names) {
+    for (QLatin1String name : names)
         for (const QString &spelling : { QString(name), QString(name).toLower(), QString(name).toUpper() })
-            pieces << "<" + spelling + ">"
-                   << "</" + spelling + ">"
-                   << "<" + spelling << spelling + ">";
-    }
+            pieces += { "<" + spelling + ">", "</" + spelling + ">", "<" + spelling, spelling + ">" };
     QRandomGenerator random(42);
     for (int round = 0; round < 3000; ++round) {
         QString text;

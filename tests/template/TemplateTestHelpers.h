@@ -4,8 +4,6 @@
 #include "template/TemplateLoader.h"
 #include "zetview/Error.h"
 
-#include <QImage>
-
 namespace zet::test {
 
 inline ReportDocument loaded(const QString &templateText)
@@ -26,8 +24,7 @@ template <typename Call> int errorNumber(Call call)
     return 0;
 }
 
-// A GIF of 3 x 2 pixels, rows of palette entries 0 1 2 and 2 1 0, as a
-// template carries it: one character per byte.
+// A GIF of 3 x 2 pixels, rows of palette entries 0 1 2 and 2 1 0, one character per byte.
 inline QString gif3x2(QRgb colour0, QRgb colour1 = 0, QRgb colour2 = 0)
 {
     QByteArray gif("GIF89a\x03\0\x02\0\x81\0\0", 13); // a global table of 4 colours
