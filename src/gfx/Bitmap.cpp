@@ -1,6 +1,5 @@
 #include "gfx/Bitmap.h"
 
-#include <QPainter>
 #include <cmath>
 
 namespace zet {
@@ -13,21 +12,6 @@ constexpr double kInchesPerMetre = 1.0 / 0.0254;
 int dotsPerMetre(int dpi)
 {
     return int(std::lround(dpi * kInchesPerMetre));
-}
-
-// The picture as a surface format (24-bit, or 32-bit as it stands).
-QImage asSurfaceFormat(const QImage &picture)
-{
-    if (picture.format() == QImage::Format_BGR888 || picture.format() == QImage::Format_RGB32)
-        return picture;
-    if (!picture.hasAlphaChannel())
-        return picture.convertToFormat(QImage::Format_BGR888);
-    QImage flat(picture.size(), QImage::Format_BGR888);
-    flat.fill(Qt::white);
-    QPainter painter(&flat);
-    painter.drawImage(0, 0, picture);
-    painter.end();
-    return flat;
 }
 
 } // namespace
@@ -47,10 +31,6 @@ void Bitmap::release()
 
 void Bitmap::adopt(QImage image)
 {
-    if (image.dotsPerMeterX() <= 0 || image.dotsPerMeterY() <= 0) {
-        image.setDotsPerMeterX(dotsPerMetre(96));
-        image.setDotsPerMeterY(dotsPerMetre(96));
-    }
     image_ = std::move(image);
     dc_ = std::make_unique<DeviceContext>(&image_);
 }
@@ -67,11 +47,11 @@ bool Bitmap::create(const QImage &picture)
     release();
     if (picture.isNull())
         return false;
-    QImage surface = asSurfaceFormat(picture);
+    QImage surface = picture.format() == QImage::Format_BGR888
+        ? picture
+        : picture.convertToFormat(QImage::Format_BGR888);
     if (surface.isNull())
         return false;
-    surface.setDotsPerMeterX(picture.dotsPerMeterX());
-    surface.setDotsPerMeterY(picture.dotsPerMeterY());
     adopt(std::move(surface));
     return true;
 }

@@ -24,11 +24,10 @@ public:
     // replacing any previous one. False, with the surface left empty, for a
     // size below 1 pixel or a picture over 1 GiB.
     bool create(const QSize &size, int dpiX, int dpiY);
-    // Builds the surface from a picture: 24-bit and 32-bit images are taken
-    // as they are, others become 24-bit, drawn over white where they are
-    // transparent; the picture's dots per metre are kept (96 dpi when it has
-    // none). The pixels are shared until either side changes them. False for
-    // a null picture.
+    // Builds the surface from a picture, converted to 24 bits unless it has
+    // them (transparency is dropped); the picture's dots per metre are kept.
+    // The pixels of a 24-bit picture are shared until either side changes
+    // them. False for a null picture.
     bool create(const QImage &picture);
 
     int width() const { return image_.width(); }

@@ -110,13 +110,13 @@ void Canvas::drawLine(int x1, int y1, int x2, int y2)
 void Canvas::drawRectangle(int left, int top, int right, int bottom)
 {
     if (dc_ != nullptr)
-        dc_->rectangle(left, top, right, bottom);
+        dc_->drawRectangle(left, top, right, bottom);
 }
 
 void Canvas::drawEllipse(int left, int top, int right, int bottom)
 {
     if (dc_ != nullptr)
-        dc_->ellipse(left, top, right, bottom);
+        dc_->drawEllipse(left, top, right, bottom);
 }
 
 bool Canvas::selectFont(const ReportFont *font)

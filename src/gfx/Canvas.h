@@ -35,7 +35,7 @@ public:
     // Logical pixels per inch of the context's device.
     int logicalDpiX() const;
     int logicalDpiY() const;
-    // Twips: 1440 logical units per inch on every device.
+    // Pixels, or twips (1440 logical units per inch on every device).
     void setMapMode(MapMode mode);
 
     // Records the stretch mode the stretched copies set on their destination;

@@ -72,8 +72,8 @@ public:
 
     // Drawing with the selected pen and brush. A line leaves its end pixel out.
     void drawLine(const QPoint &from, const QPoint &to);
-    void rectangle(int left, int top, int right, int bottom);
-    void ellipse(int left, int top, int right, int bottom);
+    void drawRectangle(int left, int top, int right, int bottom);
+    void drawEllipse(int left, int top, int right, int bottom);
 
     // One line of text (line breaks show as spaces) in the selected font and
     // text colour, at the top of the rectangle, aligned left, right or

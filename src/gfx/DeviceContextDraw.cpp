@@ -39,7 +39,7 @@ QPen DeviceContext::devicePen() const
 {
     if (pen_.style == gdi::kPenNull)
         return QPen(Qt::NoPen);
-    const QColor colour = colorFromRef(pen_.colour);
+    const QColor colour = toQColor(pen_.colour);
     const long pixels = std::lround(pen_.width / logicalPerDeviceX());
     if (pixels <= 1) {
         // A hairline: one device pixel whatever the mapping.
@@ -59,7 +59,7 @@ void DeviceContext::fillDeviceRect(const QRect &rect)
         return;
     QPainter *p = painter();
     if (p != nullptr)
-        p->fillRect(rect, colorFromRef(brush_.colour));
+        p->fillRect(rect, toQColor(brush_.colour));
 }
 
 void DeviceContext::strokeAndFill(const QPainterPath &devicePath, bool closed)
@@ -68,7 +68,7 @@ void DeviceContext::strokeAndFill(const QPainterPath &devicePath, bool closed)
     if (p == nullptr)
         return;
     if (closed && brush_.style != gdi::kBrushHollow)
-        p->fillPath(devicePath, colorFromRef(brush_.colour));
+        p->fillPath(devicePath, toQColor(brush_.colour));
     const QPen pen = devicePen();
     if (pen.style() == Qt::NoPen)
         return;
@@ -89,7 +89,7 @@ void DeviceContext::drawLine(const QPoint &from, const QPoint &to)
     strokeAndFill(path, false);
 }
 
-void DeviceContext::rectangle(int left, int top, int right, int bottom)
+void DeviceContext::drawRectangle(int left, int top, int right, int bottom)
 {
     const Edges e = normalised(toDevice(left, top, right, bottom));
     if (pen_.style == gdi::kPenNull) {
@@ -102,7 +102,7 @@ void DeviceContext::rectangle(int left, int top, int right, int bottom)
     strokeAndFill(path, true);
 }
 
-void DeviceContext::ellipse(int left, int top, int right, int bottom)
+void DeviceContext::drawEllipse(int left, int top, int right, int bottom)
 {
     const Edges e = normalised(toDevice(left, top, right, bottom));
     QPainterPath path;

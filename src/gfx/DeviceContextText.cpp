@@ -74,9 +74,9 @@ void DeviceContext::drawTextLine(const QString &line, const QPointF &topLeft, do
     p->setTransform(transform());
     const QFontMetricsF fm(qfont_);
     if (backgroundMode_ == gdi::kBkOpaque)
-        p->fillRect(QRectF(topLeft, QSizeF(width, cellHeight())), colorFromRef(backgroundColour_));
+        p->fillRect(QRectF(topLeft, QSizeF(width, cellHeight())), toQColor(backgroundColour_));
     p->setFont(qfont_);
-    p->setPen(colorFromRef(textColour_));
+    p->setPen(toQColor(textColour_));
     p->drawText(QPointF(topLeft.x(), topLeft.y() + fm.ascent()), line);
 }
 

@@ -9,7 +9,7 @@ namespace zet {
 
 // A colour as the report stores it: an RGB value with red in the low byte
 // (255 red, 16777215 white). The top byte is ignored.
-inline QColor colorFromRef(int colour)
+inline QColor toQColor(int colour)
 {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }

@@ -19,51 +19,49 @@ ReportFont arial(double size)
     return font;
 }
 
-int device(int twips, int dpi)
+// 4 x 1 inches in the twips mapping, 10 point Arial in a colour on a transparent background.
+struct TextPage : TwipsCanvas
 {
-    return int(std::lround(twips * dpi / 1440.0));
-}
+    explicit TextPage(int dpi = 96, int colour = 0)
+        : TwipsCanvas(4 * dpi, dpi, dpi)
+    {
+        api.selectFont(&font);
+        api.setTextColours(colour, 0xFFFFFF, gdi::kBkTransparent);
+    }
+    QRect ink() { return inkBox(image(), picture.rect()); }
+    const ReportFont font = arial(10);
+};
 
 } // namespace
 
-TEST(Canvas, TwipsShapesStopOneDevicePixelShortOfRightAndBottom)
+TEST(Canvas, TwipsShapesRoundToDevicePixelsAndStopOneShortOfRightAndBottom)
 {
-    // Without a pen a figure is one pixel smaller still; a hollow brush leaves the inside.
-    const struct
-    {
-        const char *name;
-        int dpi, pen, brush;
-        bool ellipse;
-        QRgb edge, inside;
-    } rows[] = {
-        { "Pen96", 96, gdi::kPenSolid, gdi::kBrushSolid, false, pixel(kRed), pixel(kBlue) },
-        { "NullPen96", 96, gdi::kPenNull, gdi::kBrushSolid, false, pixel(kBlue), pixel(kBlue) },
-        { "HollowBrush96", 96, gdi::kPenSolid, gdi::kBrushHollow, false, pixel(kRed), kCanvasGrey },
-        { "Pen300", 300, gdi::kPenSolid, gdi::kBrushSolid, false, pixel(kRed), pixel(kBlue) },
-        { "NullPen72", 72, gdi::kPenNull, gdi::kBrushSolid, false, pixel(kBlue), pixel(kBlue) },
-        { "Ellipse96", 96, gdi::kPenSolid, gdi::kBrushHollow, true, pixel(kRed), kCanvasGrey },
+    // Without a pen a figure is one pixel smaller still.
+    const std::tuple<const char *, int, int, bool, QRgb> rows[] = {
+        { "Pen300", 300, gdi::kPenSolid, false, pixel(kRed) },
+        { "NullPen72", 72, gdi::kPenNull, false, pixel(kBlue) },
+        { "Ellipse300", 300, gdi::kPenSolid, true, pixel(kRed) },
     };
     const int left = 300, top = 150, right = 1290, bottom = 1005; // twips
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        TwipsCanvas c(row.dpi, row.dpi, row.dpi);
-        c.api.selectPen(row.pen, 1, kRed);
-        c.api.selectBrush(row.brush, kBlue);
-        if (row.ellipse)
+    for (auto [name, dpi, pen, ellipse, edge] : rows) {
+        SCOPED_TRACE(name);
+        TwipsCanvas c(dpi, dpi, dpi);
+        c.api.selectPen(pen, 1, kRed);
+        c.api.selectBrush(gdi::kBrushSolid, kBlue);
+        if (ellipse)
             c.api.drawEllipse(left, top, right, bottom);
         else
             c.api.drawRectangle(left, top, right, bottom);
         const QImage &img = c.image();
-        const int short_ = row.pen == gdi::kPenNull ? 2 : 1;
-        const QRect box(QPoint(device(left, row.dpi), device(top, row.dpi)),
-            QPoint(device(right, row.dpi) - short_, device(bottom, row.dpi) - short_));
+        const auto device = [dpi](int twips) { return int(std::lround(twips * dpi / 1440.0)); };
+        const int short_ = pen == gdi::kPenNull ? 2 : 1;
+        const QRect box(
+            QPoint(device(left), device(top)), QPoint(device(right) - short_, device(bottom) - short_));
         EXPECT_EQ(inkBox(img, img.rect()), box);
-        const int middleY = box.center().y();
+        const QPoint middle = box.center();
         expectProbes(img,
-            { { box.left(), middleY, row.edge }, { box.center().x(), box.bottom(), row.edge },
-                { box.left() + 2, middleY, row.inside }, { box.center().x(), middleY, row.inside } });
-        if (row.ellipse)
-            expectProbes(img, { { box.left() + 1, box.top() + 1, kCanvasGrey } });
+            { { box.left(), middle.y(), edge }, { middle.x(), box.bottom(), edge },
+                { middle.x(), middle.y(), pixel(kBlue) } });
     }
 }
 
@@ -80,7 +78,6 @@ TEST(Canvas, LinesLeaveTheirEndPixelOutAndPensWidenOnlyPastOneDevicePixel)
         c.api.drawLine(twips(90), 0, twips(90), twips(30));
         const QImage &img = c.image();
         EXPECT_EQ(inkBox(img, QRect(48, 0, 1, 60)).height(), pixels);
-        EXPECT_EQ(img.pixel(48, 48), qRgb(0, 0, 0)); // not smoothed
         if (pixels == 1) {
             EXPECT_EQ(inkBox(img, QRect(0, 48, 89, 1)), QRect(10, 48, 76, 1));
             EXPECT_EQ(inkBox(img, QRect(90, 0, 1, 100)), QRect(90, 0, 1, 30));
@@ -88,17 +85,15 @@ TEST(Canvas, LinesLeaveTheirEndPixelOutAndPensWidenOnlyPastOneDevicePixel)
     }
 }
 
-TEST(Canvas, FontHeightFollowsTheMapping)
+TEST(Canvas, FontHeightFollowsTheMappingAndOnlyRealFontsWithShortNamesAreSelected)
 {
     // Logical units, negative: a character height.
     const std::tuple<const char *, MapMode, int, double, int> rows[] = {
         { "Twips10pt", MapMode::Twips, 96, 10, -200 },
-        { "TwipsKeepsHalfPoints", MapMode::Twips, 96, 10.5, -210 },
         { "TwipsTemplateDefault", MapMode::Twips, 300, 8.25, -165 },
-        { "TwipsFourDecimals", MapMode::Twips, 96, 9.99996, -200 },
+        { "TwipsSizeTakenWithFourDecimals", MapMode::Twips, 96, 10.07499, -202 },
         { "Pixels10ptAt96", MapMode::Pixels, 96, 10, -13 },
         { "PixelsRoundHalfPointToEven", MapMode::Pixels, 96, 10.5, -13 },
-        { "PixelsRoundHalfPointUp", MapMode::Pixels, 96, 11.5, -16 },
         { "Pixels10ptAt300", MapMode::Pixels, 300, 10, -42 },
     };
     for (auto [name, mode, dpi, points, height] : rows) {
@@ -107,7 +102,19 @@ TEST(Canvas, FontHeightFollowsTheMapping)
         const ReportFont font = arial(points);
         ASSERT_TRUE(c.api.selectFont(&font));
         EXPECT_EQ(c.context.font().height, height);
-        EXPECT_EQ(c.context.font().weight, 400);
+    }
+    // A null font is refused; a face name over 31 characters raises the index error.
+    TwipsCanvas c(10, 10, 96);
+    EXPECT_FALSE(c.api.selectFont(nullptr));
+    ReportFont font = arial(10);
+    font.name = QString(31, u'a');
+    EXPECT_TRUE(c.api.selectFont(&font));
+    font.name = QString(32, u'a');
+    try {
+        c.api.selectFont(&font);
+        ADD_FAILURE() << "no error";
+    } catch (const Error &error) {
+        EXPECT_EQ(error.number(), 9);
     }
 }
 
@@ -136,78 +143,106 @@ TEST(Canvas, EachFontAttributeDrawsDifferentlyAlsoWhenTheFontIsMadeAgain)
     }
 }
 
-TEST(Canvas, RefusesANullFontAndFaceNamesOverThirtyOneCharacters)
-{
-    TwipsCanvas c(10, 10, 96);
-    const GdiFont before = c.context.font();
-    EXPECT_FALSE(c.api.selectFont(nullptr));
-    EXPECT_EQ(c.context.font(), before);
-    ReportFont font = arial(10);
-    font.name = QString(31, u'a');
-    EXPECT_TRUE(c.api.selectFont(&font));
-    font.name = QString(32, u'a');
-    try {
-        c.api.selectFont(&font);
-        ADD_FAILURE() << "no error";
-    } catch (const Error &error) {
-        EXPECT_EQ(error.number(), 9);
-    }
-}
-
-TEST(Canvas, RestoreDetachAndDestructionBringBackWhatWasSelectedBefore)
+TEST(Canvas, NestedWrappersRestoreWhatWasSelectedBeforeThem)
 {
     QImage image = greyCanvas(10, 10, 96);
     DeviceContext dc(&image);
-    const GdiPen pen0 = dc.pen();
-    const GdiBrush brush0 = dc.brush();
-    const GdiFont font0 = dc.font();
-    const ReportFont ten = arial(10), twelve = arial(12), twenty = arial(20);
+    const ReportFont ten = arial(10), twenty = arial(20);
     {
         Canvas outer;
         outer.attach(&dc);
-        outer.selectPen(gdi::kPenSolid, 3, kRed);
-        outer.selectPen(gdi::kPenSolid, 5, kRed);
-        outer.selectBrush(gdi::kBrushSolid, kRed);
         outer.selectBrush(gdi::kBrushSolid, kBlue);
+        ASSERT_TRUE(outer.selectFont(&twenty));
         ASSERT_TRUE(outer.selectFont(&ten));
-        ASSERT_TRUE(outer.selectFont(&twelve));
         {
-            Canvas inner; // wrappers nest: the inner one restores the outer one's objects
+            Canvas inner;
             inner.attach(&dc);
-            inner.selectPen(gdi::kPenSolid, 7, 0);
             inner.selectBrush(gdi::kBrushHollow, 0);
             ASSERT_TRUE(inner.selectFont(&twenty));
         }
-        EXPECT_EQ(dc.pen(), (GdiPen { gdi::kPenSolid, 5, kRed }));
         EXPECT_EQ(dc.brush(), (GdiBrush { gdi::kBrushSolid, kBlue }));
-        EXPECT_EQ(dc.font().height, -16);
-        outer.restorePen();
-        EXPECT_EQ(dc.pen(), pen0);
-        dc.selectPen(GdiPen { gdi::kPenSolid, 2, 0 });
-        outer.restorePen(); // nothing held: no change
-        EXPECT_EQ(dc.pen(), (GdiPen { gdi::kPenSolid, 2, 0 }));
-        dc.selectPen(pen0);
-        outer.detach();
-        EXPECT_EQ(dc.brush(), brush0);
-        EXPECT_EQ(dc.font(), font0);
-        outer.selectPen(gdi::kPenSolid, 9, 0);
+        EXPECT_EQ(dc.font().height, -13);
+        outer.restoreFont();
+        EXPECT_EQ(dc.font(), GdiFont()); // the context's own
     }
-    EXPECT_EQ(dc.pen(), pen0);
+    EXPECT_EQ(dc.brush(), GdiBrush());
 }
 
-TEST(Canvas, DetachedWrapperDoesNothing)
+TEST(DrawText, LaysTheLineOutInLogicalUnitsAtTheTopOfItsRectangleWhateverTheDevice)
 {
-    Canvas api;
-    QImage image = greyCanvas(10, 10, 96);
-    DeviceContext dc(&image);
-    const ReportFont font = arial(10);
-    EXPECT_FALSE(api.selectFont(&font));
-    EXPECT_EQ(api.logicalDpiX(), 0);
-    EXPECT_EQ(api.textWidth(QStringLiteral("x")), 0);
-    api.selectBrush(gdi::kBrushSolid, kRed);
-    api.drawRectangle(0, 0, 20, 20);
-    api.drawText(QRect(0, 0, 10, 10), Qt::AlignLeft, QStringLiteral("x"));
-    api.copyTo(&dc, QRect(0, 0, 10, 10));
-    dc.endPainting();
-    EXPECT_EQ(image, greyCanvas(10, 10, 96));
+    // "MMMM" right-aligned on 4500 twips, in red, its cell's top at 300 twips; the glyphs start
+    // below the cell's internal leading (about 45 twips) and stand about 140 twips high.
+    int inked[2] = {}; // twips
+    for (int dpi : { 96, 300 }) {
+        SCOPED_TRACE(dpi);
+        TextPage page(dpi, 0x0000FF);
+        EXPECT_NEAR(page.api.textWidth(QStringLiteral("Rapporto trimestrale 2026")), 2300, 150);
+        page.api.drawText(QRect(300, 300, 4200, 1140), Qt::AlignRight, QStringLiteral("MMMM"));
+        const QRect ink = page.ink();
+        EXPECT_NEAR(ink.right(), 4480 * dpi / 1440, 2); // less the M's right bearing
+        EXPECT_NEAR(ink.top(), 345 * dpi / 1440, 2);
+        EXPECT_NEAR(ink.height(), 140 * dpi / 1440, 2);
+        inked[dpi == 300] = ink.width() * 1440 / dpi;
+        int redness = 0; // the text colour shows where a stem covers a pixel
+        for (int x = ink.left(); x <= ink.right(); ++x)
+            redness = std::max(redness, qRed(page.picture.pixel(x, ink.center().y())) - 128);
+        EXPECT_GT(redness, 100);
+    }
+    EXPECT_NEAR(inked[0], inked[1], 20);
+}
+
+TEST(DrawText, IsClippedOnlyWhereItLeavesTheRectangle)
+{
+    // "MMMMMMMM" (88 px wide, reaching below 10 px): right, bottom (twips), last ink column, row (px).
+    const std::tuple<const char *, int, int, int, int> rows[] = {
+        { "Fits", 4800, 1440, 88, 10 },
+        { "TooNarrow", 450, 1440, 29, 10 },
+        { "TooShort", 4800, 150, 88, 9 },
+        { "EndsBeforeItStarts", -15, 1440, -1, -1 },
+    };
+    for (auto [name, right, bottom, lastColumn, lastRow] : rows) {
+        SCOPED_TRACE(name);
+        TextPage page;
+        page.api.drawText(QRect(0, 0, right, bottom), Qt::AlignLeft, QStringLiteral("MMMMMMMM"));
+        const QRect ink = page.ink();
+        EXPECT_NEAR(ink.isEmpty() ? -1 : ink.right(), lastColumn, 2);
+        EXPECT_NEAR(ink.isEmpty() ? -1 : ink.bottom(), lastRow, 2);
+    }
+}
+
+TEST(DrawText, OnlyTheOpaqueModeFillsTheTextCellAndAnyPenButSolidClearsIt)
+{
+    const std::tuple<const char *, int, int, bool> rows[] = {
+        { "Transparent", gdi::kBkTransparent, gdi::kPenSolid, false },
+        { "Opaque", gdi::kBkOpaque, gdi::kPenSolid, true },
+        { "OpaqueThenNullPen", gdi::kBkOpaque, gdi::kPenNull, false },
+        { "OtherModeKeepsTransparent", 0, gdi::kPenSolid, false },
+    };
+    for (auto [name, mode, pen, filled] : rows) {
+        SCOPED_TRACE(name);
+        TextPage page;
+        page.api.setTextColours(0, 0x00FF00, mode);
+        page.api.selectPen(pen, 1, 0);
+        page.api.drawText(QRect(1440, 0, 3360, 1440), Qt::AlignLeft, QStringLiteral("i i"));
+        // Right of the left edge, below the baseline: the cell's bottom; left of it and below it: the page.
+        expectProbes(page.image(),
+            { { 97, 13, filled ? qRgb(0, 255, 0) : kCanvasGrey }, { 94, 2, kCanvasGrey },
+                { 97, 40, kCanvasGrey } });
+    }
+}
+
+TEST(DrawText, MeasuresOneLineRoundedUpAndHugeValuesWholeAndDrawsThemWhereTheyShow)
+{
+    TextPage page;
+    EXPECT_EQ(
+        page.api.textWidth(QStringLiteral("Uno\r\ndue")), page.api.textWidth(QStringLiteral("Uno  due")));
+    EXPECT_EQ(page.api.textWidth(QString()), 0);
+    EXPECT_GT(2 * page.api.textWidth(QStringLiteral("i")), page.api.textWidth(QStringLiteral("ii")));
+    const QString piece = QStringLiteral("Abc ");
+    const QString huge = piece.repeated(250000); // a million characters
+    EXPECT_NEAR(page.api.textWidth(huge), 250000.0 * page.api.textWidth(piece), 250000.0); // a twip per piece
+    page.api.drawText(QRect(0, 0, 2880, 1440), Qt::AlignRight, huge);
+    const QRect ink = page.ink();
+    EXPECT_NEAR(ink.left(), 1, 2);
+    EXPECT_LE(ink.right(), 191);
 }
