@@ -18,11 +18,10 @@ constexpr int kBlack = 0;
 constexpr int kFramedTextInset = 45; // twips
 constexpr double kLeftAlignBelowGap = -10.0; // twips per gap
 
-// Single line, no prefix processing, at the top; plus the horizontal alignment.
-constexpr int kTextLeft = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtLeft; // 2080
-constexpr int kTextRight = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtRight; // 2082
-constexpr int kTextCentre = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtCenter; // 2081
-constexpr int kTextMeasure = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtCalcRect; // 3104
+// Text is one line at the top of its rectangle, aligned horizontally.
+constexpr Qt::Alignment kTextLeft = Qt::AlignLeft;
+constexpr Qt::Alignment kTextRight = Qt::AlignRight;
+constexpr Qt::Alignment kTextCentre = Qt::AlignHCenter;
 
 // A picture of the image list, ready to be copied in twips: its surface's
 // context switched to the twips mapping for the life of this object, so one
@@ -32,40 +31,37 @@ class PictureSource
 public:
     PictureSource(const ReportDocument &document, int imageIndex)
     {
-        surface_.createFromPicture(checkedAt(std::as_const(document.images), imageIndex, "Images").surface);
+        surface_.create(checkedAt(std::as_const(document.images), imageIndex, "Images").surface);
         context_.attach(surface_.deviceContext());
-        context_.setScaleMode(gdi::kMapTwipsScale);
+        context_.setMapMode(MapMode::Twips);
     }
     ~PictureSource()
     {
-        context_.setScaleMode(gdi::kMapText);
+        context_.setMapMode(MapMode::Pixels);
         context_.detach();
     }
 
     // The picture's own size in twips: its pixels at its own resolution, so it
     // keeps its physical size on every device. (Taking the pixel count itself
     // as twips would show a corner of one fifteenth of a 96-dpi picture.)
-    int widthTwips() const { return twips(surface_.width(), context_.deviceCapability(gdi::kCapLogPixelsX)); }
-    int heightTwips() const
-    {
-        return twips(surface_.height(), context_.deviceCapability(gdi::kCapLogPixelsY));
-    }
+    int widthTwips() const { return twips(surface_.width(), context_.logicalDpiX()); }
+    int heightTwips() const { return twips(surface_.height(), context_.logicalDpiY()); }
 
     // Copies the picture's top left part, cut to width x height twips, to
     // (x, y). Where the extent is larger than the picture the destination
     // keeps what it had.
     void copyTo(Canvas &destination, int x, int y, int width, int height)
     {
-        context_.paintPicture(destination.deviceContext(), x, y, qMin(width, widthTwips()),
-            qMin(height, heightTwips()), 0, 0, gdi::kSrcCopy);
+        context_.copyTo(
+            destination.deviceContext(), QRect(x, y, qMin(width, widthTwips()), qMin(height, heightTwips())));
     }
 
     // Stretches the whole picture (halftone) into width x height twips at (x, y).
     void stretchTo(Canvas &destination, int x, int y, int width, int height)
     {
         context_.setStretchMode(gdi::kStretchHalftone);
-        context_.paintPictureStretched(destination.deviceContext(), x, y, width, height, 0, 0, widthTwips(),
-            heightTwips(), gdi::kSrcCopy);
+        context_.stretchTo(destination.deviceContext(), QRect(x, y, width, height),
+            QRect(0, 0, widthTwips(), heightTwips()));
     }
 
 private:
@@ -94,16 +90,10 @@ int middle(int a, int b)
     return int((qint64(a) + b) / 2);
 }
 
-int measuredWidth(Canvas &context, const QString &text)
+void drawAligned(
+    Canvas &context, const QString &text, Qt::Alignment alignment, int left, int top, int right, int bottom)
 {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    context.drawText(text, left, top, right, bottom, kTextMeasure);
-    return right;
-}
-
-void drawAligned(Canvas &context, const QString &text, int flags, int left, int top, int right, int bottom)
-{
-    context.drawText(text, left, top, right, bottom, flags);
+    context.drawText(QRect(left, top, right - left, bottom - top), alignment, text);
 }
 
 // Spreads the characters so the first starts at left and the last ends 2 twips
@@ -118,7 +108,7 @@ void drawJustified(Canvas &context, const QString &text, int left, int top, int 
     }
     double sum = 0;
     for (const QString &character : characters)
-        sum += measuredWidth(context, character);
+        sum += context.textWidth(character);
     const double gap = ((right - left) - sum - 2) / double(characters.size() - 1);
     if (gap < kLeftAlignBelowGap) {
         drawAligned(context, text, kTextLeft, left, top, right, bottom);
@@ -127,7 +117,7 @@ void drawJustified(Canvas &context, const QString &text, int left, int top, int 
     double x = left;
     for (const QString &character : characters) {
         drawAligned(context, character, kTextLeft, roundHalfEven(x), top, right, bottom);
-        x += measuredWidth(context, character) + gap;
+        x += context.textWidth(character) + gap;
     }
 }
 
@@ -229,7 +219,7 @@ void drawTextObject(ReportDocument &document, Canvas &context, const QString &te
         }
     }
     context.setTextColours(textColour, backColour, transparentBack ? gdi::kBkTransparent : gdi::kBkOpaque);
-    context.selectFont(font, 0.0);
+    context.selectFont(font);
     switch (alignment) {
     case kAlignLeft:
         drawAligned(context, text, kTextLeft, left, top, right, bottom);
@@ -266,9 +256,9 @@ void drawShape(ReportDocument &, Canvas &context, int style, bool border, bool t
         else
             context.selectPen(gdi::kPenNull, 1, 0);
         if (transparent)
-            context.selectBrush(gdi::kBrushHollow, 0, 0);
+            context.selectBrush(gdi::kBrushHollow, 0);
         else
-            context.selectBrush(gdi::kBrushSolid, 8, backColour);
+            context.selectBrush(gdi::kBrushSolid, backColour);
         break;
     default:
         return;

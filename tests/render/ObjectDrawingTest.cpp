@@ -1,8 +1,6 @@
 #include "render/ObjectDrawing.h"
-#include "PixelProbe.h"
 #include "TestDocument.h"
-#include "gfx/Canvas.h"
-#include "gfx/DeviceContext.h"
+#include "support/PixelProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -17,28 +15,6 @@ constexpr int kYellow = 0x00FFFF;
 constexpr int kWhite = 0xFFFFFF;
 constexpr int kBlack = 0;
 const QRgb kGrey = kCanvasGrey;
-
-// A grey canvas drawn on in the twips mapping; image() ends the drawing.
-struct TwipsCanvas
-{
-    TwipsCanvas(int width, int height, int dpi)
-        : picture(greyCanvas(width, height, dpi))
-        , context(&picture)
-    {
-        api.attach(&context);
-        api.setScaleMode(gdi::kMapTwipsScale);
-    }
-    const QImage &image()
-    {
-        api.setScaleMode(gdi::kMapText);
-        api.detach();
-        context.endPainting();
-        return picture;
-    }
-    QImage picture;
-    DeviceContext context;
-    Canvas api;
-};
 
 // At 96 dpi one pixel is 15 twips: the frame (1500, 1500, 3000, 2985) covers
 // pixels 100..199 across and 100..198 down. Border red, back green.

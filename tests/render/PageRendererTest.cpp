@@ -1,10 +1,10 @@
 #include "render/PageRenderer.h"
 #include "FakeEditBoxes.h"
-#include "PixelProbe.h"
 #include "TestDocument.h"
 #include "gfx/DeviceContext.h"
 #include "render/ObjectDrawing.h"
 #include "render/RenderIdle.h"
+#include "support/PixelProbe.h"
 
 #include <QGuiApplication>
 #include <gmock/gmock.h>
@@ -240,11 +240,11 @@ TEST(RenderPage, LeavesTheContextInThePixelMappingWithItsObjects)
     QImage image = greyCanvas(300, 200, 96);
     DeviceContext context(&image);
     const GdiPen pen { gdi::kPenSolid, 3, 0x123456 };
-    const GdiBrush brush { gdi::kBrushSolid, 0, 0x654321 };
+    const GdiBrush brush { gdi::kBrushSolid, 0x654321 };
     context.selectPen(pen);
     context.selectBrush(brush);
     renderPage(t.doc, context, 0, false, nullptr, 1.0, false, false, 0, 0, true);
-    EXPECT_EQ(context.mapMode(), gdi::kMapText);
+    EXPECT_EQ(context.mapMode(), MapMode::Pixels);
     EXPECT_EQ(context.pen(), pen);
     EXPECT_EQ(context.brush(), brush);
 }

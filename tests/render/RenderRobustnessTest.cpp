@@ -1,7 +1,7 @@
 #include "FakeEditBoxes.h"
-#include "PixelProbe.h"
 #include "gfx/DeviceContext.h"
 #include "render/PageRenderer.h"
+#include "support/PixelProbe.h"
 #include "zetview/Error.h"
 
 #include <QRandomGenerator>
