@@ -18,11 +18,10 @@ constexpr int kBlack = 0;
 constexpr int kFramedTextInset = 45; // twips
 constexpr double kLeftAlignBelowGap = -10.0; // twips per gap
 
-// Single line, no prefix processing, at the top; plus the horizontal alignment.
-constexpr int kTextLeft = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtLeft; // 2080
-constexpr int kTextRight = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtRight; // 2082
-constexpr int kTextCentre = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtCenter; // 2081
-constexpr int kTextMeasure = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtCalcRect; // 3104
+// Text is one line at the top of its rectangle, aligned horizontally.
+constexpr Qt::Alignment kTextLeft = Qt::AlignLeft;
+constexpr Qt::Alignment kTextRight = Qt::AlignRight;
+constexpr Qt::Alignment kTextCentre = Qt::AlignHCenter;
 
 // A picture ready to be copied in twips: its surface's context switched to
 // the twips mapping for the life of this object. The surface is made at 96
@@ -36,13 +35,13 @@ public:
         QImage surface = picture; // shares the pixels: setting the resolution copies only when it differs
         surface.setDotsPerMeterX(kPictureDotsPerMetre);
         surface.setDotsPerMeterY(kPictureDotsPerMetre);
-        surface_.createFromPicture(surface);
+        surface_.create(surface);
         context_.attach(surface_.deviceContext());
-        context_.setScaleMode(gdi::kMapTwipsScale);
+        context_.setMapMode(MapMode::Twips);
     }
     ~PictureSource()
     {
-        context_.setScaleMode(gdi::kMapText);
+        context_.setMapMode(MapMode::Pixels);
         context_.detach();
     }
 
@@ -55,16 +54,16 @@ public:
     // keeps what it had.
     void copyTo(Canvas &destination, int x, int y, int width, int height)
     {
-        context_.paintPicture(destination.deviceContext(), x, y, qMin(width, widthTwips()),
-            qMin(height, heightTwips()), 0, 0, gdi::kSrcCopy);
+        context_.copyTo(
+            destination.deviceContext(), QRect(x, y, qMin(width, widthTwips()), qMin(height, heightTwips())));
     }
 
     // Stretches the whole picture (halftone) into width x height twips at (x, y).
     void stretchTo(Canvas &destination, int x, int y, int width, int height)
     {
         context_.setStretchMode(gdi::kStretchHalftone);
-        context_.paintPictureStretched(destination.deviceContext(), x, y, width, height, 0, 0, widthTwips(),
-            heightTwips(), gdi::kSrcCopy);
+        context_.stretchTo(destination.deviceContext(), QRect(x, y, width, height),
+            QRect(0, 0, widthTwips(), heightTwips()));
     }
 
 private:
@@ -91,16 +90,10 @@ int middle(int a, int b)
     return int((qint64(a) + b) / 2);
 }
 
-int measuredWidth(Canvas &context, const QString &text)
+void drawAligned(
+    Canvas &context, const QString &text, Qt::Alignment alignment, int left, int top, int right, int bottom)
 {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    context.drawText(text, left, top, right, bottom, kTextMeasure);
-    return right;
-}
-
-void drawAligned(Canvas &context, const QString &text, int flags, int left, int top, int right, int bottom)
-{
-    context.drawText(text, left, top, right, bottom, flags);
+    context.drawText(QRect(left, top, right - left, bottom - top), alignment, text);
 }
 
 // Spreads the characters so the first starts at left and the last ends 2 twips
@@ -115,7 +108,7 @@ void drawJustified(Canvas &context, const QString &text, int left, int top, int 
     }
     double sum = 0;
     for (const QString &character : characters)
-        sum += measuredWidth(context, character);
+        sum += context.textWidth(character);
     const double gap = ((right - left) - sum - 2) / double(characters.size() - 1);
     if (gap < kLeftAlignBelowGap) {
         drawAligned(context, text, kTextLeft, left, top, right, bottom);
@@ -124,7 +117,7 @@ void drawJustified(Canvas &context, const QString &text, int left, int top, int 
     double x = left;
     for (const QString &character : characters) {
         drawAligned(context, character, kTextLeft, roundHalfEven(x), top, right, bottom);
-        x += measuredWidth(context, character) + gap;
+        x += context.textWidth(character) + gap;
     }
 }
 
@@ -141,7 +134,7 @@ void drawText(
     }
     context.setTextColours(
         object.textColour, object.backColour, transparentBack ? gdi::kBkTransparent : gdi::kBkOpaque);
-    context.selectFont(object.font ? &*object.font : nullptr, 0.0);
+    context.selectFont(object.font ? &*object.font : nullptr);
     const auto &[left, top, right, bottom] = frame;
     switch (object.alignment) {
     case TextAlignment::Left:
@@ -263,9 +256,9 @@ void drawFigure(Canvas &context, ShapeStyle style, const ShapePaint &paint, cons
         else
             context.selectPen(gdi::kPenNull, 1, 0);
         if (paint.transparent)
-            context.selectBrush(gdi::kBrushHollow, 0, 0);
+            context.selectBrush(gdi::kBrushHollow, 0);
         else
-            context.selectBrush(gdi::kBrushSolid, 8, paint.backColour);
+            context.selectBrush(gdi::kBrushSolid, paint.backColour);
         break;
     default:
         return;

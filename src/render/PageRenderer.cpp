@@ -114,7 +114,7 @@ void drawPageOutlines(
     const auto x = [&](double c) { return roundHalfEven((roundHalfEven(c) + double(offsetX)) * zoom); };
     const auto y = [&](double c) { return roundHalfEven((roundHalfEven(c) + double(offsetY)) * zoom); };
     destination.selectPen(gdi::kPenSolid, 1, kOutlineRed);
-    destination.selectBrush(gdi::kBrushHollow, 8, kOutlineRed);
+    destination.selectBrush(gdi::kBrushHollow, kOutlineRed);
     destination.drawEllipse(x(0), y(0), x(document.pageWidth), y(document.pageHeight));
     destination.selectPen(gdi::kPenSolid, 1, kOutlineRed);
     const int left = x(document.marginLeft);
@@ -152,7 +152,7 @@ void renderPage(
 
     Canvas target;
     target.attach(&destination);
-    target.setScaleMode(gdi::kMapTwipsScale);
+    target.setMapMode(MapMode::Twips);
 
     const int pageWidth = roundHalfEven(document.pageWidth);
     const int pageHeight = roundHalfEven(document.pageHeight);
@@ -160,14 +160,15 @@ void renderPage(
     const bool buffered = zoom != 1.0 || options.pageBuffer;
     Canvas copy;
     if (buffered) {
-        const int dpiX = target.deviceCapability(gdi::kCapLogPixelsX);
-        const int dpiY = target.deviceCapability(gdi::kCapLogPixelsY);
+        const int dpiX = target.logicalDpiX();
+        const int dpiY = target.logicalDpiY();
         // A size the surface refuses leaves it empty: the page then draws into nothing.
-        pageBitmap.create(roundHalfEven(dpiX * document.pageWidth / kTwipsPerInch),
-            roundHalfEven(dpiY * document.pageHeight / kTwipsPerInch), 24, dpiX, dpiY);
+        pageBitmap.create(QSize(roundHalfEven(dpiX * document.pageWidth / kTwipsPerInch),
+                              roundHalfEven(dpiY * document.pageHeight / kTwipsPerInch)),
+            dpiX, dpiY);
         render.drawing.attach(pageBitmap.deviceContext());
         copy.attach(pageBitmap.deviceContext());
-        copy.setScaleMode(gdi::kMapTwipsScale);
+        copy.setMapMode(MapMode::Twips);
     } else {
         render.drawing.attach(&destination);
     }
@@ -179,19 +180,20 @@ void renderPage(
     if (buffered) {
         if (zoom != 1.0) {
             copy.setStretchMode(gdi::kStretchHalftone);
-            copy.paintPictureStretched(&destination, options.offsetX, options.offsetY,
-                truncated(zoom * document.pageWidth), truncated(zoom * document.pageHeight), 0, 0, pageWidth,
-                pageHeight, gdi::kSrcCopy);
+            copy.stretchTo(&destination,
+                QRect(options.offsetX, options.offsetY, truncated(zoom * document.pageWidth),
+                    truncated(zoom * document.pageHeight)),
+                QRect(0, 0, pageWidth, pageHeight));
         } else {
             // The offsets were applied inside the bitmap.
-            copy.paintPicture(&destination, 0, 0, pageWidth, pageHeight, 0, 0, gdi::kSrcCopy);
+            copy.copyTo(&destination, QRect(0, 0, pageWidth, pageHeight));
         }
-        copy.setScaleMode(gdi::kMapText);
+        copy.setMapMode(MapMode::Pixels);
     }
 
     if (options.outlines)
         drawPageOutlines(document, target, options.offsetX, options.offsetY, zoom);
-    target.setScaleMode(gdi::kMapText);
+    target.setMapMode(MapMode::Pixels);
     target.detach();
     render.hideUnusedEditBoxes();
 }
@@ -205,11 +207,12 @@ void drawObjectBuffered(const QList<ImageEntry> &images, Canvas &context, const 
     }
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    const int dpiX = context.deviceCapability(gdi::kCapLogPixelsX);
-    const int dpiY = context.deviceCapability(gdi::kCapLogPixelsY);
+    const int dpiX = context.logicalDpiX();
+    const int dpiY = context.logicalDpiY();
     // An empty frame makes no surface; the picture then draws into nothing.
-    objectBitmap.create(int(qint64(width) * dpiX / kTwipsPerInch), int(qint64(height) * dpiY / kTwipsPerInch),
-        24, dpiX, dpiY);
+    objectBitmap.create(
+        QSize(int(qint64(width) * dpiX / kTwipsPerInch), int(qint64(height) * dpiY / kTwipsPerInch)), dpiX,
+        dpiY);
     const int pixelsX = objectBitmap.width();
     const int pixelsY = objectBitmap.height();
 
@@ -217,10 +220,10 @@ void drawObjectBuffered(const QList<ImageEntry> &images, Canvas &context, const 
     picture.attach(objectBitmap.deviceContext());
     drawFigure(picture, ShapeStyle::Rectangle, { true, false, kWhite, kWhite },
         { -10, -10, pixelsX + 10, pixelsY + 10 });
-    picture.setScaleMode(gdi::kMapTwipsScale);
+    picture.setMapMode(MapMode::Twips);
     drawObject(images, picture, object, { 0, 0, width, height });
-    picture.paintPicture(context.deviceContext(), frame.left, frame.top, width, height, 0, 0, gdi::kSrcCopy);
-    picture.setScaleMode(gdi::kMapText);
+    picture.copyTo(context.deviceContext(), QRect(frame.left, frame.top, width, height));
+    picture.setMapMode(MapMode::Pixels);
     picture.detach();
 }
 

@@ -1,7 +1,5 @@
 #include "render/ObjectDrawing.h"
-#include "PixelProbe.h"
-#include "gfx/Canvas.h"
-#include "gfx/DeviceContext.h"
+#include "support/PixelProbe.h"
 #include "template/ImageList.h"
 
 #include <QBuffer>
@@ -19,15 +17,9 @@ const QRgb kGrey = kCanvasGrey, kLine = pixel(kRed), kFill = pixel(kGreen), kInk
 // A grey canvas of width x height pixels at dpi after draw(canvas) in twips.
 template <typename Draw> QImage drawnOn(int width, int height, int dpi, Draw &&draw)
 {
-    QImage image = greyCanvas(width, height, dpi);
-    DeviceContext context(&image);
-    Canvas canvas;
-    canvas.attach(&context);
-    canvas.setScaleMode(gdi::kMapTwipsScale);
-    draw(canvas);
-    canvas.detach();
-    context.endPainting();
-    return image;
+    TwipsCanvas canvas(width, height, dpi);
+    draw(canvas.api);
+    return canvas.image();
 }
 
 // Red border, green back, black 10-point Arial text.

@@ -1,7 +1,6 @@
 #include "render/PageRenderer.h"
-#include "PixelProbe.h"
 #include "TestDocument.h"
-#include "gfx/DeviceContext.h"
+#include "support/PixelProbe.h"
 #include "zetview/Error.h"
 
 #include <QCursor>
@@ -67,10 +66,10 @@ QImage render(ReportDocument &doc, const RenderOptions &options = {}, int page =
     QImage image = greyCanvas(460, 320, 96);
     DeviceContext context(&image);
     const GdiPen pen { gdi::kPenSolid, 3, 0x123456 };
-    const GdiBrush brush { gdi::kBrushSolid, 0, 0x654321 };
+    const GdiBrush brush { gdi::kBrushSolid, 0x654321 };
     context.selectPen(pen), context.selectBrush(brush);
     renderPage(doc, context, page, options);
-    EXPECT_TRUE(context.mapMode() == gdi::kMapText && context.pen() == pen && context.brush() == brush);
+    EXPECT_TRUE(context.mapMode() == MapMode::Pixels && context.pen() == pen && context.brush() == brush);
     context.endPainting();
     return image;
 }
