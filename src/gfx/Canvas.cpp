@@ -7,13 +7,6 @@
 
 namespace zet {
 
-namespace {
-
-// Face names fit a 32-byte field with their terminating zero.
-constexpr int kFaceNameBytes = 32;
-
-} // namespace
-
 Canvas::~Canvas()
 {
     detach();
@@ -123,9 +116,8 @@ bool Canvas::selectFont(const ReportFont *font)
 {
     if (font == nullptr)
         return false;
-    // Face names travel as single-byte characters with a terminating zero.
-    if (font->name.toUcs4().size() + 1 > kFaceNameBytes)
-        throw Error::subscriptOutOfRange();
+    if (!font->nameFits())
+        throw font->nameError();
     if (dc_ == nullptr)
         return false;
 
@@ -180,6 +172,16 @@ void Canvas::drawText(const QRect &rect, Qt::Alignment alignment, const QString 
 int Canvas::textWidth(const QString &text) const
 {
     return dc_ != nullptr ? dc_->textWidth(text) : 0;
+}
+
+int Canvas::textHeight() const
+{
+    return dc_ != nullptr ? dc_->textHeight() : 0;
+}
+
+QRectF Canvas::surfaceArea() const
+{
+    return dc_ != nullptr ? dc_->surfaceArea() : QRectF();
 }
 
 } // namespace zet

@@ -78,6 +78,10 @@ public:
     void drawText(const QRect &rect, Qt::Alignment alignment, const QString &text);
     // Width of the text as drawText draws it, whole logical units.
     int textWidth(const QString &text) const;
+    // Height of a text cell in the selected font, logical units.
+    int textHeight() const;
+    // The device's surface in logical units; empty while no context is attached.
+    QRectF surfaceArea() const;
 
 private:
     DeviceContext *dc_ = nullptr;

@@ -146,6 +146,12 @@ QRect DeviceContext::toDevice(int left, int top, int right, int bottom) const
     return QRect(topLeft, QSize(bottomRight.x() - topLeft.x(), bottomRight.y() - topLeft.y()));
 }
 
+QRectF DeviceContext::surfaceArea() const
+{
+    const QSize size = deviceSize();
+    return QRectF(0, 0, size.width() * logicalPerDeviceX(), size.height() * logicalPerDeviceY());
+}
+
 double DeviceContext::logicalPerDeviceX() const
 {
     return 1.0 / std::abs(transform().m11());
@@ -214,8 +220,7 @@ void DeviceContext::applyFont()
     made.emplace(key, f);
 }
 
-// The height of a text cell (ascent + descent, each rounded up) in logical units.
-int DeviceContext::cellHeight() const
+int DeviceContext::textHeight() const
 {
     const QFontMetricsF fm(qfont_);
     return qCeil(fm.ascent()) + qCeil(fm.descent());

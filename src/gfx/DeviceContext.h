@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPoint>
 #include <QRect>
+#include <QRectF>
 #include <QSize>
 #include <QTransform>
 #include <memory>
@@ -82,8 +83,16 @@ public:
     // the glyph cells is filled with the background colour when the mode is
     // opaque. The rectangle may have a negative size.
     void drawText(const QRect &rect, Qt::Alignment alignment, const QString &text);
-    // Width of the text as drawText draws it, rounded up to whole logical units.
+    // Width of the text as drawText draws it, rounded up to whole logical
+    // units. A long text is measured once for its next drawings too.
     int textWidth(const QString &text) const;
+    // Height of a text cell in the selected font (ascent and descent, each
+    // rounded up), in logical units.
+    int textHeight() const;
+
+    // The device's surface in logical units of the current mapping; empty
+    // without a device.
+    QRectF surfaceArea() const;
 
     // Bit-block copy from source to this context. Both rectangles are in the
     // logical units of their own context; the source is scaled when their
@@ -105,13 +114,12 @@ private:
     double logicalPerDeviceX() const;
     double logicalPerDeviceY() const;
     QSize deviceSize() const;
-    int cellHeight() const;
     double advance(const QString &text) const;
     void strokeAndFill(const QPainterPath &devicePath, bool closed);
     QPen devicePen() const;
     void fillDeviceRect(const QRect &rect);
     void drawTextLine(const QString &line, const QPointF &topLeft, double width);
-    void drawVisiblePieces(const QString &line, const QPointF &topLeft, double clipLeft, double clipRight);
+    void drawLongLine(const QString &text, Qt::Alignment alignment, int left, int top, int right, int bottom);
     QImage grabDevice(const QRect &deviceRect) const;
     void drawCopied(const QPoint &topLeft, const QImage &pixels);
     void drawScaledLarge(const QRectF &target, const QImage &pixels, bool smooth);

@@ -1,6 +1,7 @@
 #include "layout/PageLayout.h"
 
 #include "core/CaseFolding.h"
+#include "layout/ObjectFrame.h"
 #include "layout/PageFlow.h"
 #include "layout/RecordWalk.h"
 #include "model/DocumentAccess.h"
@@ -83,6 +84,7 @@ void layOutReport(ReportDocument &document)
     placeReportFooter(document, state);
     closePage(document, state);
     fillRepeatedBands(document);
+    checkPlacedObjects(document);
 }
 
 int findBand(const ReportDocument &document, BandKind kind)

@@ -21,7 +21,8 @@ enum class PlaceFrom { Top, Bottom };
 // then the fill of free space. Raises zet::Error kNoBandTable for a document
 // whose band table was never built, zet::Error 9 for an index that points
 // outside its list and zet::Error 6 for a position that does not fit 32 bits
-// (or a fill that would need more than 100,000 copies of one band).
+// (or a fill that would need more than 100,000 copies of one band), and for
+// an object that could not be drawn where a page shows it (checkPlacedObjects).
 void layOutReport(ReportDocument &document);
 
 // First visible band of that kind; -1 when none.

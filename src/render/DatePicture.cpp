@@ -86,9 +86,12 @@ public:
                 int run = 1;
                 while (i + run < n && picture.at(i + run).toLower() == code)
                     ++run;
-                const int length = longestCode(code, run);
-                out += codeText(code, length);
-                i += length;
+                // A run longer than one code is several codes, read left to
+                // right; the run is scanned once, however long it is.
+                for (int length = 0; run > 0; run -= length, i += length) {
+                    length = longestCode(code, run);
+                    out += codeText(code, length);
+                }
             } else {
                 out += c;
                 ++i;

@@ -7,7 +7,8 @@
 #include "model/DocumentAccess.h"
 #include "template/Conversions.h"
 
-#include <QStringList>
+#include <QHash>
+#include <array>
 #include <cmath>
 
 namespace zet {
@@ -71,18 +72,45 @@ private:
     Canvas context_;
 };
 
-// The text split into characters, a surrogate pair counting as one.
-QStringList charactersOf(const QString &text)
+// The length in UTF-16 units of the character at i: a high surrogate takes
+// the unit after it along, whatever that is.
+qsizetype characterLength(const QString &text, qsizetype i)
 {
-    QStringList characters;
-    characters.reserve(text.size());
-    for (int i = 0; i < text.size(); ++i) {
-        const int length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        characters.append(text.mid(i, length));
-        i += length - 1;
-    }
-    return characters;
+    return text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
 }
+
+// Widths of single characters in the context's current font, each measured
+// once: a long text repeats a few characters many times.
+class CharacterWidths
+{
+public:
+    explicit CharacterWidths(const Canvas &context)
+        : context_(context)
+    {
+        latin1_.fill(-1);
+    }
+
+    int of(const QString &text, qsizetype i, qsizetype length)
+    {
+        const char32_t key = length == 1 ? text.at(i).unicode()
+                                         : char32_t(text.at(i).unicode()) << 16 | text.at(i + 1).unicode();
+        if (key < latin1_.size()) {
+            int &width = latin1_[key];
+            if (width < 0)
+                width = context_.textWidth(text.mid(i, length));
+            return width;
+        }
+        auto known = others_.constFind(key);
+        if (known == others_.constEnd())
+            known = others_.insert(key, context_.textWidth(text.mid(i, length)));
+        return *known;
+    }
+
+private:
+    const Canvas &context_;
+    std::array<int, 256> latin1_;
+    QHash<char32_t, int> others_;
+};
 
 // Halfway between two edges, truncated toward zero.
 int middle(int a, int b)
@@ -98,26 +126,46 @@ void drawAligned(
 
 // Spreads the characters so the first starts at left and the last ends 2 twips
 // before right; left-aligned when they would overlap by more than 10 twips
-// per gap.
+// per gap, or when there are more gaps than twips in the frame (they could
+// only pile up). Only characters starting inside the frame are drawn, and of
+// those only the ones that can reach the device's surface, so a huge text
+// costs one pass over its characters.
 void drawJustified(Canvas &context, const QString &text, int left, int top, int right, int bottom)
 {
-    const QStringList characters = charactersOf(text);
-    if (characters.size() == 1) {
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size(); i += characterLength(text, i))
+        ++count;
+    if (count <= 1 || double(count - 1) > double(right) - left) {
         drawAligned(context, text, kTextLeft, left, top, right, bottom);
         return;
     }
+    // Left-aligned as soon as the widths pass this, so a text far too long
+    // for its frame is not measured to its end.
+    const double leftAlignedAbove = (double(right) - left) - 2 - kLeftAlignBelowGap * double(count - 1) + 1;
+    CharacterWidths widths(context);
     double sum = 0;
-    for (const QString &character : characters)
-        sum += context.textWidth(character);
-    const double gap = ((right - left) - sum - 2) / double(characters.size() - 1);
-    if (gap < kLeftAlignBelowGap) {
+    for (qsizetype i = 0; i < text.size() && sum <= leftAlignedAbove;) {
+        const qsizetype length = characterLength(text, i);
+        sum += widths.of(text, i, length);
+        i += length;
+    }
+    const double gap = ((double(right) - left) - sum - 2) / double(count - 1);
+    if (sum > leftAlignedAbove || gap < kLeftAlignBelowGap) {
         drawAligned(context, text, kTextLeft, left, top, right, bottom);
         return;
     }
+    const QRectF surface = context.surfaceArea();
+    const double lastStart = std::min<double>(right - 1, surface.right());
+    const double reach = context.textHeight(); // ink may stand out of a character's cell by this much
     double x = left;
-    for (const QString &character : characters) {
-        drawAligned(context, character, kTextLeft, roundHalfEven(x), top, right, bottom);
-        x += context.textWidth(character) + gap;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = characterLength(text, i);
+        const int width = widths.of(text, i, length);
+        const double start = roundedHalfEven(x);
+        if (start >= left && start <= lastStart && start + width + reach >= surface.left())
+            drawAligned(context, text.mid(i, length), kTextLeft, int(start), top, right, bottom);
+        x += width + gap;
+        i += length;
     }
 }
 
@@ -157,16 +205,25 @@ void drawText(
 
 } // namespace
 
+const QImage *objectPicture(const QList<ImageEntry> &images, const ReportObject &object)
+{
+    if (images.isEmpty())
+        return nullptr;
+    const QImage &picture = checkedAt(images, object.imageIndex, "Images").surface;
+    return picture.isNull() ? nullptr : &picture;
+}
+
 void drawObject(
     const QList<ImageEntry> &images, Canvas &context, const ReportObject &object, const ObjectFrame &frame)
 {
-    const auto picture = [&] { return checkedAt(images, object.imageIndex, "Images").surface; };
     switch (object.controlType) {
     case ControlType::Picture:
-        drawPicture(context, object, picture(), frame);
+        if (const QImage *picture = objectPicture(images, object))
+            drawPicture(context, object, *picture, frame);
         break;
     case ControlType::StretchedPicture:
-        drawStretchedPicture(context, object, picture(), frame);
+        if (const QImage *picture = objectPicture(images, object))
+            drawStretchedPicture(context, object, *picture, frame);
         break;
     case ControlType::FramedText:
         drawFramedText(context, object, frame);

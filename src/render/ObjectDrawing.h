@@ -1,7 +1,7 @@
 #pragma once
 
+#include "layout/ObjectFrame.h"
 #include "model/ReportDocument.h"
-#include "render/ObjectFrame.h"
 
 namespace zet {
 
@@ -22,9 +22,14 @@ struct ShapePaint
     int backColour = 0;
 };
 
-// Draws object by its control type; an unknown type draws nothing. A picture
-// takes its image from images and raises zet::Error 9 when its ImageIndex is
-// outside that list.
+// The picture a picture object shows: its ImageIndex in images; null when
+// the template has no usable picture (images is empty) or the entry holds
+// none. Raises zet::Error 9 for an ImageIndex outside a list that is not empty.
+const QImage *objectPicture(const QList<ImageEntry> &images, const ReportObject &object);
+
+// Draws object by its control type; an unknown type draws nothing, and so
+// does a picture object without a picture (objectPicture null): no border
+// and no background either.
 void drawObject(
     const QList<ImageEntry> &images, Canvas &context, const ReportObject &object, const ObjectFrame &frame);
 

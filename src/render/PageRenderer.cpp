@@ -9,8 +9,10 @@
 #include "render/ObjectDrawing.h"
 #include "render/Placeholders.h"
 #include "template/Conversions.h"
+#include "template/Vocabulary.h"
 
 #include <cmath>
+#include <limits>
 
 namespace zet {
 
@@ -18,6 +20,21 @@ namespace {
 
 constexpr int kWhite = 0xFFFFFF;
 constexpr int kOutlineRed = 0x0000FF;
+
+// The page measures and the zoom as errors name them.
+const QString kPageWidth = QStringLiteral("Larghezza della pagina");
+const QString kPageHeight = QStringLiteral("Altezza della pagina");
+const QString kZoom = QStringLiteral("zoom");
+
+// A page measure rounded half to even; zet::Error 6 naming it when it leaves
+// the range of frame edges.
+int pageExtent(double twips, const QString &what)
+{
+    const double rounded = roundedHalfEven(twips);
+    if (!(std::abs(rounded) <= kLargestFrameEdge)) // NaN fails too
+        throw drawingOverflow(what, twips, kLargestFrameEdge);
+    return int(rounded);
+}
 
 // The state of one RenderPage call.
 struct PageRender
@@ -46,10 +63,10 @@ struct PageRender
 
     void drawBackground()
     {
-        const int width = roundHalfEven(document.pageWidth);
-        const int height = roundHalfEven(document.pageHeight);
+        const int width = pageExtent(document.pageWidth, kPageWidth);
+        const int height = pageExtent(document.pageHeight, kPageHeight);
         drawFigure(drawing, ShapeStyle::Rectangle, { false, false, 0, kWhite },
-            { -15, -15, checkedInt(qint64(width) + 15), checkedInt(qint64(height) + 15) });
+            { -15, -15, width + 15, height + 15 });
     }
 
     void drawBands()
@@ -72,7 +89,7 @@ struct PageRender
         for (int objectIndex : band.objectIndexes) {
             const ReportObject &object = checkedAt(std::as_const(document.objects), objectIndex, "Objects");
             if (object.dataSource.isEmpty() && object.printable)
-                draw(object, frameOf(objectIndex, bandTop));
+                namingObject(document, objectIndex, [&] { draw(object, frameOf(objectIndex, bandTop)); });
         }
     }
 
@@ -85,14 +102,16 @@ struct PageRender
             const ReportObject &object = checkedAt(std::as_const(document.objects), objectIndex, "Objects");
             if (printView && !object.printable)
                 continue;
-            resolveObjectText(document, pageIndex, placedBandIndex, i, objectIndex);
-            const ObjectFrame frame = frameOf(objectIndex, bandTop);
-            if (!printView && object.controlType == ControlType::FramedText && lastEditBox >= 0
-                && options.zoom == 1.0)
-                placeEditBox(*options.editBoxes, usedEditBoxes, lastEditBox, object,
-                    placed.items.at(i).valueIndex, frame);
-            else
-                draw(object, frame);
+            namingObject(document, objectIndex, [&] {
+                resolveObjectText(document, pageIndex, placedBandIndex, i, objectIndex);
+                const ObjectFrame frame = frameOf(objectIndex, bandTop);
+                if (!printView && object.controlType == ControlType::FramedText && lastEditBox >= 0
+                    && options.zoom == 1.0)
+                    placeEditBox(*options.editBoxes, usedEditBoxes, lastEditBox, object,
+                        placed.items.at(i).valueIndex, frame);
+                else
+                    draw(object, frame);
+            });
         }
     }
 
@@ -107,30 +126,59 @@ struct PageRender
 };
 
 // Red ellipse on the page edges, red ellipse and rectangle on the margins,
-// each coordinate c placed at (c rounded + offset) x zoom, rounded.
+// each coordinate c placed at (c rounded + offset) x zoom, rounded. A
+// coordinate outside 32 bits raises zet::Error 6 naming the page key it comes from.
 void drawPageOutlines(
     const ReportDocument &document, Canvas &destination, int offsetX, int offsetY, double zoom)
 {
-    const auto x = [&](double c) { return roundHalfEven((roundHalfEven(c) + double(offsetX)) * zoom); };
-    const auto y = [&](double c) { return roundHalfEven((roundHalfEven(c) + double(offsetY)) * zoom); };
+    const auto placed = [&](double c, int offset, const QString &what, double value) {
+        const double rounded = roundedHalfEven((roundedHalfEven(c) + double(offset)) * zoom);
+        if (!(std::abs(rounded) <= std::numeric_limits<int>::max()))
+            throw drawingOverflow(what, value);
+        return int(rounded);
+    };
+    const auto x
+        = [&](double c, const QString &what, double value) { return placed(c, offsetX, what, value); };
+    const auto y
+        = [&](double c, const QString &what, double value) { return placed(c, offsetY, what, value); };
     destination.selectPen(gdi::kPenSolid, 1, kOutlineRed);
     destination.selectBrush(gdi::kBrushHollow, kOutlineRed);
-    destination.drawEllipse(x(0), y(0), x(document.pageWidth), y(document.pageHeight));
+    destination.drawEllipse(x(0, kZoom, zoom), y(0, kZoom, zoom),
+        x(document.pageWidth, kPageWidth, document.pageWidth),
+        y(document.pageHeight, kPageHeight, document.pageHeight));
     destination.selectPen(gdi::kPenSolid, 1, kOutlineRed);
-    const int left = x(document.marginLeft);
-    const int top = y(document.marginTop);
-    const int right = x(document.pageWidth - document.marginRight);
-    const int bottom = y(document.pageHeight - document.marginBottom);
+    const int left = x(document.marginLeft, key::kMargineSinistro, document.marginLeft);
+    const int top = y(document.marginTop, key::kMargineSuperiore, document.marginTop);
+    const int right = x(document.pageWidth - document.marginRight, key::kMargineDestro, document.marginRight);
+    const int bottom
+        = y(document.pageHeight - document.marginBottom, key::kMargineInferiore, document.marginBottom);
     destination.drawEllipse(left, top, right, bottom);
     destination.drawRectangle(left, top, right, bottom);
     destination.restoreBrush();
     destination.restorePen();
 }
 
-int truncated(double value)
+// Puts a context back in the pixel mapping when it goes out of scope.
+class PixelMappingOnExit
 {
+public:
+    explicit PixelMappingOnExit(DeviceContext &context)
+        : context_(context)
+    { }
+    ~PixelMappingOnExit() { context_.setMapMode(MapMode::Pixels); }
+    PixelMappingOnExit(const PixelMappingOnExit &) = delete;
+    PixelMappingOnExit &operator=(const PixelMappingOnExit &) = delete;
+
+private:
+    DeviceContext &context_;
+};
+
+// The zoomed page measure, truncated; zet::Error 6 when it leaves 32 bits.
+int zoomed(double zoom, double twips)
+{
+    const double value = zoom * twips;
     if (!std::isfinite(value) || std::abs(value) >= 2147483648.0)
-        throw Error::overflow();
+        throw drawingOverflow(kZoom, zoom);
     return int(value);
 }
 
@@ -153,9 +201,12 @@ void renderPage(
     Canvas target;
     target.attach(&destination);
     target.setMapMode(MapMode::Twips);
+    // Also when an error ends the render, the destination goes back to the
+    // pixel mapping before target restores its pen, brush and font.
+    const PixelMappingOnExit pixelsAgain(destination);
 
-    const int pageWidth = roundHalfEven(document.pageWidth);
-    const int pageHeight = roundHalfEven(document.pageHeight);
+    const int pageWidth = pageExtent(document.pageWidth, kPageWidth);
+    const int pageHeight = pageExtent(document.pageHeight, kPageHeight);
     const double zoom = options.zoom;
     const bool buffered = zoom != 1.0 || options.pageBuffer;
     Canvas copy;
@@ -163,8 +214,8 @@ void renderPage(
         const int dpiX = target.logicalDpiX();
         const int dpiY = target.logicalDpiY();
         // A size the surface refuses leaves it empty: the page then draws into nothing.
-        pageBitmap.create(QSize(roundHalfEven(dpiX * document.pageWidth / kTwipsPerInch),
-                              roundHalfEven(dpiY * document.pageHeight / kTwipsPerInch)),
+        pageBitmap.create(QSize(clampToInt(roundedHalfEven(dpiX * document.pageWidth / kTwipsPerInch)),
+                              clampToInt(roundedHalfEven(dpiY * document.pageHeight / kTwipsPerInch))),
             dpiX, dpiY);
         render.drawing.attach(pageBitmap.deviceContext());
         copy.attach(pageBitmap.deviceContext());
@@ -181,8 +232,8 @@ void renderPage(
         if (zoom != 1.0) {
             copy.setStretchMode(gdi::kStretchHalftone);
             copy.stretchTo(&destination,
-                QRect(options.offsetX, options.offsetY, truncated(zoom * document.pageWidth),
-                    truncated(zoom * document.pageHeight)),
+                QRect(options.offsetX, options.offsetY, zoomed(zoom, document.pageWidth),
+                    zoomed(zoom, document.pageHeight)),
                 QRect(0, 0, pageWidth, pageHeight));
         } else {
             // The offsets were applied inside the bitmap.
@@ -205,14 +256,16 @@ void drawObjectBuffered(const QList<ImageEntry> &images, Canvas &context, const 
         drawObject(images, context, object, frame);
         return;
     }
+    if (objectPicture(images, object) == nullptr)
+        return; // no picture: nothing at all, not even the white bitmap
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const int dpiX = context.logicalDpiX();
     const int dpiY = context.logicalDpiY();
-    // An empty frame makes no surface; the picture then draws into nothing.
-    objectBitmap.create(
-        QSize(int(qint64(width) * dpiX / kTwipsPerInch), int(qint64(height) * dpiY / kTwipsPerInch)), dpiX,
-        dpiY);
+    // An empty frame, or one the surface refuses, makes no surface; the picture then draws into nothing.
+    objectBitmap.create(QSize(clampToInt(std::trunc(twipsToPixels(width, dpiX))),
+                            clampToInt(std::trunc(twipsToPixels(height, dpiY)))),
+        dpiX, dpiY);
     const int pixelsX = objectBitmap.width();
     const int pixelsY = objectBitmap.height();
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "layout/ObjectFrame.h"
 #include "model/ReportDocument.h"
 #include "render/EditBoxes.h"
-#include "render/ObjectFrame.h"
 
 namespace zet {
 
@@ -46,9 +46,10 @@ struct RenderOptions
 // The page is drawn in twips at its physical size; destination is left in the
 // pixel mapping with the pen, brush and font it had. Listed objects' Value
 // fields keep the text of this page. The edit boxes are told they are being
-// filled for the whole call, however it ends. Raises zet::Error 9 for a page,
-// band, object or image index outside its list and zet::Error 6 when a
-// coordinate leaves 32 bits.
+// filled for the whole call, and destination goes back to the pixel mapping,
+// however it ends. Raises zet::Error 9 for a page, band, object or image
+// index outside its list and zet::Error 6 when a coordinate leaves its range,
+// naming the page key or the object (and its key) at fault.
 void renderPage(
     ReportDocument &document, DeviceContext &destination, int pageIndex, const RenderOptions &options = {});
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "layout/ObjectFrame.h"
 #include "model/ReportDocument.h"
 #include "render/EditBoxes.h"
-#include "render/ObjectFrame.h"
 
 #include <QDateTime>
 

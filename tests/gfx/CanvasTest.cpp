@@ -231,7 +231,7 @@ TEST(DrawText, OnlyTheOpaqueModeFillsTheTextCellAndAnyPenButSolidClearsIt)
     }
 }
 
-TEST(DrawText, MeasuresOneLineRoundedUpAndHugeValuesWholeAndDrawsThemWhereTheyShow)
+TEST(DrawText, MeasuresOneLineRoundedUpAndHugeValuesWhole)
 {
     TextPage page;
     EXPECT_EQ(
@@ -241,8 +241,28 @@ TEST(DrawText, MeasuresOneLineRoundedUpAndHugeValuesWholeAndDrawsThemWhereTheySh
     const QString piece = QStringLiteral("Abc ");
     const QString huge = piece.repeated(250000); // a million characters
     EXPECT_NEAR(page.api.textWidth(huge), 250000.0 * page.api.textWidth(piece), 250000.0); // a twip per piece
-    page.api.drawText(QRect(0, 0, 2880, 1440), Qt::AlignRight, huge);
-    const QRect ink = page.ink();
-    EXPECT_NEAR(ink.left(), 1, 2);
-    EXPECT_LE(ink.right(), 191);
+}
+
+// A long line is measured and drawn piece by piece, and only as far as it
+// shows (remembered for its next drawing); where it shows it looks exactly as
+// the short line of the characters that show there, drawn at the same place.
+TEST(DrawText, ALongLineShowsExactlyWhatItsVisiblePartShows)
+{
+    const QString around = QStringLiteral("Abc ").repeated(2000),
+                  shown = QStringLiteral("Mezzo ").repeated(20);
+    const std::tuple<const char *, Qt::Alignment, QString> rows[] = {
+        { "left: the start", Qt::AlignLeft, shown + around },
+        { "right: the end", Qt::AlignRight, around + shown },
+        { "centred: the middle", Qt::AlignHCenter, around + shown + around },
+    };
+    for (const auto &[name, alignment, line] : rows) {
+        SCOPED_TRACE(name);
+        TextPage whole, part;
+        for (TextPage *page : { &whole, &part })
+            page->api.setTextColours(0, 0x00FF00, gdi::kBkOpaque);
+        for (int drawing = 0; drawing < 2; ++drawing)
+            whole.api.drawText(QRect(1440, 0, 2880, 1440), alignment, line);
+        part.api.drawText(QRect(1440, 0, 2880, 1440), alignment, shown);
+        EXPECT_EQ(whole.image(), part.image());
+    }
 }

@@ -65,6 +65,28 @@ TEST(LayOutReport, BrokenDocumentsEndInAnErrorNotAFault)
         layoutError(doc), ::testing::StartsWith("6: Overflow: a band 0.001 twips high would be copied"));
     doc.pageHeight = std::nan("");
     EXPECT_THAT(layoutError(doc), ::testing::StartsWith("6: "));
+    // An object that pages show must be drawable there: the error drawing would raise, naming the
+    // object (by its position when it has no name), the key and its value.
+    const std::string overflow = "6: Overflow: ", limit = " esce dai limiti del disegno (±1073741824 twip)";
+    const std::pair<void (*)(ReportObject &), std::string> rows[] = {
+        { [](ReportObject &o) { o.left = 2147483647; }, overflow + "Sinistra = 2147483647" + limit },
+        { [](ReportObject &o) { o.top += 1e10, o.topInBand += 1e10; },
+            overflow + "Alto = 10000000725" + limit },
+        { [](ReportObject &o) { o.width = -1e308; }, overflow + "Larghezza = -1e+308" + limit },
+        { [](ReportObject &o) { o.height = NAN, o.name.clear(); }, overflow + "Altezza = nan" + limit },
+        { [](ReportObject &o) { o.font = ReportFont { .name = QString(32, u'A') }; },
+            "9: Subscript out of range: il nome del font \"" + std::string(32, 'A')
+                + "\" supera 31 caratteri" },
+        { [](ReportObject &o) { o.width = 1e308, o.printable = false; }, "no error" }, // never drawn
+    };
+    for (const auto &[damage, expected] : rows) {
+        ReportDocument d = loadReport(standardPage(kRowsOnly, {}).object(PageHeader, ""), { Report() });
+        d.objects[0].printable = true;
+        damage(d.objects[0]);
+        const std::string named
+            = d.objects[0].name.isEmpty() ? " nell'oggetto n. 1" : " nell'oggetto \"Oggetto1\"";
+        EXPECT_EQ(layoutError(d), expected == "no error" ? expected : expected + named);
+    }
 }
 
 // Data bands are placed once for each record of their level under the first outermost record and

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QPainter>
+#include <QPicture>
 #include <gtest/gtest.h>
 
 using namespace zet;
@@ -91,6 +92,32 @@ TEST(DrawTextObject, AlignmentPlacesTheInkInTheFrame)
         << two.left() << two.right();
     const QString wide(8, u'W');
     EXPECT_EQ(ink(wide, TextAlignment::Justified, 2100), ink(wide, TextAlignment::Left, 2100));
+}
+
+// Justified characters never pile up: with more gaps than the frame has twips
+// the text is left-aligned, and only characters that start in the frame and
+// can reach the device are drawn. A huge text is then a few drawing commands
+// (recorded here), not one per character.
+TEST(DrawTextObject, AHugeJustifiedTextDrawsOnlyWhatCanShow)
+{
+    const std::tuple<const char *, QString, double, int> rows[] = { // text, font size, frame width (twips)
+        { "more gaps than twips", QString(20000, u'l'), 0.5, 3000 },
+        { "spread far beyond the device", QString(3000, u'x'), 8, 1000000 }
+    };
+    for (const auto &[name, text, size, width] : rows) {
+        ReportObject o = object(ControlType::Text, false, true);
+        o.value = text, o.alignment = TextAlignment::Justified, o.font->size = size;
+        QPicture recording;
+        recording.setBoundingRect(QRect(0, 0, 300, 100));
+        {
+            DeviceContext context(&recording);
+            Canvas canvas;
+            canvas.attach(&context);
+            canvas.setMapMode(MapMode::Twips);
+            drawObject({}, canvas, o, { 0, 0, width, 1500 });
+        }
+        EXPECT_LT(recording.size(), 40000) << name << ": bytes of drawing commands";
+    }
 }
 
 TEST(DrawObject, TextFlagsFramedTextAndUnknownCodes)

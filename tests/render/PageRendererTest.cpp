@@ -245,15 +245,34 @@ TEST(RenderPage, BadDocumentsEndInAPageOrARunTimeError)
     }),
         outOfRange + "Objects(9) with 3 entries");
     EXPECT_EQ(outcome([](D d, O o) { d.objects[2].imageIndex = 1, o.imageBuffer = true; }),
-        outOfRange + "Images(1) with 1 entries");
+        outOfRange + "Images(1) with 1 entries nell'oggetto n. 3");
     EXPECT_EQ(outcome([](D d, O) {
         d.objects[0].controlType = ControlType::Text, d.pages[0].placedBands[0].items = { { 0, 5 } };
     }),
-        outOfRange + "Values(5) with 0 entries");
+        outOfRange + "Values(5) with 0 entries nell'oggetto n. 1");
     EXPECT_EQ(outcome([](D, O o) { o.zoom = 0; }), "no error");
-    EXPECT_EQ(outcome([](D d, O) { d.pageHeight = NAN; }), "6: Overflow");
-    EXPECT_EQ(outcome([](D d, O) { d.objects[0].width = 3e9; }), "6: Overflow");
-    EXPECT_EQ(outcome([](D, O o) { o.zoom = 1e9; }), "6: Overflow");
+    EXPECT_EQ(outcome([](D d, O) { d.pageHeight = NAN; }),
+        "6: Overflow: Altezza della pagina = nan esce dai limiti del disegno (±1073741824 twip)");
+    EXPECT_EQ(outcome([](D, O o) { o.zoom = 1e9; }), "6: Overflow: zoom = 1e+09 esce dai limiti del disegno");
+}
+
+// A picture object without a usable picture (no pictures, or one that holds
+// none) draws nothing at all: no background, no border, not even the white
+// bitmap of the picture buffer. Moved off the page, it would show on the grey.
+TEST(RenderPage, APictureObjectWithoutAPictureDrawsNothing)
+{
+    for (const bool buffered : { false, true }) {
+        for (const ControlType type : { ControlType::Picture, ControlType::StretchedPicture }) {
+            for (const QList<ImageEntry> &images : { QList<ImageEntry> {}, { { "p", {}, QImage() } } }) {
+                SCOPED_TRACE(::testing::Message() << buffered << int(type) << images.size());
+                TestDocument t = quarters();
+                t.doc.images = images;
+                t.doc.objects[2].controlType = type, t.doc.objects[2].border = true;
+                expectProbes(render(t.doc, { .imageBuffer = buffered, .offsetX = 1440 }),
+                    { { 296, 10, kGrey }, { 305, 20, kGrey } });
+            }
+        }
+    }
 }
 
 } // namespace

@@ -1,7 +1,10 @@
 #include "render/Placeholders.h"
 #include "TestDocument.h"
+#include "render/DatePicture.h"
+#include "xml/ElementReader.h"
 
 #include <QLocale>
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 using namespace zet;
@@ -37,10 +40,40 @@ TEST(ResolveObjectText, PlaceholdersOnTheThirdOfSevenPagesInItalian)
               { "[&dyyyy] e [&dyyyy]", "2026 e 2026" }, { "[&p] - [&dd]", "3 - 4" },
               // Without a closing bracket a date token stays as it is.
               { "Data: [&ddd/mm", "Data: [&ddd/mm" }, { "[&dyyyy] [&dmm", "2026 [&dmm" },
-              { "] [&dyyyy] d", "] 2026 d" } };
+              { "] [&dyyyy] d", "] 2026 d" },
+              // Runs longer than one code are read as several codes, left to right.
+              { "[&dyyyyyy]", "202626" }, { "[&ddddddddd]", "Domenica 4 Gennaio 202604" } };
     for (const auto &[text, expected] : rows)
         EXPECT_EQ(resolved(QString::fromUtf8(text)), QString::fromUtf8(expected)) << text;
     QLocale::setDefault(QLocale::c());
+}
+
+// The date loop as it is defined: take the first token, replace every copy of it, start again.
+QString filledPassByPass(QString value)
+{
+    for (qsizetype start, close;
+         (start = value.indexOf("[&d")) >= 0 && (close = value.indexOf(u']', start + 3)) >= 0;) {
+        const QString token = value.mid(start, close - start + 1);
+        const QString picture = trimSpaces(QString(token).remove("[&d").remove(u']'));
+        value.replace(token,
+            properCase(formatDatePicture(kSunday, picture.isEmpty() ? "dd/mm/yyyy" : picture, QLocale::c())));
+    }
+    return value;
+}
+
+// Texts of tokens, tails of tokens and pictures that write "[&d" or "]" come
+// out as the defining loop leaves them.
+TEST(ReplaceDatePlaceholders, FillsAsTheDefiningLoopDoes)
+{
+    const QStringList pieces = { "[&d", "]", "d", "y", " ", "x", "[", "&", "\\", "\"", "[&dd]", "[&d]",
+        "[&d\\[&\\d]", "[&d\"&d\"]", "[&d[]" };
+    QRandomGenerator random(20261206);
+    for (int round = 0; round < 3000; ++round) {
+        QString text;
+        for (int n = random.bounded(30); n > 0; --n)
+            text += pieces[random.bounded(int(pieces.size()))];
+        ASSERT_EQ(replaceDatePlaceholders(text, kSunday), filledPassByPass(text)) << text.toStdString();
+    }
 }
 
 } // namespace
