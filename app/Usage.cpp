@@ -26,8 +26,9 @@ const QMap<QString, QString> &commandTexts()
             QStringLiteral(
                 "zetview export --format pdf|png MODELLO DATI -o PERCORSO [--dpi N] [--print-view]\n"
                 "  Disegna ogni pagina senza schermo: PDF in un file, PNG un file per pagina\n"
-                "  (PERCORSO con il numero di pagina prima dell'estensione). --dpi per PNG\n"
-                "  (predefinito 96); --print-view omette gli oggetti non stampabili.\n") },
+                "  (PERCORSO con il numero di pagina prima dell'estensione). PERCORSO è un\n"
+                "  file, non una cartella. --dpi per PNG (predefinito 96); --print-view\n"
+                "  omette gli oggetti non stampabili.\n") },
         { QStringLiteral("about"),
             QStringLiteral("zetview about\n  Mostra la finestra con nome e versione.\n") },
     };
@@ -52,7 +53,8 @@ QString usageText()
     text += QStringLiteral(
         "zetview --version   mostra la versione\n"
         "zetview --help      mostra questo aiuto (zetview COMANDO --help per un comando)\n\n"
-        "Stato di uscita: 0 riuscito, 1 errore nella costruzione del report,\n"
-        "2 file non leggibile o non scrivibile, 64 uso errato.\n");
+        "Stato di uscita: 0 riuscito, 1 report che non si può costruire o disegnare\n"
+        "(modello non utilizzabile, errore di esecuzione), 2 file non leggibile o non\n"
+        "scrivibile, 64 uso errato.\n");
     return text;
 }

@@ -1,5 +1,7 @@
 #include "CliCommands.h"
 
+#include "control/RequestError.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
@@ -34,10 +36,22 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv, const 
     return std::make_unique<QApplication>(argc, argv);
 }
 
+// Qt's own diagnostics ("QPainter::begin(): Returned false") would read as
+// ours; our messages already say what went wrong in the user's terms. Qt's
+// warnings show only when ZETVIEW_QT_MESSAGES is set, and then marked as
+// Qt's; its critical and fatal messages always show, marked.
+void handleQtMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    static const bool showAll = !qEnvironmentVariableIsEmpty("ZETVIEW_QT_MESSAGES");
+    if (type == QtCriticalMsg || type == QtFatalMsg || showAll)
+        printError(QStringLiteral("(messaggio di Qt) %1").arg(message));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    qInstallMessageHandler(handleQtMessage);
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
@@ -63,7 +77,11 @@ int main(int argc, char **argv)
         if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDir.isValid())
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
         auto app = makeApplication(argc, argv, command);
-        return command.run(rest);
+        try {
+            return command.run(rest);
+        } catch (...) {
+            return reportError(zet::requestError(std::current_exception()));
+        }
     }
     printError(QStringLiteral("comando sconosciuto: %1 (zetview --help per l'elenco)").arg(args.first()));
     return kExitUsage;
