@@ -56,7 +56,7 @@ void buildSteps(ReportDocument &document, const QString &templateText, const QSt
         refuseTemplate(templateTextProblem(templateText));
     loadTemplate(document, templateProper(templateText));
     if (options.refuseUnusableTemplate)
-        refuseTemplate(pageSizeProblem(document));
+        refuseTemplate(loadedTemplateProblem(document));
     document.exportFileName = getElementValue(dataText, QStringLiteral("NomeFileEsportazione"));
 
     // The reader takes every record out of the text it is given: it gets a

@@ -19,8 +19,8 @@ struct BuildOptions
     // Reads the per-report settings value; by default the user's settings store.
     std::function<QString(const QString &reportName)> readReportSettings;
     // Refuse a template that cannot make a page (nothing in it, an unclosed
-    // "ZET" wrapper, no usable page size) with zet::Error 1002 instead of
-    // building the empty page such a template yields.
+    // "ZET" wrapper, no band table, no usable page size) with zet::Error 1002
+    // instead of building the empty page such a template yields.
     bool refuseUnusableTemplate = false;
 };
 

@@ -37,8 +37,13 @@ QString templateTextProblem(const QString &templateText)
     return QString();
 }
 
-QString pageSizeProblem(const ReportDocument &document)
+QString loadedTemplateProblem(const ReportDocument &document)
 {
+    if (document.bands.isEmpty())
+        return QStringLiteral("il modello è di versione %1 (%2): solo i modelli di versione 1 o inferiore "
+                              "hanno le bande da impaginare")
+            .arg(document.templateVersion)
+            .arg(key::kZetVersion);
     if (usablePageMeasure(document.pageWidth) && usablePageMeasure(document.pageHeight))
         return QString();
     if (absentPageMeasure(document.pageWidth) && absentPageMeasure(document.pageHeight))

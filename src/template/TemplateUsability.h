@@ -16,8 +16,9 @@ inline constexpr double kLargestPageTwips = 200 * 1440.0;
 // then read as an empty template).
 QString templateTextProblem(const QString &templateText);
 
-// Why a loaded template's page size is unusable; empty text when PageWidth
-// and PageHeight both lie from 1 twip to kLargestPageTwips.
-QString pageSizeProblem(const ReportDocument &document);
+// Why a loaded template cannot make a page: no band table (a version above
+// 1), or PageWidth or PageHeight outside 1 twip to kLargestPageTwips. Empty
+// text when it can.
+QString loadedTemplateProblem(const ReportDocument &document);
 
 } // namespace zet

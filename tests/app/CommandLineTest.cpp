@@ -142,6 +142,7 @@ TEST_F(CommandLineTest, EveryCommandRefusesATemplateThatCannotMakeAPage)
         { "<ZET>" + kTemplate, "il modello non è chiuso: dopo <ZET> manca </ZET>" },
         { "<Nome>Elenco</Nome>", "il modello non indica le dimensioni della pagina (Larghezza e Altezza)" },
         { "<Altezza>-1</Altezza>" + kTemplate, "le dimensioni della pagina del modello non sono valide" },
+        { "<ZETVersion>2</ZETVersion>" + kTemplate, "il modello è di versione 2 (ZETVersion)" },
     };
     const QString pdf = dir_.filePath(QStringLiteral("out.pdf"));
     for (const auto &[content, message] : rows) {

@@ -61,10 +61,17 @@ TEST(LayOutReport, BrokenDocumentsEndInAnErrorNotAFault)
               "(ZETVersion 2; le bande si leggono solo dai modelli di versione 1 o inferiore)");
     // Filling a page with a band this thin would take more than 100,000 copies.
     doc = loadReport(standardPage(kRowsOnly, { { Body, { 0.001, 0, 0, 1 } } }), { Report(righe(1)) });
-    EXPECT_THAT(
-        layoutError(doc), ::testing::StartsWith("6: Overflow: a band 0.001 twips high would be copied"));
+    EXPECT_THAT(layoutError(doc),
+        ::testing::StartsWith("6: Overflow: una banda con AltezzaCorpoDati = 0.001 andrebbe "
+                              "copiata più di 100000 volte"));
+    // A position beyond 32 bits names the measure that put it there.
     doc.pageHeight = std::nan("");
-    EXPECT_THAT(layoutError(doc), ::testing::StartsWith("6: "));
+    EXPECT_THAT(layoutError(doc),
+        ::testing::EndsWith(" twip dall'inizio della pagina, oltre i 32 bit (Altezza = nan)"));
+    doc = loadReport(standardPage(kRowsOnly, { { Body, { -1e300 } } }), { Report(righe(3)) });
+    EXPECT_EQ(layoutError(doc),
+        "6: Overflow: una banda starebbe a -1e+300 twip dall'inizio della pagina, oltre i 32 bit "
+        "(AltezzaCorpoDati = -1e+300)");
 }
 
 // Data bands are placed once for each record of their level under the first outermost record and
