@@ -17,8 +17,13 @@ struct Command
 };
 
 const Command kCommands[] = {
-    {"dump", runDump, false},     {"info", runInfo, false},    {"settings", runSettings, false},
-    {"export", runExport, false}, {"about", runAbout, true},
+    { "dump", runDump, false },
+    { "info", runInfo, false },
+    { "settings", runSettings, false },
+    { "export", runExport, false },
+    { "print", runPrint, false },
+    { "printers", runPrinters, false },
+    { "about", runAbout, true },
 };
 
 // Pages are drawn with fonts, which need a GUI application; without a
@@ -59,7 +64,9 @@ int main(int argc, char **argv)
         QTemporaryDir runtimeDir;
         if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDir.isValid())
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
-        auto app = makeApplication(argc, argv, command.needsWidgets);
+        // The settings window needs a screen like the about box.
+        const bool widgets = command.needsWidgets || rest.contains(QLatin1String("--dialog"));
+        auto app = makeApplication(argc, argv, widgets);
         return command.run(rest);
     }
     printError(QStringLiteral("comando sconosciuto: %1 (zetview --help per l'elenco)").arg(args.first()));

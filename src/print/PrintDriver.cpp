@@ -22,6 +22,7 @@ const QString kNoPaperMessage = QStringLiteral(
 namespace {
 
 constexpr int kLastPaperCode = 60;
+constexpr double kTwipsPerPoint = 20.0;
 // A page buffer is a bitmap of the whole sheet: at the printer's full
 // resolution an A4 sheet would take half a gigabyte.
 constexpr int kPageBufferDpi = 300;
@@ -71,7 +72,7 @@ QPageSize supportedSize(const QPrinterInfo &info, int code)
 bool applyPaper(QPrinter &printer, const QPrinterInfo &info, const PaperChoice &paper)
 {
     const QPageSize size = paper.kind == PaperKind::Custom
-        ? QPageSize(QSizeF(paper.width, paper.height) / kTwipsPerInch, QPageSize::Inch, QString(),
+        ? QPageSize(QSizeF(paper.width, paper.height) / kTwipsPerPoint, QPageSize::Point, QString(),
             QPageSize::ExactMatch)
         : supportedSize(info, paper.code);
     printer.setFullPage(true);
