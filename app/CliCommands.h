@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ReportDocument.h"
+#include "control/ReportBuilder.h"
 
 #include <QStringList>
 
@@ -31,7 +31,7 @@ void printOut(const QByteArray &text);
 // Reads the template and data files and builds the report into document.
 // Returns kExitOk, or prints why not and returns the exit status.
 int buildFromFiles(zet::ReportDocument &document, const QString &templatePath, const QString &dataPath,
-    bool layOut, QString *debugLine = nullptr);
+    const zet::BuildOptions &options = {}, const zet::DebugSink &debugEvent = {});
 
 // The help texts, one per subcommand, and the general one.
 QString usageText();

@@ -69,7 +69,7 @@ int runPrint(const QStringList &args)
         return kExitUsage;
     }
     zet::ReportDocument document;
-    if (int status = buildFromFiles(document, parsed.files.at(0), parsed.files.at(1), true))
+    if (int status = buildFromFiles(document, parsed.files.at(0), parsed.files.at(1)))
         return status;
 
     const QStringList printers = zet::installedPrinterNames();

@@ -39,7 +39,7 @@ int runSettings(const QStringList &args)
             printError(QStringLiteral("settings: valore vuoto; per eliminare usare delete"));
             return kExitUsage;
         }
-        if (zet::writeRegistryValue(root, zet::kZetViewKeyPath, name, value, true, false) != 0) {
+        if (!zet::writeRegistryValue(root, zet::kZetViewKeyPath, name, value, zet::EmptyText::Delete)) {
             printError(QStringLiteral("settings: impossibile scrivere %1").arg(zet::registryLocation(root)));
             return kExitFileError;
         }

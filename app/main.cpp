@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
-#include <functional>
 #include <memory>
 
 namespace {
@@ -12,8 +11,9 @@ namespace {
 struct Command
 {
     const char *name;
-    std::function<int(const QStringList &)> run;
-    bool needsWidgets;
+    int (*run)(const QStringList &args);
+    // Shows a window, so it needs the session's display.
+    bool needsDisplay;
 };
 
 const Command kCommands[] = {
@@ -28,10 +28,10 @@ const Command kCommands[] = {
 
 // Pages are drawn with fonts, which need a GUI application; without a
 // display the offscreen platform serves.
-std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv, bool widgets)
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv, bool needsDisplay)
 {
-    if (!widgets && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (!needsDisplay && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     return std::make_unique<QApplication>(argc, argv);
 }
@@ -64,9 +64,9 @@ int main(int argc, char **argv)
         QTemporaryDir runtimeDir;
         if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDir.isValid())
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
-        // The settings window needs a screen like the about box.
-        const bool widgets = command.needsWidgets || rest.contains(QLatin1String("--dialog"));
-        auto app = makeApplication(argc, argv, widgets);
+        // The settings window needs the display like the about box.
+        auto app
+            = makeApplication(argc, argv, command.needsDisplay || rest.contains(QLatin1String("--dialog")));
         return command.run(rest);
     }
     printError(QStringLiteral("comando sconosciuto: %1 (zetview --help per l'elenco)").arg(args.first()));

@@ -2,8 +2,13 @@
 
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 class QPushButton;
+
+namespace zet {
+class OpenDocuments;
+}
 
 // The report component a host program places on one of its forms. It keeps
 // the last template and data texts it was given; every request builds its
@@ -17,9 +22,9 @@ public:
     ~ZETView() override;
 
     // Stores the data text (nested record elements); nothing is parsed yet.
-    void LoadRecordset(const QString &xmlRecordSet);
+    void LoadRecordset(const QString &recordsetText);
     // Stores the template text; nothing is parsed yet.
-    void LoadZET(const QString &xmlZET);
+    void LoadZET(const QString &templateText);
     // Shows the about window modally.
     void ShowAboutBox();
 
@@ -39,7 +44,7 @@ public:
 Q_SIGNALS:
     // Raised once per request after the report is built: "CreaReport=" and
     // the build time in seconds.
-    void DebugEvent(const QString &Description);
+    void DebugEvent(const QString &description);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -50,5 +55,7 @@ private:
     QString dataText_;
     QString templateText_;
     QString exportError_;
-    QPushButton *cmdIcona_ = nullptr;
+    QPushButton *iconButton_ = nullptr;
+    // The documents of this control's previews, one slot per preview.
+    std::unique_ptr<zet::OpenDocuments> previewDocuments_;
 };
