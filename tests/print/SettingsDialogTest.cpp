@@ -63,8 +63,8 @@ TEST_F(SettingsDialogTest, ShowsEachPrintersStoredStatesAndSwitchingIsNoChange)
 {
     // An older tool's plain string with an extra element reads the same way.
     writeRegistryValue(RegistryRoot::LocalMachine, kZetViewKeyPath, QStringLiteral("Magazzino"),
-        QStringLiteral("<Altro>x</Altro><PageBuffer>1</PageBuffer><ImageBuffer>2</ImageBuffer>"), true,
-        false);
+        QStringLiteral("<Altro>x</Altro><PageBuffer>1</PageBuffer><ImageBuffer>2</ImageBuffer>"),
+        EmptyText::Delete);
     SettingsDialog dialog(kPrinters);
     auto *printers = control<QComboBox>(dialog, "cmbPrinters");
     auto *image = control<QCheckBox>(dialog, "chkImageBuffer");
