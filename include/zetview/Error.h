@@ -12,17 +12,15 @@ class Error : public std::runtime_error
 {
 public:
     Error(int number, const QString &message)
-        : std::runtime_error(message.toStdString()), number_(number), message_(message)
-    {
-    }
+        : std::runtime_error(message.toStdString())
+        , number_(number)
+        , message_(message)
+    { }
 
     int number() const { return number_; }
     QString message() const { return message_; }
 
-    static Error overflow(const QString &what = QStringLiteral("Overflow"))
-    {
-        return Error(kOverflow, what);
-    }
+    static Error overflow(const QString &what = QStringLiteral("Overflow")) { return Error(kOverflow, what); }
     static Error subscriptOutOfRange(const QString &what = QStringLiteral("Subscript out of range"))
     {
         return Error(kSubscriptOutOfRange, what);
@@ -32,6 +30,8 @@ public:
     static constexpr int kOverflow = 6;
     static constexpr int kSubscriptOutOfRange = 9;
     static constexpr int kTypeMismatch = 13;
+    // A print job that could not start, failed on a page or was not taken by the spooler.
+    static constexpr int kPrinterError = 482;
     // Our own: a document whose band table was never built cannot be laid out.
     static constexpr int kNoBandTable = 1001;
 

@@ -46,9 +46,14 @@ QString runPrintRequest(const QString &templateText, const QString &dataText, co
     ReportDocument document;
     buildReport(document, templateText, dataText, debugEvent, options);
     QString result;
-    if (print && print(document)) {
-        WaitCursor wait;
-        result = dataToText(document);
+    try {
+        if (print && print(document)) {
+            WaitCursor wait;
+            result = dataToText(document);
+        }
+    } catch (...) {
+        releaseWithWaitCursor(document);
+        throw;
     }
     releaseWithWaitCursor(document);
     return result;

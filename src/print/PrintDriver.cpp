@@ -35,6 +35,8 @@ PrintOutcome failed(const QString &message)
 
 QString printerMissing(const QString &name)
 {
+    if (name.isEmpty())
+        return QStringLiteral("Nessuna stampante installata, o il servizio di stampa non risponde.");
     return QStringLiteral("La stampante \"%1\" non è installata o il servizio di stampa non risponde.")
         .arg(name);
 }

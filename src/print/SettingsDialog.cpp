@@ -173,8 +173,8 @@ void SettingsDialog::save()
         QString text = setElementValue(QString(), kImageBuffer, QString::number(states_.at(i).imageBuffer));
         text = setElementValue(text, kPageBuffer, QString::number(states_.at(i).pageBuffer));
         // A failed write is not reported: the window closes as after a save.
-        writeRegistryValue(RegistryRoot::LocalMachine, kZetViewKeyPath, printers_.at(i), text, EmptyText::Delete,
-            ValueKind::MultiString);
+        writeRegistryValue(RegistryRoot::LocalMachine, kZetViewKeyPath, printers_.at(i), text,
+            EmptyText::Delete, ValueKind::MultiString);
     }
     cmdOk_->setEnabled(false);
     accept();

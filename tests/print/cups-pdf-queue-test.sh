@@ -50,6 +50,8 @@ cleanup() {
 trap cleanup EXIT
 
 # --- the spooler ------------------------------------------------------------
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -p -m 700 "$work/run"
 mkdir -p "$work/etc" "$work/spool" "$work/cache" "$work/state" "$work/log"
 cat >"$work/etc/cups-files.conf" <<EOF
 ServerRoot $work/etc
@@ -71,13 +73,16 @@ WebInterface No
   Allow all
 </Location>
 EOF
-# The same queue without custom sizes and with A4 as its only sheet.
+# Both queues make the copies a job asks the spooler for themselves (as a
+# printer without a copy counter does), so copies made by the spooler would
+# show in the file. The second one has no custom sizes and A4 as its only sheet.
+sed '/^\*PCFileName/a *cupsManualCopies: True' "$ppd" >"$work/any.ppd"
 awk '/^\*(VariablePaperSize|MaxMedia|ParamCustomPageSize|NonUIOrderDependency:.*CustomPageSize)/ { next }
      /^\*CustomPageSize True/ { skip = 1; next }
      skip && /^\*End/ { skip = 0; next }
      skip { next }
      /^\*(PageSize|PageRegion|ImageableArea|PaperDimension) / && !/^\*[A-Za-z]+ A4\// { next }
-     { print }' "$ppd" >"$work/a4.ppd"
+     { print }' "$work/any.ppd" >"$work/a4.ppd"
 
 export CUPS_SERVER="$work/cups.sock"
 # Reports read their per-report settings from here, printers' from there.
@@ -95,7 +100,7 @@ add_queue() {
     grep -v 'drivers are deprecated' || true
   lpstat -p "$1" >/dev/null 2>&1 || fail "la coda $1 non è stata creata: $(tail -3 "$work/log/error_log")"
 }
-add_queue ZetProva "$ppd"
+add_queue ZetProva "$work/any.ppd"
 add_queue ZetProvaA4 "$work/a4.ppd"
 lpadmin -d ZetProva
 pass "cupsd (pid $cupsd_pid) con le code ZetProva e ZetProvaA4"
