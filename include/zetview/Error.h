@@ -12,15 +12,17 @@ class Error : public std::runtime_error
 {
 public:
     Error(int number, const QString &message)
-        : std::runtime_error(message.toStdString())
-        , number_(number)
-        , message_(message)
-    { }
+        : std::runtime_error(message.toStdString()), number_(number), message_(message)
+    {
+    }
 
     int number() const { return number_; }
     QString message() const { return message_; }
 
-    static Error overflow(const QString &what = QStringLiteral("Overflow")) { return Error(kOverflow, what); }
+    static Error overflow(const QString &what = QStringLiteral("Overflow"))
+    {
+        return Error(kOverflow, what);
+    }
     static Error subscriptOutOfRange(const QString &what = QStringLiteral("Subscript out of range"))
     {
         return Error(kSubscriptOutOfRange, what);
