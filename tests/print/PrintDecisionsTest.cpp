@@ -6,12 +6,6 @@ using namespace zet;
 
 namespace {
 
-// Sheets in twips as they lie upright.
-const PaperSheet kLetter { 1, 12240, 15840 };
-const PaperSheet kA3 { 8, 16838, 23811 };
-const PaperSheet kA4 { 9, 11906, 16838 };
-const PaperSheet kEnvelopeC6 { 31, 6463, 9185 };
-
 const QStringList kPrinters { QStringLiteral("Ufficio HP 1"), QStringLiteral("Ufficio HP 2"),
     QStringLiteral("PDF") };
 
@@ -22,43 +16,32 @@ ReportAssociation association(const char *printer, bool noDialog = false, int co
 
 } // namespace
 
-TEST(ReadAssociation, ReadsPrinterDialogAndCopiesAsTheyAreStored)
+TEST(ReadSettings, AssociationAndBufferingAsTheyAreStored)
 {
     struct Row
     {
         const char *fragment;
-        const char *printer;
-        bool noDialog;
-        int copies;
+        ReportAssociation expected;
     };
     const Row rows[] = {
-        { "", "", false, 0 },
-        { "<NomeStampante>Ufficio</NomeStampante><NoDialog>1</NoDialog><Copie>2.5</Copie>", "Ufficio", true,
-            2 },
-        { "<Copie>3.5</Copie><NoDialog>0</NoDialog>", "", false, 4 },
-        { "<Copie>40000</Copie><NoDialog>abc</NoDialog>", "", false, 0 },
-        { "<NoDialog>-1</NoDialog><Copie>1E400</Copie>", "", true, 0 },
-        { "42", "", false, 0 },
+        { "", association("") },
+        { "<NomeStampante>Ufficio</NomeStampante><NoDialog>1</NoDialog><Copie>2.5</Copie>",
+            association("Ufficio", true, 2) },
+        { "<Copie>3.5</Copie><NoDialog>0</NoDialog>", association("", false, 4) },
+        { "<Copie>40000</Copie><NoDialog>abc</NoDialog>", association("", false, 0) },
+        { "<NoDialog>-1</NoDialog><Copie>1E400</Copie>", association("", true, 0) },
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.fragment);
         const ReportAssociation read = readAssociation(QString::fromUtf8(row.fragment));
-        EXPECT_EQ(read.printerName, QString::fromUtf8(row.printer));
-        EXPECT_EQ(read.noDialog, row.noDialog);
-        EXPECT_EQ(read.copies, row.copies);
+        EXPECT_EQ(read.printerName, row.expected.printerName);
+        EXPECT_EQ(read.noDialog, row.expected.noDialog);
+        EXPECT_EQ(read.copies, row.expected.copies);
     }
-}
-
-TEST(ReadBuffering, EachIsOnAboveZeroGreyedIncluded)
-{
-    const PrinterBuffering greyedImage
-        = readBuffering(QStringLiteral("<ImageBuffer>2</ImageBuffer><PageBuffer>0</PageBuffer>"));
-    EXPECT_TRUE(greyedImage.imageBuffer);
-    EXPECT_FALSE(greyedImage.pageBuffer);
-    const PrinterBuffering pageOnly
-        = readBuffering(QStringLiteral("<PageBuffer>1</PageBuffer><ImageBuffer>-1</ImageBuffer>"));
-    EXPECT_FALSE(pageOnly.imageBuffer);
-    EXPECT_TRUE(pageOnly.pageBuffer);
+    const PrinterBuffering greyed
+        = readBuffering(QStringLiteral("<ImageBuffer>2</ImageBuffer><PageBuffer>-1</PageBuffer>"));
+    EXPECT_TRUE(greyed.imageBuffer);
+    EXPECT_FALSE(greyed.pageBuffer);
 }
 
 TEST(PlanJob, TheDialogIsLeftOutOnlyForAnInstalledAssociatedPrinter)
@@ -71,7 +54,6 @@ TEST(PlanJob, TheDialogIsLeftOutOnlyForAnInstalledAssociatedPrinter)
         JobPlan expected;
     };
     const Row rows[] = {
-        { "no association", association(""), true, { true, -1, 1 } },
         { "no association, no dialog asked", association(""), false, { true, -1, 1 } },
         { "not installed", association("Magazzino", true, 2), false, { true, -1, 1 } },
         { "letter case counts", association("pdf", true), false, { true, -1, 1 } },
@@ -90,26 +72,15 @@ TEST(PlanJob, TheDialogIsLeftOutOnlyForAnInstalledAssociatedPrinter)
 
 TEST(JobPrinter, RequestedThenAssociatedThenDefault)
 {
-    struct Row
-    {
-        const char *requested;
-        const char *associated;
-        const char *defaultPrinter;
-        const char *expected;
+    const auto printer = [](const char *requested, const char *associated, const char *defaultPrinter) {
+        return jobPrinter(kPrinters, QString::fromUtf8(requested), association(associated),
+            QString::fromUtf8(defaultPrinter));
     };
-    const Row rows[] = {
-        { "Ufficio", "PDF", "PDF", "Ufficio HP 1" },
-        { "Magazzino", "PDF", "PDF", "" },
-        { "", "PDF", "Ufficio HP 2", "PDF" },
-        { "", "Magazzino", "Ufficio HP 2", "Ufficio HP 2" },
-        { "", "", "Gone", "" },
-    };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.requested);
-        EXPECT_EQ(jobPrinter(kPrinters, QString::fromUtf8(row.requested), association(row.associated),
-                      QString::fromUtf8(row.defaultPrinter)),
-            QString::fromUtf8(row.expected));
-    }
+    EXPECT_EQ(printer("Ufficio", "PDF", "PDF"), QStringLiteral("Ufficio HP 1"));
+    EXPECT_EQ(printer("Magazzino", "PDF", "PDF"), QString());
+    EXPECT_EQ(printer("", "PDF", "Ufficio HP 2"), QStringLiteral("PDF"));
+    EXPECT_EQ(printer("", "Magazzino", "Ufficio HP 2"), QStringLiteral("Ufficio HP 2"));
+    EXPECT_EQ(printer("", "", "Gone"), QString());
 }
 
 TEST(PageSequence, CopiesFollowEachPageOrTheWholeRange)
@@ -140,6 +111,14 @@ TEST(PageSequence, CopiesFollowEachPageOrTheWholeRange)
 
 TEST(ChoosePaper, CustomSizeOrTheBestFittingSheetTurnedToThePage)
 {
+    // Sheets in twips as they lie upright.
+    const PaperSheet letter { 1, 12240, 15840 }, a3 { 8, 16838, 23811 }, a4 { 9, 11906, 16838 };
+    const PrinterDescription custom { {}, true, { a4 } }, a4Only { {}, false, { a4 } };
+    const PrinterDescription letterOnly { {}, false, { letter } }, a3AndA4 { {}, false, { a3, a4 } };
+    const PrinterDescription envelopes { {}, false, { { 31, 6463, 9185 } } };
+    // Scaled to 98 %, a page of 5000 x 10204.08 is 10000 high: 500 shorter
+    // than the first sheet and 500 longer than the second.
+    const PrinterDescription tie { {}, false, { { 2, 6000, 10500 }, { 3, 6000, 9500 } } };
     struct Row
     {
         const char *what;
@@ -148,14 +127,6 @@ TEST(ChoosePaper, CustomSizeOrTheBestFittingSheetTurnedToThePage)
         double height;
         PaperChoice expected;
     };
-    const PrinterDescription custom { QStringLiteral("PDF"), true, { kA4 } };
-    const PrinterDescription a4Only { QStringLiteral("A4"), false, { kA4 } };
-    const PrinterDescription letterOnly { QStringLiteral("Letter"), false, { kLetter } };
-    const PrinterDescription a3AndA4 { QStringLiteral("A3"), false, { kA3, kA4 } };
-    const PrinterDescription envelopes { QStringLiteral("Buste"), false, { kEnvelopeC6 } };
-    // Scaled to 98 %, a page of 5000 x 10204.08 is 10000 high: 500 shorter
-    // than the first sheet and 500 longer than the second.
-    const PrinterDescription tie { QStringLiteral("Pari"), false, { { 2, 6000, 10500 }, { 3, 6000, 9500 } } };
     const Row rows[] = {
         { "custom: the page in whole twips", custom, 11906.5, 16838.4,
             { PaperKind::Custom, 0, 11906, 16838, false } },
@@ -176,8 +147,7 @@ TEST(ChoosePaper, CustomSizeOrTheBestFittingSheetTurnedToThePage)
         const PaperChoice choice = choosePaper(row.printer, row.width, row.height);
         EXPECT_EQ(choice.kind, row.expected.kind);
         EXPECT_EQ(choice.code, row.expected.code);
-        EXPECT_EQ(choice.width, row.expected.width);
-        EXPECT_EQ(choice.height, row.expected.height);
+        EXPECT_EQ(std::pair(choice.width, choice.height), std::pair(row.expected.width, row.expected.height));
         EXPECT_EQ(choice.landscape, row.expected.landscape);
     }
 }
