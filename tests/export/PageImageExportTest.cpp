@@ -21,8 +21,8 @@ TestDocument twoPageReport()
 {
     TestDocument t;
     const int band = t.addBand();
-    ReportObject &block = t.addObject(band, kControlShape, 1440, 720, 1440, 720);
-    block.style = 4;
+    ReportObject &block = t.addObject(band, ControlType::Shape, 1440, 720, 1440, 720);
+    block.style = ShapeStyle::Rectangle;
     block.backColour = 0x0000FF;
     t.addText(band, QStringLiteral("Fattura pagina [&p] di [&P]"), 150, 150, 4000, 300, false);
     for (int page : { t.addPage(), t.addPage() })

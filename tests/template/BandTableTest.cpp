@@ -19,7 +19,7 @@ TEST(BandTable, DataKindsAndLevelsFollowWhichDataBandsArePresent)
         const ReportDocument document = loaded(QString::fromLatin1(text));
         QList<int> read;
         for (int slot = kSlotGroupHeader; slot <= kSlotGroupFooter; ++slot)
-            read << (document.bands[slot].kind == kBandData ? document.bands[slot].dataLevel : -1);
+            read << (document.bands[slot].kind == BandKind::Data ? document.bands[slot].dataLevel : -1);
         EXPECT_EQ(read, levels) << text;
     }
 }
