@@ -41,12 +41,18 @@ QString printerMissing(const QString &name)
         .arg(name);
 }
 
-// The one call into the renderer, as printed: no edit boxes, 100 %.
+// The one call into the renderer: as printed, no edit boxes, 100 %.
 void renderPrintedPage(ReportDocument &document, DeviceContext &context, int pageIndex,
     const PrinterBuffering &buffering, const QPoint &offset, bool drawOutlines)
 {
-    renderPage(document, context, pageIndex, true, nullptr, 1.0, buffering.pageBuffer, buffering.imageBuffer,
-        offset.x(), offset.y(), drawOutlines);
+    RenderOptions options;
+    options.view = RenderView::Print;
+    options.pageBuffer = buffering.pageBuffer;
+    options.imageBuffer = buffering.imageBuffer;
+    options.offsetX = offset.x();
+    options.offsetY = offset.y();
+    options.outlines = drawOutlines;
+    renderPage(document, context, pageIndex, options);
 }
 
 // Twips that move the template's origin from the painter's origin to the
