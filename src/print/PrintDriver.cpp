@@ -66,10 +66,10 @@ QPoint sheetCornerOffset(const QPrinter &printer)
         -qRound(pixelsToTwips(origin.y(), printer.resolution())));
 }
 
-QPageSize supportedSize(const QPrinterInfo &info, int code)
+// The printer's own sheet of a paper code (its name and exact size), or an invalid size.
+QPageSize supportedSize(const QList<QPageSize> &sizes, int code)
 {
     const QPageSize::PageSizeId id = QPageSize::id(code);
-    const QList<QPageSize> sizes = info.supportedPageSizes();
     for (const QPageSize &size : sizes) {
         if (size.id() == id)
             return size;
@@ -82,7 +82,7 @@ bool applyPaper(QPrinter &printer, const QPrinterInfo &info, const PaperChoice &
     const QPageSize size = paper.kind == PaperKind::Custom
         ? QPageSize(QSizeF(paper.width, paper.height) / kTwipsPerPoint, QPageSize::Point, QString(),
             QPageSize::ExactMatch)
-        : supportedSize(info, paper.code);
+        : supportedSize(info.supportedPageSizes(), paper.code);
     printer.setFullPage(true);
     return printer.setPageSize(size)
         && printer.setPageOrientation(paper.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
@@ -162,8 +162,9 @@ PrinterDescription describePrinter(const QPrinterInfo &printer)
     PrinterDescription description;
     description.name = printer.printerName();
     description.customSizes = printer.supportsCustomPageSizes();
+    const QList<QPageSize> sizes = printer.supportedPageSizes();
     for (int code = 1; code <= kLastPaperCode; ++code) {
-        const QPageSize size = supportedSize(printer, code);
+        const QPageSize size = supportedSize(sizes, code);
         if (!size.isValid() || size.id() == QPageSize::Custom)
             continue;
         const QSizeF twips = size.size(QPageSize::Inch) * kTwipsPerInch;

@@ -208,6 +208,13 @@ check_pdf ospite "595 x 842" PRIMA SECONDA >/dev/null
 pass "PrintDirectWithoutDialog con NoDialog 1"
 "$zetview" settings delete --user ProvaStampa
 
+write_template "$work/grande.zet" 20000 30000 7000
+status=0
+"$zetview" print "$work/grande.zet" "$(data grande)" --printer ZetProvaA4 2>"$work/err" || status=$?
+[ "$status" = 3 ] && grep -q 'non è possibile impostare le dimensioni del foglio' "$work/err" ||
+  fail "foglio troppo piccolo: stato $status, messaggio $(cat "$work/err")"
+pass "pagina più grande di ogni foglio: stato 3 e il messaggio del formato"
+
 status=0
 "$zetview" print "$work/ritratto.zet" "$(data assente)" --printer Nessuna 2>"$work/err" || status=$?
 [ "$status" = 3 ] && grep -q 'nessuna stampante il cui nome inizi con "Nessuna"' "$work/err" ||
