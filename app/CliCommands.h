@@ -8,18 +8,21 @@
 // The subcommands of the zetview program. Each takes the arguments after its
 // own name and returns the process exit status: 0 done, 1 a report that
 // cannot be built or drawn (an unusable template, a run-time error), 2 a file
-// that cannot be read or written, 64 bad usage. A zet::Error they raise is
-// reported by main with status 1.
+// that cannot be read or written, 3 a print job that did not print, 64 bad
+// usage. A zet::Error they raise is reported by main with status 1.
 int runDump(const QStringList &args);
 int runInfo(const QStringList &args);
 int runSettings(const QStringList &args);
 int runExport(const QStringList &args);
 int runAbout(const QStringList &args);
+int runPrint(const QStringList &args);
+int runPrinters(const QStringList &args);
 
 // Exit statuses.
 constexpr int kExitOk = 0;
 constexpr int kExitBuildError = 1;
 constexpr int kExitFileError = 2;
+constexpr int kExitPrintError = 3;
 constexpr int kExitUsage = 64;
 
 // Prints a message on standard error, prefixed with "zetview: ".

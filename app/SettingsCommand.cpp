@@ -1,10 +1,17 @@
 #include "CliCommands.h"
 
+#include "print/PrintDriver.h"
+#include "print/SettingsDialog.h"
 #include "settings/SettingsStore.h"
 
 int runSettings(const QStringList &args)
 {
-    // settings get|set|delete --user|--machine NAME [VALUE]
+    // settings get|set|delete --user|--machine NAME [VALUE], or settings --dialog
+    if (args == QStringList { QStringLiteral("--dialog") }) {
+        zet::SettingsDialog dialog(zet::installedPrinterNames());
+        dialog.exec();
+        return kExitOk;
+    }
     if (args.size() < 3) {
         printError(commandUsage(QStringLiteral("settings")));
         return kExitUsage;

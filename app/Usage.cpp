@@ -19,9 +19,21 @@ const QMap<QString, QString> &commandTexts()
             QStringLiteral("zetview settings get --user|--machine NOME\n"
                            "zetview settings set --user|--machine NOME VALORE\n"
                            "zetview settings delete --user|--machine NOME\n"
+                           "zetview settings --dialog\n"
                            "  Legge, scrive o elimina un valore delle impostazioni: --user per i valori\n"
                            "  per report (nome del report), --machine per i valori per stampante.\n"
-                           "  Esempio: zetview settings set --user Fattura \"<CopieXML>2</CopieXML>\"\n") },
+                           "  Esempio: zetview settings set --user Fattura \"<CopieXML>2</CopieXML>\"\n"
+                           "  --dialog apre la finestra Impostazioni (serve uno schermo).\n") },
+        { QStringLiteral("print"),
+            QStringLiteral(
+                "zetview print MODELLO DATI [--printer NOME] [--copies N] [--collate] [--pages DA-A]\n"
+                "  Stampa senza finestre. Stampante: --printer (basta l'inizio del nome), se no quella\n"
+                "  associata al report nelle impostazioni, se no la predefinita. Copie: --copies, se no\n"
+                "  Copie delle impostazioni, se no 1; ogni pagina N volte prima della successiva, o\n"
+                "  con --collate l'intervallo intero N volte.\n") },
+        { QStringLiteral("printers"),
+            QStringLiteral(
+                "zetview printers\n  Elenca le stampanti installate, nell'ordine del sistema.\n") },
         { QStringLiteral("export"),
             QStringLiteral(
                 "zetview export --format pdf|png MODELLO DATI -o PERCORSO [--dpi N] [--print-view]\n"
@@ -55,6 +67,6 @@ QString usageText()
         "zetview --help      mostra questo aiuto (zetview COMANDO --help per un comando)\n\n"
         "Stato di uscita: 0 riuscito, 1 report che non si può costruire o disegnare\n"
         "(modello non utilizzabile, errore di esecuzione), 2 file non leggibile o non\n"
-        "scrivibile, 64 uso errato.\n");
+        "scrivibile, 3 stampa non riuscita, 64 uso errato.\n");
     return text;
 }

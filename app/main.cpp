@@ -23,14 +23,16 @@ const Command kCommands[] = {
     { "info", runInfo, false },
     { "settings", runSettings, false },
     { "export", runExport, false },
+    { "print", runPrint, false },
+    { "printers", runPrinters, false },
     { "about", runAbout, true },
 };
 
 // Pages are drawn with fonts, which need a GUI application; without a
 // display the offscreen platform serves.
-std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv, const Command &command)
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv, bool needsDisplay)
 {
-    if (!command.needsDisplay && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+    if (!needsDisplay && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
         && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     return std::make_unique<QApplication>(argc, argv);
@@ -76,7 +78,9 @@ int main(int argc, char **argv)
         QTemporaryDir runtimeDir;
         if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDir.isValid())
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
-        auto app = makeApplication(argc, argv, command);
+        // The settings window needs the display like the about box.
+        auto app
+            = makeApplication(argc, argv, command.needsDisplay || rest.contains(QLatin1String("--dialog")));
         try {
             return command.run(rest);
         } catch (...) {

@@ -35,6 +35,18 @@ public:
     bool ExportPdf(const QString &fileName);
     QString lastExportError() const { return exportError_; }
 
+    // Build the report and print it as one job. PrintDirect shows the print
+    // dialog unless the report's association says NoDialog for an installed
+    // printer; PrintDirectWithoutDialog leaves it out whenever the report's
+    // associated printer is installed, and shows it otherwise. The result is
+    // the data written back as text after a successful print, whatever
+    // returnResult says; empty text when the dialog was cancelled or no sheet
+    // fits the page. A job that cannot start, fails on a page or is not taken
+    // by the spooler raises zet::Error 482 (as does a report that cannot be
+    // built, with its own number); the report is released on every path.
+    QString PrintDirect(bool returnResult = false);
+    QString PrintDirectWithoutDialog(bool returnResult = false);
+
     QString recordsetText() const { return dataText_; }
     QString templateText() const { return templateText_; }
 
@@ -51,6 +63,7 @@ protected:
 
 private:
     void keepSurfaceSize();
+    QString printRequest(bool showDialog);
 
     QString dataText_;
     QString templateText_;

@@ -7,6 +7,8 @@
 #include "control/OpenDocuments.h"
 #include "control/ReportRequests.h"
 #include "export/PageImageExport.h"
+#include "print/PrintDriver.h"
+#include "zetview/Error.h"
 
 #include <QPushButton>
 #include <QResizeEvent>
@@ -52,6 +54,28 @@ bool ZETView::ExportPdf(const QString &fileName)
     zet::runPrintRequest(templateText_, dataText_, writePdf,
         [this](const QString &description) { Q_EMIT DebugEvent(description); });
     return written;
+}
+
+QString ZETView::PrintDirect(bool)
+{
+    return printRequest(true);
+}
+
+QString ZETView::PrintDirectWithoutDialog(bool)
+{
+    return printRequest(false);
+}
+
+QString ZETView::printRequest(bool showDialog)
+{
+    auto print = [this, showDialog](zet::ReportDocument &document) {
+        const zet::PrintOutcome outcome = zet::printReport(document, this, false, showDialog);
+        if (outcome.status == zet::PrintStatus::Failed)
+            throw zet::Error(zet::Error::kPrinterError, outcome.message);
+        return outcome.status == zet::PrintStatus::Printed;
+    };
+    return zet::runPrintRequest(templateText_, dataText_, print,
+        [this](const QString &description) { Q_EMIT DebugEvent(description); });
 }
 
 void ZETView::resizeEvent(QResizeEvent *event)
