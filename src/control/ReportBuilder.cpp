@@ -9,6 +9,7 @@
 #include "template/KeyError.h"
 #include "template/TemplateLoader.h"
 #include "template/TemplateUsability.h"
+#include "template/Vocabulary.h"
 #include "xml/ElementReader.h"
 #include "xml/RecordsetData.h"
 
@@ -29,6 +30,19 @@ void refuseTemplate(const QString &problem)
 {
     if (!problem.isEmpty())
         throw Error(Error::kUnusableTemplate, problem);
+}
+
+// Reads the records of data; the reader's errors come from how deep the
+// structure and the data nest their record sets.
+void readRecords(ReportDocument &document, QString &data)
+{
+    try {
+        readData(document, document.recordsetStruct, data);
+    } catch (const Error &error) {
+        throw errorIn(error,
+            QStringLiteral("record set annidati troppo in profondità in %1 e nei dati")
+                .arg(key::kZetRecordsetStruct));
+    }
 }
 
 // Calls take(element) for every element named by the tags, each running from
@@ -62,16 +76,15 @@ void buildSteps(ReportDocument &document, const QString &templateText, const QSt
     // The reader takes every record out of the text it is given: it gets a
     // copy so the control's stored data survives for the next request.
     QString data = dataText;
-    readData(document, document.recordsetStruct, data);
+    readRecords(document, data);
 
     const auto readSettings
         = options.readReportSettings ? options.readReportSettings : readUserReportSettings;
     const int copies = duplicationCount(readSettings(document.reportName), document.reportName);
     if (copies >= 2 && document.records.size() >= 2) {
         if (std::optional<QString> duplicated
-            = duplicateRecordElements(dataText, document.records.at(1).structName)) {
-            readData(document, document.recordsetStruct, *duplicated);
-        }
+            = duplicateRecordElements(dataText, document.records.at(1).structName))
+            readRecords(document, *duplicated);
     }
 
     if (options.layOut)

@@ -181,6 +181,14 @@ TEST(PrintRequest, EveryFailureReachesTheCallerAsAnErrorNamingItsCause)
     for (int i = 0; i < 12000; ++i)
         nested += QStringLiteral("<Row><Nome>x</Nome>");
     const QString nestedData = QStringLiteral("<Report>") + nested + QStringLiteral("</Row></Report>");
+    QString deepStructure, deepData;
+    for (int level = 299; level >= 0; --level) {
+        const QString number = QString::number(level);
+        deepStructure = test::element("RecordsetStruct" + number,
+            test::element("RecordsetStructName" + number, "L" + number) + deepStructure);
+        deepData = test::element("L" + number, deepData);
+    }
+    const QString deepTemplate = test::element("ZET_RecordsetStruct", deepStructure) + kTemplate;
     const PrintDriver prints = [](ReportDocument &) { return true; };
     struct Row
     {
@@ -198,6 +206,9 @@ TEST(PrintRequest, EveryFailureReachesTheCallerAsAnErrorNamingItsCause)
             R"(Overflow: CopieXML = "1e308" (impostazioni del report "Prova"))" },
         { "copies of nested records", kTemplate, nestedData, "<CopieXML>2</CopieXML>", prints, false, 7,
             "Out of memory: la duplicazione dei record <Row>" },
+        { "record sets nested too deep", deepTemplate, deepData, {}, prints, false, 28,
+            "Out of stack space (record set annidati troppo in profondità in ZET_RecordsetStruct e nei "
+            "dati)" },
         { "memory runs out", kTemplate, kData, {}, [](ReportDocument &) -> bool { throw std::bad_alloc(); },
             false, 7, "Out of memory" },
         { "anything else", kTemplate, kData, {},
