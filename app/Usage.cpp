@@ -40,6 +40,10 @@ const QMap<QString, QString> &commandTexts()
                 "  Disegna ogni pagina senza schermo: PDF in un file, PNG un file per pagina\n"
                 "  (PERCORSO con il numero di pagina prima dell'estensione). --dpi per PNG\n"
                 "  (predefinito 96); --print-view omette gli oggetti non stampabili.\n") },
+        { QStringLiteral("preview"),
+            QStringLiteral("zetview preview MODELLO DATI [--title TESTO]\n"
+                           "  Apre l'anteprima (serve uno schermo). Dopo una stampa dall'anteprima scrive\n"
+                           "  su standard output i dati, con le correzioni fatte; altrimenti niente.\n") },
         { QStringLiteral("about"),
             QStringLiteral("zetview about\n  Mostra la finestra con nome e versione.\n") },
     };
