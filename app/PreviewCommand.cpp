@@ -5,7 +5,6 @@
 #include "zetview/ZETView.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -23,9 +22,11 @@ void armWindowGrab()
         if (!window || !window->isVisible())
             return;
         poll->stop();
-        // Without a window manager nothing maximises the window; do it here.
-        if (window->isMaximized() || window->windowState() == Qt::WindowNoState)
-            window->resize(window->screen()->availableGeometry().size());
+        // Without a window manager nothing maximises the window: take the
+        // size asked for (ZETVIEW_PREVIEW_GRAB_SIZE=WIDTHxHEIGHT) instead.
+        const QStringList size = qEnvironmentVariable("ZETVIEW_PREVIEW_GRAB_SIZE").split(QLatin1Char('x'));
+        if (size.size() == 2)
+            window->resize(size.at(0).toInt(), size.at(1).toInt());
         QTimer::singleShot(700, window, [window, grabPath] { window->grab().save(grabPath); });
         poll->deleteLater();
     });

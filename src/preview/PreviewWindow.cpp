@@ -769,11 +769,18 @@ bool PreviewWindow::eventFilter(QObject *watched, QEvent *event)
 
 bool PreviewWindow::handleKey(QKeyEvent *key)
 {
-    // The code word, from the characters typed; the key goes on.
+    const bool handled = handleCommandKey(key);
+    // The code word, from the characters typed, after the command the key
+    // gave (so Enter prints with the outlines the word turned on).
     for (const QChar ch : key->text()) {
         keyBuffer_ = keyBuffer_.left(kCodeWord.size() - 1) + ch;
         showOutlines_ = keyBuffer_.toUpper() == kCodeWord;
     }
+    return handled;
+}
+
+bool PreviewWindow::handleCommandKey(QKeyEvent *key)
+{
     auto step = [](QScrollBar *bar, int delta) {
         const int target = bar->value() + delta;
         bar->setValue(std::clamp(target, bar->minimum(), bar->maximum()));

@@ -86,6 +86,7 @@ private:
     void drawCurrentPage();
     void layoutWindow();
     bool handleKey(QKeyEvent *key);
+    bool handleCommandKey(QKeyEvent *key);
     void editChanged(int index, const QString &text);
 
     int px(double twips) const;
