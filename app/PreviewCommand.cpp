@@ -9,28 +9,29 @@
 
 namespace {
 
-// ZETVIEW_PREVIEW_GRAB=file.png saves a picture of the preview once it is
-// shown: how the window is looked at on a display without a person.
+// ZETVIEW_PREVIEW_GRAB=file.png saves a picture of the preview every half
+// second while it is open: how the window is looked at on a display without
+// a person. Without a window manager nothing maximises the window;
+// ZETVIEW_PREVIEW_GRAB_SIZE=WIDTHxHEIGHT sizes it instead.
 void armWindowGrab()
 {
     const QString grabPath = qEnvironmentVariable("ZETVIEW_PREVIEW_GRAB");
     if (grabPath.isEmpty())
         return;
-    auto *poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, grabPath] {
+    const QStringList size = qEnvironmentVariable("ZETVIEW_PREVIEW_GRAB_SIZE").split(QLatin1Char('x'));
+    auto *timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, timer, [grabPath, size] {
         QWidget *window = QApplication::activeModalWidget();
         if (!window || !window->isVisible())
             return;
-        poll->stop();
-        // Without a window manager nothing maximises the window: take the
-        // size asked for (ZETVIEW_PREVIEW_GRAB_SIZE=WIDTHxHEIGHT) instead.
-        const QStringList size = qEnvironmentVariable("ZETVIEW_PREVIEW_GRAB_SIZE").split(QLatin1Char('x'));
-        if (size.size() == 2)
+        if (size.size() == 2 && !window->property("grabSized").toBool()) {
             window->resize(size.at(0).toInt(), size.at(1).toInt());
-        QTimer::singleShot(700, window, [window, grabPath] { window->grab().save(grabPath); });
-        poll->deleteLater();
+            window->setProperty("grabSized", true);
+            return;
+        }
+        window->grab().save(grabPath);
     });
-    poll->start(50);
+    timer->start(500);
 }
 
 } // namespace
