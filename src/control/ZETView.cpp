@@ -44,7 +44,8 @@ void ZETView::ShowAboutBox()
     box.exec();
 }
 
-QString ZETView::ShowPreview(const QString &title, bool returnResult, const QIcon &icon, Qt::WindowStates windowState)
+QString ZETView::ShowPreview(
+    const QString &title, bool returnResult, const QIcon &icon, Qt::WindowStates windowState)
 {
     auto present = [&](int slot) {
         zet::PreviewWindow window(previewDocuments_->document(slot), this);

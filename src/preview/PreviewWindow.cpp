@@ -209,8 +209,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        p.fillRect(rect(), palette().color(QPalette::Window).lightness() > 128 ? palette().color(QPalette::Window)
-                                                                                : QColor(Qt::white));
+        p.fillRect(rect(), Qt::white);
         if (!image_.isNull())
             p.drawImage(0, 0, image_);
     }
@@ -315,8 +314,8 @@ void PreviewWindow::buildToolbar()
     commands_.at(kExport)->setEnabled(false);
 
     const char *options[] = { "Visualizzazione completa", "Visualizzazione di stampa" };
-    const QStyle::StandardPixmap optionIcons[] = { QStyle::SP_FileDialogContentsView,
-        QStyle::SP_FileDialogDetailedView };
+    const QStyle::StandardPixmap optionIcons[]
+        = { QStyle::SP_FileDialogContentsView, QStyle::SP_FileDialogDetailedView };
     for (int i = 0; i < 2; ++i) {
         auto *option = new QToolButton(groups_.at(1));
         option->setObjectName(QStringLiteral("optToolbar%1").arg(i));
@@ -524,11 +523,11 @@ void PreviewWindow::applyZoom()
 {
     if (zoomMode_ != ZoomMode::Explicit) {
         const double scrollXHeight = twips(style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-        const double fx = roundedHalfEven(
-                              (twips(containerInnerWidth()) - 2 * kPageMargin - scrollXHeight) / document_.pageWidth * 100)
+        const double fx = roundedHalfEven((twips(containerInnerWidth()) - 2 * kPageMargin - scrollXHeight)
+                              / document_.pageWidth * 100)
             / 100;
-        const double fy = roundedHalfEven(
-                              (twips(containerInnerHeight()) - 2 * kPageMargin - scrollXHeight) / document_.pageHeight * 100)
+        const double fy = roundedHalfEven((twips(containerInnerHeight()) - 2 * kPageMargin - scrollXHeight)
+                              / document_.pageHeight * 100)
             / 100;
         zoomFactor_ = zoomMode_ == ZoomMode::FitWidth || fx < fy ? fx : fy;
     }
@@ -669,8 +668,8 @@ void PreviewWindow::drawCurrentPage()
     // high-density screen while every position stays in twips.
     const double ratio = surface_->devicePixelRatioF();
     const int deviceDpi = qRound(dpi_ * ratio);
-    QImage image(qRound(twipsToPixels(surfaceWidth_, deviceDpi)), qRound(twipsToPixels(surfaceHeight_, deviceDpi)),
-        QImage::Format_RGB32);
+    QImage image(qRound(twipsToPixels(surfaceWidth_, deviceDpi)),
+        qRound(twipsToPixels(surfaceHeight_, deviceDpi)), QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         DeviceContext context(&image);

@@ -66,11 +66,7 @@ protected:
         QTest::keyClick(window_->windowHandle(), key, modifiers);
     }
 
-    template <typename T>
-    T *child(const QString &name)
-    {
-        return window_->findChild<T *>(name);
-    }
+    template <typename T> T *child(const QString &name) { return window_->findChild<T *>(name); }
 
     QString zoomText() { return child<QLineEdit>(QStringLiteral("txtZoom"))->text(); }
 
@@ -106,7 +102,9 @@ TEST_F(PreviewTest, ZoomCommandsClampAndShowThePercentage)
         double factor;
         const char *text;
     };
-    auto clickButton = [&](const char *name) { return [&, name] { child<QToolButton>(QString::fromUtf8(name))->click(); }; };
+    auto clickButton = [&](const char *name) {
+        return [&, name] { child<QToolButton>(QString::fromUtf8(name))->click(); };
+    };
     const Row rows[] = {
         { [&] { clickZoomItem(QStringLiteral("400 %")); }, 4.0, "400 %" },
         { clickButton("cmdZoomPi\u00F9"), 4.0, "400 %" },
@@ -231,6 +229,17 @@ TEST_F(PreviewTest, TypedTextReachesTheDataExactlyAndTheRendererFillingNever)
     // Paging away and back redraws and refills the boxes; the edit stays.
     key(Qt::Key_Plus, Qt::KeypadModifier);
     key(Qt::Key_Minus, Qt::KeypadModifier);
+    // The print view allows zoom; back in the full view it is 100 % again,
+    // with the boxes showing the edit.
+    child<QToolButton>(QStringLiteral("optToolbar1"))->click();
+    child<QToolButton>(QStringLiteral("cmdZoomPi\u00F9"))->click();
+    EXPECT_DOUBLE_EQ(window_->zoomFactor(), 1.1);
+    EXPECT_FALSE(box->isVisible());
+    child<QToolButton>(QStringLiteral("optToolbar0"))->click();
+    EXPECT_DOUBLE_EQ(window_->zoomFactor(), 1.0);
+    EXPECT_FALSE(child<QToolButton>(QStringLiteral("cmdZoomPi\u00F9"))->isEnabled());
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->text(), QStringLiteral("  Nuova  Ditta  "));
     // Enter prints from any control; the result carries the edit verbatim.
     key(Qt::Key_Return);
     EXPECT_FALSE(window_->isVisible());
@@ -245,22 +254,24 @@ TEST_F(PreviewTest, TypedTextReachesTheDataExactlyAndTheRendererFillingNever)
 
 TEST_F(PreviewTest, ResultOfEachWayOut)
 {
+    enum Expected { DataText, Empty, Unchanged };
     struct Row
     {
         const char *name;
         std::function<void()> action;
         PrintStatus printStatus;
         bool closed;
-        bool result;
+        Expected result;
     };
     const Row rows[] = {
         { "print button", [this] { child<QToolButton>(QStringLiteral("cmdToolbar0"))->click(); },
-            PrintStatus::Printed, true, true },
-        { "cancelled print", [this] { key(Qt::Key_Enter, Qt::KeypadModifier); },
-            PrintStatus::Cancelled, false, false },
+            PrintStatus::Printed, true, DataText },
+        { "cancelled print", [this] { key(Qt::Key_Enter, Qt::KeypadModifier); }, PrintStatus::Cancelled,
+            false, Unchanged },
         { "Annulla", [this] { child<QToolButton>(QStringLiteral("cmdToolbar2"))->click(); },
-            PrintStatus::Printed, true, false },
-        { "Escape", [this] { key(Qt::Key_Escape); }, PrintStatus::Printed, true, false },
+            PrintStatus::Printed, true, Empty },
+        { "Escape", [this] { key(Qt::Key_Escape); }, PrintStatus::Printed, true, Empty },
+        { "close box", [this] { window_->close(); }, PrintStatus::Printed, true, Unchanged },
     };
     for (const Row &row : rows) {
         window_.reset();
@@ -270,10 +281,8 @@ TEST_F(PreviewTest, ResultOfEachWayOut)
         document_.resultText = QStringLiteral("prima");
         row.action();
         EXPECT_EQ(!window_->isVisible(), row.closed) << row.name;
-        if (row.result)
-            EXPECT_EQ(document_.resultText, dataToText(document_)) << row.name;
-        else
-            EXPECT_EQ(document_.resultText, row.closed ? QString() : QStringLiteral("prima")) << row.name;
+        const QString expected[] = { dataToText(document_), QString(), QStringLiteral("prima") };
+        EXPECT_EQ(document_.resultText, expected[row.result]) << row.name;
     }
 }
 
