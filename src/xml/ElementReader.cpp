@@ -60,10 +60,6 @@ bool findElement(const QString &text, const QString &name, ElementMatch *match)
 {
     const QString openTag = tagOf(name, Tag::Open);
     const QString closeTag = tagOf(name, Tag::Close);
-    if (match) {
-        match->openTag = openTag;
-        match->closeTag = closeTag;
-    }
     const auto exact = [&text](const QString &tag, qsizetype from) { return text.indexOf(tag, from); };
     PassResult result = findPass(exact, openTag, closeTag, match);
     if (result != PassResult::Nothing)

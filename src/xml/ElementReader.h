@@ -10,10 +10,10 @@ namespace zet {
 // attributes, entities or comments. Positions are 0-based indices into the
 // text; -1 means "none". ElementCursor walks the repeated elements of a name.
 
+// Where a found element lies: its opening tag, its first content unit, its
+// closing tag and the unit just after that. Left as it was when not found.
 struct ElementMatch
 {
-    QString openTag;
-    QString closeTag;
     int openPos = -1;
     int contentStart = -1;
     int closePos = -1;
