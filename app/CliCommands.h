@@ -1,22 +1,26 @@
 #pragma once
 
-#include "model/ReportDocument.h"
+#include "control/ReportBuilder.h"
 
 #include <QStringList>
 
 // The subcommands of the zetview program. Each takes the arguments after its
 // own name and returns the process exit status: 0 done, 1 a build or command
-// error, 2 a file that cannot be read or written, 64 bad usage.
+// error, 2 a file that cannot be read or written, 3 a print job that did not
+// print, 64 bad usage.
 int runDump(const QStringList &args);
 int runInfo(const QStringList &args);
 int runSettings(const QStringList &args);
 int runExport(const QStringList &args);
 int runAbout(const QStringList &args);
+int runPrint(const QStringList &args);
+int runPrinters(const QStringList &args);
 
 // Exit statuses.
 constexpr int kExitOk = 0;
 constexpr int kExitBuildError = 1;
 constexpr int kExitFileError = 2;
+constexpr int kExitPrintError = 3;
 constexpr int kExitUsage = 64;
 
 // Prints a message on standard error, prefixed with "zetview: ".
@@ -27,7 +31,7 @@ void printOut(const QByteArray &text);
 // Reads the template and data files and builds the report into document.
 // Returns kExitOk, or prints why not and returns the exit status.
 int buildFromFiles(zet::ReportDocument &document, const QString &templatePath, const QString &dataPath,
-                   bool layOut, QString *debugLine = nullptr);
+    const zet::BuildOptions &options = {}, const zet::DebugSink &debugEvent = {});
 
 // The help texts, one per subcommand, and the general one.
 QString usageText();

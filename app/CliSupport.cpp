@@ -1,7 +1,6 @@
 #include "CliCommands.h"
+#include "TextFile.h"
 
-#include "control/ReportBuilder.h"
-#include "control/TextFile.h"
 #include "zetview/Error.h"
 
 #include <cstdio>
@@ -19,29 +18,21 @@ void printOut(const QByteArray &text)
 }
 
 int buildFromFiles(zet::ReportDocument &document, const QString &templatePath, const QString &dataPath,
-    bool layOut, QString *debugLine)
+    const zet::BuildOptions &options, const zet::DebugSink &debugEvent)
 {
     QString reason;
-    const std::optional<QString> templateText = zet::readTextFile(templatePath, &reason);
+    const std::optional<QString> templateText = readTextFile(templatePath, &reason);
     if (!templateText) {
         printError(QStringLiteral("impossibile leggere il modello %1: %2").arg(templatePath, reason));
         return kExitFileError;
     }
-    const std::optional<QString> dataText = zet::readTextFile(dataPath, &reason);
+    const std::optional<QString> dataText = readTextFile(dataPath, &reason);
     if (!dataText) {
         printError(QStringLiteral("impossibile leggere i dati %1: %2").arg(dataPath, reason));
         return kExitFileError;
     }
-    zet::BuildOptions options;
-    options.layOut = layOut;
     try {
-        zet::buildReport(
-            document, *templateText, *dataText,
-            [debugLine](const QString &line) {
-                if (debugLine)
-                    *debugLine = line;
-            },
-            options);
+        zet::buildReport(document, *templateText, *dataText, debugEvent, options);
     } catch (const zet::Error &error) {
         printError(QStringLiteral("error %1: %2 (modello %3, dati %4)")
                        .arg(error.number())

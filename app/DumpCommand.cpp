@@ -4,11 +4,11 @@
 
 int runDump(const QStringList &args)
 {
-    bool layOut = true;
+    zet::BuildOptions options;
     QStringList files;
     for (const QString &arg : args) {
         if (arg == QLatin1String("--no-layout"))
-            layOut = false;
+            options.layOut = false;
         else if (arg.startsWith(QLatin1String("--"))) {
             printError(QStringLiteral("dump: opzione sconosciuta %1").arg(arg));
             return kExitUsage;
@@ -20,7 +20,7 @@ int runDump(const QStringList &args)
         return kExitUsage;
     }
     zet::ReportDocument document;
-    if (int status = buildFromFiles(document, files.at(0), files.at(1), layOut))
+    if (int status = buildFromFiles(document, files.at(0), files.at(1), options))
         return status;
     printOut(zet::dumpDocument(document) + '\n');
     return kExitOk;

@@ -55,7 +55,7 @@ int runExport(const QStringList &args)
         return kExitUsage;
     }
     zet::ReportDocument document;
-    if (int status = buildFromFiles(document, parsed.files.at(0), parsed.files.at(1), true))
+    if (int status = buildFromFiles(document, parsed.files.at(0), parsed.files.at(1)))
         return status;
 
     // A progress line for long reports, rewritten in place.

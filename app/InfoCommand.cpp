@@ -10,7 +10,8 @@ int runInfo(const QStringList &args)
     }
     zet::ReportDocument document;
     QString debugLine;
-    if (int status = buildFromFiles(document, args.at(0), args.at(1), true, &debugLine))
+    if (int status = buildFromFiles(
+            document, args.at(0), args.at(1), {}, [&debugLine](const QString &line) { debugLine = line; }))
         return status;
     const QString line = QStringLiteral("pagine=%1 record=%2 valori=%3 %4\n")
                              .arg(document.pages.size())

@@ -1,10 +1,17 @@
 #include "CliCommands.h"
 
+#include "print/PrintDriver.h"
+#include "print/SettingsDialog.h"
 #include "settings/SettingsStore.h"
 
 int runSettings(const QStringList &args)
 {
-    // settings get|set|delete --user|--machine NAME [VALUE]
+    // settings get|set|delete --user|--machine NAME [VALUE], or settings --dialog
+    if (args == QStringList { QStringLiteral("--dialog") }) {
+        zet::SettingsDialog dialog(zet::installedPrinterNames());
+        dialog.exec();
+        return kExitOk;
+    }
     if (args.size() < 3) {
         printError(commandUsage(QStringLiteral("settings")));
         return kExitUsage;
@@ -32,7 +39,7 @@ int runSettings(const QStringList &args)
             printError(QStringLiteral("settings: valore vuoto; per eliminare usare delete"));
             return kExitUsage;
         }
-        if (zet::writeRegistryValue(root, zet::kZetViewKeyPath, name, value, true, false) != 0) {
+        if (!zet::writeRegistryValue(root, zet::kZetViewKeyPath, name, value, zet::EmptyText::Delete)) {
             printError(QStringLiteral("settings: impossibile scrivere %1").arg(zet::registryLocation(root)));
             return kExitFileError;
         }

@@ -7,27 +7,41 @@ namespace {
 const QMap<QString, QString> &commandTexts()
 {
     static const QMap<QString, QString> texts = {
-        {QStringLiteral("dump"),
-         QStringLiteral("zetview dump [--no-layout] MODELLO DATI\n"
-                        "  Costruisce il report e stampa il documento come JSON su standard output.\n"
-                        "  --no-layout  si ferma dopo la lettura dei dati (nessuna pagina)\n")},
-        {QStringLiteral("info"),
-         QStringLiteral("zetview info MODELLO DATI\n"
-                        "  Costruisce e impagina il report; stampa una riga con il numero di pagine,\n"
-                        "  di record e di valori e il tempo di costruzione (CreaReport=secondi).\n")},
-        {QStringLiteral("settings"),
-         QStringLiteral("zetview settings get --user|--machine NOME\n"
-                        "zetview settings set --user|--machine NOME VALORE\n"
-                        "zetview settings delete --user|--machine NOME\n"
-                        "  Legge, scrive o elimina un valore delle impostazioni: --user per i valori\n"
-                        "  per report (nome del report), --machine per i valori per stampante.\n"
-                        "  Esempio: zetview settings set --user Fattura \"<CopieXML>2</CopieXML>\"\n")},
-        {QStringLiteral("export"),
-         QStringLiteral("zetview export --format pdf|png MODELLO DATI -o PERCORSO [--dpi N] [--print-view]\n"
-                        "  Disegna ogni pagina senza schermo: PDF in un file, PNG un file per pagina\n"
-                        "  (PERCORSO con il numero di pagina prima dell'estensione). --dpi per PNG\n"
-                        "  (predefinito 96); --print-view omette gli oggetti non stampabili.\n")},
-        {QStringLiteral("about"), QStringLiteral("zetview about\n  Mostra la finestra con nome e versione.\n")},
+        { QStringLiteral("dump"),
+            QStringLiteral("zetview dump [--no-layout] MODELLO DATI\n"
+                           "  Costruisce il report e stampa il documento come JSON su standard output.\n"
+                           "  --no-layout  si ferma dopo la lettura dei dati (nessuna pagina)\n") },
+        { QStringLiteral("info"),
+            QStringLiteral("zetview info MODELLO DATI\n"
+                           "  Costruisce e impagina il report; stampa una riga con il numero di pagine,\n"
+                           "  di record e di valori e il tempo di costruzione (CreaReport=secondi).\n") },
+        { QStringLiteral("settings"),
+            QStringLiteral("zetview settings get --user|--machine NOME\n"
+                           "zetview settings set --user|--machine NOME VALORE\n"
+                           "zetview settings delete --user|--machine NOME\n"
+                           "zetview settings --dialog\n"
+                           "  Legge, scrive o elimina un valore delle impostazioni: --user per i valori\n"
+                           "  per report (nome del report), --machine per i valori per stampante.\n"
+                           "  Esempio: zetview settings set --user Fattura \"<CopieXML>2</CopieXML>\"\n"
+                           "  --dialog apre la finestra Impostazioni (serve uno schermo).\n") },
+        { QStringLiteral("print"),
+            QStringLiteral(
+                "zetview print MODELLO DATI [--printer NOME] [--copies N] [--collate] [--pages DA-A]\n"
+                "  Stampa senza finestre. Stampante: --printer (basta l'inizio del nome), se no quella\n"
+                "  associata al report nelle impostazioni, se no la predefinita. Copie: --copies, se no\n"
+                "  Copie delle impostazioni, se no 1; ogni pagina N volte prima della successiva, o\n"
+                "  con --collate l'intervallo intero N volte.\n") },
+        { QStringLiteral("printers"),
+            QStringLiteral(
+                "zetview printers\n  Elenca le stampanti installate, nell'ordine del sistema.\n") },
+        { QStringLiteral("export"),
+            QStringLiteral(
+                "zetview export --format pdf|png MODELLO DATI -o PERCORSO [--dpi N] [--print-view]\n"
+                "  Disegna ogni pagina senza schermo: PDF in un file, PNG un file per pagina\n"
+                "  (PERCORSO con il numero di pagina prima dell'estensione). --dpi per PNG\n"
+                "  (predefinito 96); --print-view omette gli oggetti non stampabili.\n") },
+        { QStringLiteral("about"),
+            QStringLiteral("zetview about\n  Mostra la finestra con nome e versione.\n") },
     };
     return texts;
 }
@@ -41,14 +55,16 @@ QString commandUsage(const QString &command)
 
 QString usageText()
 {
-    QString text = QStringLiteral("Uso: zetview COMANDO [ARGOMENTI]\n\n"
-                                  "ZETView costruisce, impagina ed esporta report da un modello e dai dati.\n\n"
-                                  "Comandi:\n");
+    QString text
+        = QStringLiteral("Uso: zetview COMANDO [ARGOMENTI]\n\n"
+                         "ZETView costruisce, impagina ed esporta report da un modello e dai dati.\n\n"
+                         "Comandi:\n");
     for (auto it = commandTexts().cbegin(); it != commandTexts().cend(); ++it)
         text += it.value() + QLatin1Char('\n');
-    text += QStringLiteral("zetview --version   mostra la versione\n"
-                           "zetview --help      mostra questo aiuto (zetview COMANDO --help per un comando)\n\n"
-                           "Stato di uscita: 0 riuscito, 1 errore nella costruzione del report,\n"
-                           "2 file non leggibile o non scrivibile, 64 uso errato.\n");
+    text += QStringLiteral(
+        "zetview --version   mostra la versione\n"
+        "zetview --help      mostra questo aiuto (zetview COMANDO --help per un comando)\n\n"
+        "Stato di uscita: 0 riuscito, 1 errore nella costruzione del report,\n"
+        "2 file non leggibile o non scrivibile, 3 stampa non riuscita, 64 uso errato.\n");
     return text;
 }

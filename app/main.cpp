@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
-#include <functional>
 #include <memory>
 
 namespace {
@@ -12,21 +11,27 @@ namespace {
 struct Command
 {
     const char *name;
-    std::function<int(const QStringList &)> run;
-    bool needsWidgets;
+    int (*run)(const QStringList &args);
+    // Shows a window, so it needs the session's display.
+    bool needsDisplay;
 };
 
 const Command kCommands[] = {
-    {"dump", runDump, false},     {"info", runInfo, false},    {"settings", runSettings, false},
-    {"export", runExport, false}, {"about", runAbout, true},
+    { "dump", runDump, false },
+    { "info", runInfo, false },
+    { "settings", runSettings, false },
+    { "export", runExport, false },
+    { "print", runPrint, false },
+    { "printers", runPrinters, false },
+    { "about", runAbout, true },
 };
 
 // Pages are drawn with fonts, which need a GUI application; without a
 // display the offscreen platform serves.
-std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv, bool widgets)
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv, bool needsDisplay)
 {
-    if (!widgets && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (!needsDisplay && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     return std::make_unique<QApplication>(argc, argv);
 }
@@ -59,7 +64,9 @@ int main(int argc, char **argv)
         QTemporaryDir runtimeDir;
         if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDir.isValid())
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
-        auto app = makeApplication(argc, argv, command.needsWidgets);
+        // The settings window needs the display like the about box.
+        auto app
+            = makeApplication(argc, argv, command.needsDisplay || rest.contains(QLatin1String("--dialog")));
         return command.run(rest);
     }
     printError(QStringLiteral("comando sconosciuto: %1 (zetview --help per l'elenco)").arg(args.first()));

@@ -14,10 +14,10 @@ using namespace zet;
 
 constexpr int kRowsPerGroup = 50;
 
-ReportBand band(int kind, double height, int level = -1)
+ReportBand band(BandKind kind, double height, int level = -1)
 {
     ReportBand slot;
-    slot.visible = kind != kBandUnused;
+    slot.visible = kind != BandKind::Unused;
     slot.kind = kind;
     slot.height = height;
     slot.dataLevel = level;
@@ -27,7 +27,7 @@ ReportBand band(int kind, double height, int level = -1)
 int addObject(ReportDocument &doc, ReportBand &slot, const QString &dataSource)
 {
     ReportObject object;
-    object.controlType = kControlText;
+    object.controlType = ControlType::Text;
     object.dataSource = dataSource;
     doc.objects.append(object);
     slot.objectIndexes.append(int(doc.objects.size() - 1));
@@ -40,16 +40,17 @@ int addObject(ReportDocument &doc, ReportBand &slot, const QString &dataSource)
 void addBands(ReportDocument &doc)
 {
     doc.pageHeight = 16838;
-    doc.bands = { band(kBandUnused, 0), band(kBandTopMargin, 500), band(kBandPageHeader, 800),
-        band(kBandReportHeader, 1000), band(kBandUnused, 0), band(kBandData, 600, 1), band(kBandData, 300, 2),
-        band(kBandData, 400, 1), band(kBandUnused, 0), band(kBandReportFooter, 1000),
-        band(kBandPageFooter, 600), band(kBandBottomMargin, 500) };
+    doc.bands = { band(BandKind::Unused, 0), band(BandKind::TopMargin, 500), band(BandKind::PageHeader, 800),
+        band(BandKind::ReportHeader, 1000), band(BandKind::Unused, 0), band(BandKind::Data, 600, 1),
+        band(BandKind::Data, 300, 2), band(BandKind::Data, 400, 1), band(BandKind::Unused, 0),
+        band(BandKind::ReportFooter, 1000), band(BandKind::PageFooter, 600),
+        band(BandKind::BottomMargin, 500) };
     QList<ReportBand> &b = doc.bands;
-    b[5].newPage = 2;
+    b[5].newPage = NewPageMode::WithValues;
     b[5].recordsetName = b[7].recordsetName = QStringLiteral("Gruppo");
     b[6].recordsetName = QStringLiteral("Riga");
     b[6].repeat = 1;
-    b[7].newPage = 1;
+    b[7].newPage = NewPageMode::WithoutValues;
     b[5].linkNext = b[6].linkNext = 7;
     b[5].linkHeight = b[6].linkHeight = 400;
     b[6].linkPrev = b[7].linkPrev = 5;

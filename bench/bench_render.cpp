@@ -52,7 +52,7 @@ ReportDocument invoiceReport()
     doc.bands = { header, row };
 
     ReportObject title;
-    title.controlType = kControlText;
+    title.controlType = ControlType::Text;
     title.left = 1000;
     title.topInBand = 600;
     title.width = 9000;
@@ -63,8 +63,8 @@ ReportDocument invoiceReport()
     title.loadedValue = QStringLiteral("Fattura n. 2026/17 - pagina [&p] di [&P]");
     doc.objects.append(title);
     ReportObject rule;
-    rule.controlType = kControlShape;
-    rule.style = 0;
+    rule.controlType = ControlType::Shape;
+    rule.style = ShapeStyle::HorizontalLine;
     rule.left = 1000;
     rule.topInBand = 1100;
     rule.width = 9900;
@@ -77,7 +77,7 @@ ReportDocument invoiceReport()
         field.left = 1000 + c * kColumnWidth;
         field.topInBand = 0;
         field.width = kColumnWidth - 100;
-        field.alignment = c == kColumns - 1 ? 1 : 0;
+        field.alignment = c == kColumns - 1 ? TextAlignment::Right : TextAlignment::Left;
         field.dataSource = QStringLiteral("Campo%1").arg(c);
         doc.objects.append(field);
     }
@@ -199,7 +199,7 @@ void BM_RenderImage(benchmark::State &state)
     for (auto _ : state) {
         for (int p = 0; p < kPages; ++p) {
             DeviceContext context(&image);
-            renderPage(doc, context, p, true, nullptr, 1.0, false, false, 0, 0, false);
+            renderPage(doc, context, p, { .view = RenderView::Print });
         }
     }
     setPagesPerSecond(state);

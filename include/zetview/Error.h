@@ -32,6 +32,8 @@ public:
     static constexpr int kOverflow = 6;
     static constexpr int kSubscriptOutOfRange = 9;
     static constexpr int kTypeMismatch = 13;
+    // A print job that could not start, failed on a page or was not taken by the spooler.
+    static constexpr int kPrinterError = 482;
     // Our own: a document whose band table was never built cannot be laid out.
     static constexpr int kNoBandTable = 1001;
 

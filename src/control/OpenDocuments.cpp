@@ -2,41 +2,26 @@
 
 #include "zetview/Error.h"
 
-#include <deque>
-
 namespace zet {
 
-namespace {
+OpenDocuments::OpenDocuments()
+    : documents_(1)
+{ }
 
-// A deque keeps references to earlier slots valid while a nested request
-// adds one.
-std::deque<ReportDocument> &openDocuments()
+int OpenDocuments::acquire()
 {
-    thread_local std::deque<ReportDocument> documents(1);
-    return documents;
+    documents_.emplace_back().inUse = true;
+    return previewCount();
 }
 
-} // namespace
-
-int acquirePreviewSlot()
+ReportDocument &OpenDocuments::document(int slot)
 {
-    std::deque<ReportDocument> &documents = openDocuments();
-    documents.emplace_back();
-    documents.back().inUse = true;
-    return int(documents.size()) - 1;
-}
-
-ReportDocument &previewDocument(int slot)
-{
-    std::deque<ReportDocument> &documents = openDocuments();
-    if (slot < 0 || slot >= int(documents.size()))
-        throw Error::subscriptOutOfRange();
-    return documents[size_t(slot)];
-}
-
-int previewCount()
-{
-    return int(openDocuments().size()) - 1;
+    if (slot < 0 || slot > previewCount())
+        throw Error::subscriptOutOfRange(
+            QStringLiteral("Subscript out of range: OpenDocuments(%1) with %2 slots")
+                .arg(slot)
+                .arg(previewCount()));
+    return documents_[size_t(slot)];
 }
 
 } // namespace zet

@@ -10,7 +10,6 @@
 #include "xml/RecordsetData.h"
 
 #include <QElapsedTimer>
-#include <QLocale>
 
 namespace zet {
 
@@ -83,6 +82,12 @@ std::optional<QString> duplicateRecordElements(const QString &dataText, const QS
     return result;
 }
 
+QString buildTimeDescription(double seconds, QLocale locale)
+{
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return QStringLiteral("CreaReport=") + locale.toString(seconds, 'g', 15);
+}
+
 int duplicationCount(const QString &reportSettings)
 {
     return parseInteger(getElementValue(reportSettings, QStringLiteral("CopieXML")));
@@ -102,7 +107,7 @@ void buildReport(ReportDocument &document, const QString &templateText, const QS
     }
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     if (debugEvent)
-        debugEvent(QStringLiteral("CreaReport=") + QLocale().toString(seconds, 'g', 15));
+        debugEvent(buildTimeDescription(seconds));
 }
 
 } // namespace zet

@@ -2,6 +2,7 @@
 
 #include "model/ReportDocument.h"
 
+#include <QLocale>
 #include <functional>
 #include <optional>
 
@@ -34,6 +35,11 @@ QString templateProper(const QString &templateText);
 // the first and after the last one; text between the elements is dropped.
 // Nothing when either tag is missing.
 std::optional<QString> duplicateRecordElements(const QString &dataText, const QString &name);
+
+// The diagnostic line of a build: "CreaReport=" and the seconds it took,
+// with the locale's decimal separator and no digit grouping ("1234,5" in
+// Italian, "1234.5" in English).
+QString buildTimeDescription(double seconds, QLocale locale = QLocale());
 
 // The "CopieXML" count of a per-report settings fragment (0 when absent).
 int duplicationCount(const QString &reportSettings);

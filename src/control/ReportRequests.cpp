@@ -1,6 +1,5 @@
 #include "control/ReportRequests.h"
 
-#include "control/OpenDocuments.h"
 #include "core/WaitCursor.h"
 #include "model/DocumentRelease.h"
 #include "xml/RecordsetData.h"
@@ -17,11 +16,12 @@ void releaseWithWaitCursor(ReportDocument &document)
 
 } // namespace
 
-QString runPreviewRequest(const QString &templateText, const QString &dataText, bool returnResult,
-    const PreviewPresenter &present, const DebugSink &debugEvent, const BuildOptions &options)
+QString runPreviewRequest(OpenDocuments &documents, const QString &templateText, const QString &dataText,
+    bool returnResult, const PreviewPresenter &present, const DebugSink &debugEvent,
+    const BuildOptions &options)
 {
-    const int slot = acquirePreviewSlot();
-    ReportDocument &document = previewDocument(slot);
+    const int slot = documents.acquire();
+    ReportDocument &document = documents.document(slot);
     QString result;
     try {
         buildReport(document, templateText, dataText, debugEvent, options);
@@ -46,9 +46,14 @@ QString runPrintRequest(const QString &templateText, const QString &dataText, co
     ReportDocument document;
     buildReport(document, templateText, dataText, debugEvent, options);
     QString result;
-    if (print && print(document)) {
-        WaitCursor wait;
-        result = dataToText(document);
+    try {
+        if (print && print(document)) {
+            WaitCursor wait;
+            result = dataToText(document);
+        }
+    } catch (...) {
+        releaseWithWaitCursor(document);
+        throw;
     }
     releaseWithWaitCursor(document);
     return result;

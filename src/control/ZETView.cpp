@@ -4,33 +4,37 @@
 
 #include "control/AboutBox.h"
 #include "control/ComponentIcon.h"
+#include "control/OpenDocuments.h"
 #include "control/ReportRequests.h"
 #include "export/PageImageExport.h"
+#include "print/PrintDriver.h"
+#include "zetview/Error.h"
 
 #include <QPushButton>
 #include <QResizeEvent>
 
 ZETView::ZETView(QWidget *parent)
     : QWidget(parent)
+    , previewDocuments_(std::make_unique<zet::OpenDocuments>())
 {
     setObjectName(QStringLiteral("ZETView"));
-    cmdIcona_ = new QPushButton(this);
-    cmdIcona_->setObjectName(QStringLiteral("cmdIcona"));
-    cmdIcona_->setIcon(zet::componentIcon());
-    cmdIcona_->setToolTip(QStringLiteral("ZETView"));
+    iconButton_ = new QPushButton(this);
+    iconButton_->setObjectName(QStringLiteral("cmdIcona"));
+    iconButton_->setIcon(zet::componentIcon());
+    iconButton_->setToolTip(QStringLiteral("ZETView"));
     keepSurfaceSize();
 }
 
 ZETView::~ZETView() = default;
 
-void ZETView::LoadRecordset(const QString &xmlRecordSet)
+void ZETView::LoadRecordset(const QString &recordsetText)
 {
-    dataText_ = xmlRecordSet;
+    dataText_ = recordsetText;
 }
 
-void ZETView::LoadZET(const QString &xmlZET)
+void ZETView::LoadZET(const QString &templateText)
 {
-    templateText_ = xmlZET;
+    templateText_ = templateText;
 }
 
 void ZETView::ShowAboutBox()
@@ -52,6 +56,28 @@ bool ZETView::ExportPdf(const QString &fileName)
     return written;
 }
 
+QString ZETView::PrintDirect(bool)
+{
+    return printRequest(true);
+}
+
+QString ZETView::PrintDirectWithoutDialog(bool)
+{
+    return printRequest(false);
+}
+
+QString ZETView::printRequest(bool showDialog)
+{
+    auto print = [this, showDialog](zet::ReportDocument &document) {
+        const zet::PrintOutcome outcome = zet::printReport(document, this, false, showDialog);
+        if (outcome.status == zet::PrintStatus::Failed)
+            throw zet::Error(zet::Error::kPrinterError, outcome.message);
+        return outcome.status == zet::PrintStatus::Printed;
+    };
+    return zet::runPrintRequest(templateText_, dataText_, print,
+        [this](const QString &description) { Q_EMIT DebugEvent(description); });
+}
+
 void ZETView::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
@@ -65,6 +91,6 @@ void ZETView::keepSurfaceSize()
     const int height = qRound(zet::twipsToPixels(kSurfaceTwips, logicalDpiY()));
     if (size() != QSize(width, height))
         setFixedSize(width, height);
-    cmdIcona_->setGeometry(0, 0, width, height);
-    cmdIcona_->setIconSize(QSize(width * 3 / 4, height * 3 / 4));
+    iconButton_->setGeometry(0, 0, width, height);
+    iconButton_->setIconSize(QSize(width * 3 / 4, height * 3 / 4));
 }

@@ -174,14 +174,14 @@ void writeBand(JsonWriter &json, const ReportBand &b)
     json.beginObject(JsonWriter::Block);
     json.key("Visible").value(b.visible);
     json.key("Height").value(b.height);
-    json.key("BreakMode").value(b.breakMode);
-    json.key("NewPage").value(b.newPage);
+    json.key("BreakMode").value(static_cast<int>(b.breakMode));
+    json.key("NewPage").value(static_cast<int>(b.newPage));
     json.key("Repeat").value(b.repeat);
     json.key("StackTop").value(b.stackTop);
     json.key("DesignTop").value(b.designTop);
     json.key("DesignBottom").value(b.designBottom);
     json.key("ObjectIndexes").intArray(b.objectIndexes);
-    json.key("Kind").value(b.kind);
+    json.key("Kind").value(static_cast<int>(b.kind));
     json.key("DataLevel").value(b.dataLevel);
     json.key("RecordsetName").value(b.recordsetName);
     json.key("LinkPrev").value(b.linkPrev);
@@ -209,11 +209,11 @@ void writeFont(JsonWriter &json, const std::optional<ReportFont> &font)
 void writeObject(JsonWriter &json, const ReportObject &o)
 {
     json.beginObject(JsonWriter::Block);
-    json.key("ControlType").value(o.controlType);
+    json.key("ControlType").value(static_cast<int>(o.controlType));
     json.key("Name").value(o.name);
     json.key("FitToImage").value(o.fitToImage);
     json.key("FitToControl").value(o.fitToControl);
-    json.key("Alignment").value(o.alignment);
+    json.key("Alignment").value(static_cast<int>(o.alignment));
     json.key("Height").value(o.height);
     json.key("Top").value(o.top);
     json.key("Border").value(o.border);
@@ -227,7 +227,7 @@ void writeObject(JsonWriter &json, const ReportObject &o)
     json.key("TransparentBack").value(o.transparentBack);
     json.key("Left").value(o.left);
     json.key("Printable").value(o.printable);
-    json.key("Style").value(o.style);
+    json.key("Style").value(static_cast<int>(o.style));
     json.key("Value").value(o.value);
     json.key("ZOrder").value(o.zOrder);
     json.key("TopInBand").value(o.topInBand);

@@ -57,6 +57,11 @@ QString cannotWrite(const QString &path)
     return QStringLiteral("Impossibile scrivere il file \"%1\".").arg(QDir::toNativeSeparators(path));
 }
 
+RenderOptions viewOf(bool printView)
+{
+    return { .view = printView ? RenderView::Print : RenderView::Full };
+}
+
 void tell(const PageExportProgress &progress, int pageIndex, int pageCount)
 {
     if (progress)
@@ -103,7 +108,7 @@ bool exportPagesToPdf(ReportDocument &document, const QString &path, bool printV
             return false;
         }
         DeviceContext context(&painter);
-        renderPage(document, context, i, printView, nullptr, 1.0, false, false, 0, 0, false);
+        renderPage(document, context, i, viewOf(printView));
     }
     if (!painter.end() || QFileInfo(path).size() <= 0) {
         setError(error, cannotWrite(path));
@@ -145,7 +150,7 @@ bool exportPagesToPng(ReportDocument &document, const QString &path, int dpi, bo
         {
             DeviceContext context(&page);
             context.setLogicalDpi(dpi, dpi);
-            renderPage(document, context, i, printView, nullptr, 1.0, false, false, 0, 0, false);
+            renderPage(document, context, i, viewOf(printView));
         }
         const QString file = pagePicturePath(path, i + 1);
         if (!page.save(file, "PNG")) {

@@ -73,6 +73,8 @@ DeviceContext::~DeviceContext()
     endPainting();
 }
 
+// The active painter with its transform reset to device pixels; nullptr when
+// the device cannot be painted on (an 8-bit image, say).
 QPainter *DeviceContext::painter()
 {
     QPainter *p = external_ != nullptr ? external_ : beginPainter();
@@ -119,130 +121,16 @@ QSize DeviceContext::deviceSize() const
     return QSize(device_->width(), device_->height());
 }
 
-void DeviceContext::setPhysicalPage(const QSize &sheet, const QPoint &offset)
+void DeviceContext::setMapMode(MapMode mode)
 {
-    sheet_ = sheet;
-    sheetOffset_ = offset;
-}
-
-int DeviceContext::deviceCapability(int index) const
-{
-    if (device_ == nullptr)
-        return 0;
-    switch (index) {
-    case gdi::kCapHorzSize:
-        return device_->widthMM();
-    case gdi::kCapVertSize:
-        return device_->heightMM();
-    case gdi::kCapHorzRes:
-        return device_->width();
-    case gdi::kCapVertRes:
-        return device_->height();
-    case gdi::kCapBitsPixel:
-        return device_->depth();
-    case gdi::kCapLogPixelsX:
-        return dpiX_;
-    case gdi::kCapLogPixelsY:
-        return dpiY_;
-    case gdi::kCapPhysicalWidth:
-        return sheet_ ? sheet_->width() : device_->width();
-    case gdi::kCapPhysicalHeight:
-        return sheet_ ? sheet_->height() : device_->height();
-    case gdi::kCapPhysicalOffsetX:
-        return sheetOffset_.x();
-    case gdi::kCapPhysicalOffsetY:
-        return sheetOffset_.y();
-    default:
-        return 0;
-    }
-}
-
-void DeviceContext::setMapMode(int mode)
-{
-    // Logical units per inch of the fixed metric and English modes; their y
-    // axis points up, as on paper.
-    int unitsPerInch = 0;
-    switch (mode) {
-    case gdi::kMapText:
-        windowExtent_ = viewportExtent_ = QSize(1, 1);
-        break;
-    case gdi::kMapLoMetric:
-        unitsPerInch = 254;
-        break;
-    case gdi::kMapHiMetric:
-        unitsPerInch = 2540;
-        break;
-    case gdi::kMapLoEnglish:
-        unitsPerInch = 100;
-        break;
-    case gdi::kMapHiEnglish:
-        unitsPerInch = 1000;
-        break;
-    case gdi::kMapTwips:
-        unitsPerInch = kTwipsPerInch;
-        break;
-    case gdi::kMapIsotropic:
-    case gdi::kMapAnisotropic:
-        break;
-    default:
-        return; // not a mapping mode: the context keeps its mapping
-    }
-    if (unitsPerInch > 0) {
-        windowExtent_ = QSize(unitsPerInch, unitsPerInch);
-        viewportExtent_ = QSize(dpiX_, -dpiY_);
-    }
     mapMode_ = mode;
-}
-
-void DeviceContext::setTwipsMapping()
-{
-    mapMode_ = gdi::kMapAnisotropic;
-    windowExtent_ = QSize(kTwipsPerInch, kTwipsPerInch);
-    viewportExtent_ = QSize(dpiX_, dpiY_);
-}
-
-void DeviceContext::setWindowExtent(const QSize &extent)
-{
-    // Only the scalable modes take extents, and never a zero one.
-    if (extent.width() == 0 || extent.height() == 0)
-        return;
-    if (mapMode_ == gdi::kMapIsotropic || mapMode_ == gdi::kMapAnisotropic)
-        windowExtent_ = extent;
-}
-
-void DeviceContext::setViewportExtent(const QSize &extent)
-{
-    if (extent.width() == 0 || extent.height() == 0)
-        return;
-    if (mapMode_ == gdi::kMapIsotropic || mapMode_ == gdi::kMapAnisotropic)
-        viewportExtent_ = extent;
-}
-
-void DeviceContext::setWindowOrigin(const QPoint &origin)
-{
-    windowOrigin_ = origin;
-}
-
-void DeviceContext::setViewportOrigin(const QPoint &origin)
-{
-    viewportOrigin_ = origin;
 }
 
 QTransform DeviceContext::transform() const
 {
-    double sx = 1.0;
-    double sy = 1.0;
-    if (mapMode_ != gdi::kMapText) {
-        sx = double(viewportExtent_.width()) / windowExtent_.width();
-        sy = double(viewportExtent_.height()) / windowExtent_.height();
-        if (mapMode_ == gdi::kMapIsotropic) {
-            const double s = std::min(std::abs(sx), std::abs(sy));
-            sx = std::copysign(s, sx);
-            sy = std::copysign(s, sy);
-        }
-    }
-    return QTransform(sx, 0, 0, sy, viewportOrigin_.x() - windowOrigin_.x() * sx,
-        viewportOrigin_.y() - windowOrigin_.y() * sy);
+    if (mapMode_ == MapMode::Pixels)
+        return QTransform();
+    return QTransform::fromScale(double(dpiX_) / kTwipsPerInch, double(dpiY_) / kTwipsPerInch);
 }
 
 QPoint DeviceContext::toDevice(const QPoint &logical) const
@@ -290,8 +178,8 @@ void DeviceContext::applyFont()
     // A new QFont loads its font engine again on first use, which costs more
     // than the text drawn with it, and a report selects the same few fonts
     // over and over: hand out copies of one QFont per selection instead.
-    static std::map<std::tuple<QString, int, int, int, bool, bool, bool, long>, QFont> made;
-    const auto key = std::make_tuple(font_.faceName, font_.height, font_.width, font_.weight, font_.italic,
+    static std::map<std::tuple<QString, int, int, bool, bool, bool, long>, QFont> made;
+    const auto key = std::make_tuple(font_.faceName, font_.height, font_.weight, font_.italic,
         font_.underline, font_.strikeOut, font_.height == 0 ? std::lround(16.0 * logicalPerDeviceY()) : 0L);
     const auto known = made.find(key);
     if (known != made.end()) {
@@ -322,68 +210,37 @@ void DeviceContext::applyFont()
         pixels = 16.0 * logicalPerDeviceY(); // the default: 12 points on a 96 dpi device
     }
     f.setPixelSize(std::clamp(int(std::lround(pixels)), 1, kMaxFontPixels));
-
-    if (font_.width > 0) {
-        const double natural = QFontMetricsF(f).averageCharWidth();
-        if (natural > 0)
-            f.setStretch(std::clamp(int(std::lround(100.0 * font_.width / natural)), 1, 4000));
-    }
     qfont_ = f;
     made.emplace(key, f);
 }
 
-TextMetrics DeviceContext::textMetrics() const
+// The height of a text cell (ascent + descent, each rounded up) in logical units.
+int DeviceContext::cellHeight() const
 {
     const QFontMetricsF fm(qfont_);
-    TextMetrics m;
-    m.ascent = qCeil(fm.ascent());
-    m.descent = qCeil(fm.descent());
-    m.height = m.ascent + m.descent;
-    m.internalLeading = std::max(0, m.height - qfont_.pixelSize());
-    m.externalLeading = std::max(0, int(std::lround(fm.leading())));
-    m.aveCharWidth = int(std::lround(fm.averageCharWidth()));
-    m.maxCharWidth = qCeil(fm.maxWidth());
-    m.weight = font_.weight;
-    m.italic = font_.italic;
-    m.underlined = font_.underline;
-    m.struckOut = font_.strikeOut;
-    return m;
+    return qCeil(fm.ascent()) + qCeil(fm.descent());
 }
 
-int DeviceContext::setBackgroundMode(int mode)
+void DeviceContext::setBackgroundMode(int mode)
 {
-    if (mode != gdi::kBkTransparent && mode != gdi::kBkOpaque)
-        return bkMode_;
-    return std::exchange(bkMode_, mode);
+    if (mode == gdi::kBkTransparent || mode == gdi::kBkOpaque)
+        backgroundMode_ = mode;
 }
 
-int DeviceContext::setBackgroundColour(int colour)
+void DeviceContext::setBackgroundColour(int colour)
 {
-    return std::exchange(bkColour_, colour);
+    backgroundColour_ = colour;
 }
 
-int DeviceContext::setTextColour(int colour)
+void DeviceContext::setTextColour(int colour)
 {
-    return std::exchange(textColour_, colour);
+    textColour_ = colour;
 }
 
-int DeviceContext::setStretchMode(int mode)
+void DeviceContext::setStretchMode(int mode)
 {
-    if (mode < gdi::kStretchBlackOnWhite || mode > gdi::kStretchHalftone)
-        return stretchMode_;
-    return std::exchange(stretchMode_, mode);
-}
-
-int DeviceContext::setArcDirection(int direction)
-{
-    if (direction != gdi::kArcCounterClockwise && direction != gdi::kArcClockwise)
-        return arcDirection_;
-    return std::exchange(arcDirection_, direction);
-}
-
-void DeviceContext::moveTo(int x, int y)
-{
-    position_ = QPoint(x, y);
+    if (mode == gdi::kStretchBlackOnWhite || mode == gdi::kStretchHalftone)
+        stretchMode_ = mode;
 }
 
 } // namespace zet

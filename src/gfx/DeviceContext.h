@@ -10,7 +10,6 @@
 #include <QSize>
 #include <QTransform>
 #include <memory>
-#include <optional>
 
 class QPaintDevice;
 
@@ -18,12 +17,11 @@ namespace zet {
 
 // Our device context: a QPainter on any paint device (QImage, QPixmap,
 // QPrinter, QPdfWriter) plus the state a GDI device context keeps. All
-// coordinates taken and returned are logical units of the current mapping
-// unless a name says "device"; colours are report colours (red in the low
-// byte). Shapes, lines and copies are placed on whole device pixels the way
-// GDI places them (a rectangle stops one pixel short of its right and bottom
-// edges); text is laid out in logical units, so a measured width does not
-// depend on the device.
+// coordinates taken are logical units of the current mapping; colours are
+// report colours (red in the low byte). Shapes, lines and copies are placed on
+// whole device pixels the way GDI places them (a rectangle stops one pixel
+// short of its right and bottom edges); text is laid out in logical units, so
+// a measured width does not depend on the device.
 //
 // Not copyable; several Canvas wrappers may refer to one context at once.
 // The context never owns its device. It must outlive the wrappers attached to it.
@@ -41,10 +39,6 @@ public:
     DeviceContext(const DeviceContext &) = delete;
     DeviceContext &operator=(const DeviceContext &) = delete;
 
-    QPaintDevice *device() const { return device_; }
-    // The active painter with its transform reset to device pixels; nullptr
-    // when the device cannot be painted on (an 8-bit image, say).
-    QPainter *painter();
     // Ends a painter of our own so the device's pixels may be read or written
     // directly; the next drawing call begins it again. No effect on a
     // caller's painter.
@@ -55,38 +49,9 @@ public:
     int logicalDpiX() const { return dpiX_; }
     int logicalDpiY() const { return dpiY_; }
     void setLogicalDpi(int dpiX, int dpiY);
-    // The device's size in pixels.
-    QSize deviceSize() const;
-    // The sheet and the printable area's offset on it, in device pixels,
-    // for printers (the print layer sets them). Default: the device itself.
-    void setPhysicalPage(const QSize &sheet, const QPoint &offset);
-    // The capability with that index (gdi::kCap*), 0 for unknown indices.
-    int deviceCapability(int index) const;
 
-    // Mapping. A fixed mode (1..6) sets its own extents; modes 7 and 8 keep
-    // the extents set for them. The window extent's height is what font
-    // selection tests for the twips mapping.
-    int mapMode() const { return mapMode_; }
-    void setMapMode(int mode);
-    // The twips mapping: anisotropic, window 1440 x 1440, viewport = logical dpi.
-    void setTwipsMapping();
-    QSize windowExtent() const { return windowExtent_; }
-    QSize viewportExtent() const { return viewportExtent_; }
-    QPoint windowOrigin() const { return windowOrigin_; }
-    QPoint viewportOrigin() const { return viewportOrigin_; }
-    void setWindowExtent(const QSize &extent);
-    void setViewportExtent(const QSize &extent);
-    void setWindowOrigin(const QPoint &origin);
-    void setViewportOrigin(const QPoint &origin);
-    // Logical to device transform of the current mapping.
-    QTransform transform() const;
-    // A logical point on its device pixel (rounded to nearest).
-    QPoint toDevice(const QPoint &logical) const;
-    // A logical rectangle given by its edges as device edges (not normalised).
-    QRect toDevice(int left, int top, int right, int bottom) const;
-    // A device distance in logical units along x / y (fractional).
-    double logicalPerDeviceX() const;
-    double logicalPerDeviceY() const;
+    MapMode mapMode() const { return mapMode_; }
+    void setMapMode(MapMode mode);
 
     // Selected objects. Each select returns what was selected before.
     GdiPen pen() const { return pen_; }
@@ -95,104 +60,77 @@ public:
     GdiBrush selectBrush(const GdiBrush &brush);
     GdiFont font() const { return font_; }
     GdiFont selectFont(const GdiFont &font);
-    // The selected font as a QFont sized in logical units (pixel size).
-    QFont qfont() const { return qfont_; }
-    // Metrics of the selected font in logical units.
-    TextMetrics textMetrics() const;
 
-    // Attributes. Each setter returns the previous value.
-    int backgroundMode() const { return bkMode_; }
-    int setBackgroundMode(int mode);
-    int backgroundColour() const { return bkColour_; }
-    int setBackgroundColour(int colour);
-    int textColour() const { return textColour_; }
-    int setTextColour(int colour);
+    // Background mode (gdi::kBk*) and colour of text cells.
+    void setBackgroundMode(int mode);
+    void setBackgroundColour(int colour);
+    void setTextColour(int colour);
+    // Stretch mode of the copies into this context (gdi::kStretch*); other
+    // values are ignored.
     int stretchMode() const { return stretchMode_; }
-    int setStretchMode(int mode);
-    int arcDirection() const { return arcDirection_; }
-    int setArcDirection(int direction);
-    QPoint currentPosition() const { return position_; }
-    void moveTo(int x, int y);
+    void setStretchMode(int mode);
 
-    // Drawing with the selected pen and brush.
-    void lineTo(int x, int y); // the end pixel is not drawn
-    void rectangle(int left, int top, int right, int bottom);
-    void roundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
-    void ellipse(int left, int top, int right, int bottom);
-    void pie(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2);
-    // Cubic Beziers: 1 + 3n points; polyBezierTo starts at the current
-    // position, takes 3n points and moves the current position to the last.
-    void polyBezier(const QPolygon &points);
-    void polyBezierTo(const QPolygon &points);
-    // Fills the rectangle [left, right) x [top, bottom) with a colour.
-    void fillRect(int left, int top, int right, int bottom, int colour);
-    // Fills a polygon (even-odd) with a brush; no outline.
-    void fillPolygon(const QPolygon &points, const GdiBrush &brush);
+    // Drawing with the selected pen and brush. A line leaves its end pixel out.
+    void drawLine(const QPoint &from, const QPoint &to);
+    void drawRectangle(int left, int top, int right, int bottom);
+    void drawEllipse(int left, int top, int right, int bottom);
 
-    // Text in the selected font and text colour; the background behind the
-    // glyph cells is filled with the background colour when the mode is opaque.
-    // (x, y) is the top left of the first character cell.
-    void textOut(int x, int y, const QString &text);
-    // Formatted text in the rectangle (gdi::kDt* flags). With kDtCalcRect
-    // nothing is drawn and right / bottom are set to the needed size. Returns
-    // the height of the text.
-    int drawText(const QString &text, QRect &rect, int flags);
-    // Advance width of a text in logical units, without prefix processing.
-    double textWidth(const QString &text) const;
+    // One line of text (line breaks show as spaces) in the selected font and
+    // text colour, at the top of the rectangle, aligned left, right or
+    // centred (Qt::AlignRight, Qt::AlignHCenter; anything else is left). It
+    // is clipped to the rectangle where it leaves it. The background behind
+    // the glyph cells is filled with the background colour when the mode is
+    // opaque. The rectangle may have a negative size.
+    void drawText(const QRect &rect, Qt::Alignment alignment, const QString &text);
+    // Width of the text as drawText draws it, rounded up to whole logical units.
+    int textWidth(const QString &text) const;
 
     // Bit-block copy from source to this context. Both rectangles are in the
     // logical units of their own context; the source is scaled when their
     // device sizes differ (so a copy between devices of different resolution
     // keeps physical size), with smoothing when this context's stretch mode is
     // halftone. A negative extent mirrors. A source that cannot be read (a
-    // printer) copies nothing. With a transparent colour, source pixels of
-    // that colour leave the destination as it was.
-    void stretchBlt(const QRect &destination, DeviceContext &source, const QRect &sourceRect, int rasterOp,
-        std::optional<int> transparentColour = std::nullopt);
-    // The device pixels of a rectangle as an image; null when the device
-    // cannot be read.
-    QImage grabDevice(const QRect &deviceRect);
+    // printer) copies nothing; only the part of the source rectangle on its
+    // device is copied, to where that part lands.
+    void stretchBlt(const QRect &destination, DeviceContext &source, const QRect &sourceRect);
 
 private:
+    QPainter *painter();
     QPainter *beginPainter();
     void applyFont();
+    QTransform transform() const;
+    QPoint toDevice(const QPoint &logical) const;
+    // A rectangle given by its logical edges as device edges (not normalised).
+    QRect toDevice(int left, int top, int right, int bottom) const;
+    double logicalPerDeviceX() const;
+    double logicalPerDeviceY() const;
+    QSize deviceSize() const;
+    int cellHeight() const;
+    double advance(const QString &text) const;
     void strokeAndFill(const QPainterPath &devicePath, bool closed);
     QPen devicePen() const;
-    void fillDeviceRect(const QRect &rect, const GdiBrush &brush);
-    // Fills a device path with a hatched brush, over the background colour
-    // when the background mode is opaque; false for any other brush.
-    bool fillHatched(QPainter *p, const QPainterPath &path, const GdiBrush &brush);
+    void fillDeviceRect(const QRect &rect);
     void drawTextLine(const QString &line, const QPointF &topLeft, double width);
     void drawVisiblePieces(const QString &line, const QPointF &topLeft, double clipLeft, double clipRight);
-    void fillWithRasterOp(const QRect &rect, int rasterOp);
-    void drawCopied(const QPoint &topLeft, const QImage &pixels, int rasterOp, bool keyed);
-    void drawScaledLarge(const QRectF &target, const QImage &pixels, int rasterOp, bool smooth,
-        std::optional<int> transparentColour);
+    QImage grabDevice(const QRect &deviceRect) const;
+    void drawCopied(const QPoint &topLeft, const QImage &pixels);
+    void drawScaledLarge(const QRectF &target, const QImage &pixels, bool smooth);
 
     QPaintDevice *device_ = nullptr;
     QPainter *external_ = nullptr;
     std::unique_ptr<QPainter> own_;
     int dpiX_ = 96;
     int dpiY_ = 96;
-    std::optional<QSize> sheet_;
-    QPoint sheetOffset_;
-
-    int mapMode_ = gdi::kMapText;
-    QSize windowExtent_ { 1, 1 };
-    QSize viewportExtent_ { 1, 1 };
-    QPoint windowOrigin_;
-    QPoint viewportOrigin_;
+    MapMode mapMode_ = MapMode::Pixels;
 
     GdiPen pen_;
     GdiBrush brush_;
     GdiFont font_;
     QFont qfont_;
-    int bkMode_ = gdi::kBkOpaque;
-    int bkColour_ = 0xFFFFFF;
+    int backgroundMode_ = gdi::kBkOpaque;
+    int backgroundColour_ = 0xFFFFFF;
     int textColour_ = 0;
     int stretchMode_ = gdi::kStretchBlackOnWhite;
-    int arcDirection_ = gdi::kArcCounterClockwise;
-    QPoint position_;
 };
 
 } // namespace zet

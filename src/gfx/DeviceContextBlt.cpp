@@ -2,8 +2,7 @@
 #include "gfx/DeviceContext.h"
 
 #include <QPaintEngine>
-#include <QPixmap>
-#include <cstring>
+#include <cmath>
 
 namespace zet {
 
@@ -43,84 +42,26 @@ Span positive(const QRect &r)
     return s;
 }
 
-// Copies source into an 8-bit image at topLeft, matching colours to its table.
-void copyIntoIndexed(QImage &target, const QPoint &topLeft, const QImage &source)
-{
-    QImage indexed = source;
-    if (source.format() != QImage::Format_Indexed8 || source.colorTable() != target.colorTable())
-        indexed = source.convertToFormat(QImage::Format_Indexed8, target.colorTable());
-    const QRect area = QRect(topLeft, indexed.size()).intersected(target.rect());
-    if (area.isEmpty())
-        return;
-    const int fromX = area.x() - topLeft.x();
-    const int fromY = area.y() - topLeft.y();
-    for (int row = 0; row < area.height(); ++row) {
-        std::memcpy(target.scanLine(area.y() + row) + area.x(), indexed.constScanLine(fromY + row) + fromX,
-            size_t(area.width()));
-    }
-}
-
-QPainter::CompositionMode compositionFor(int rasterOp)
-{
-    switch (rasterOp) {
-    case gdi::kSrcPaint:
-        return QPainter::RasterOp_SourceOrDestination;
-    case gdi::kSrcAnd:
-        return QPainter::RasterOp_SourceAndDestination;
-    case gdi::kSrcInvert:
-        return QPainter::RasterOp_SourceXorDestination;
-    case gdi::kNotSrcCopy:
-        return QPainter::RasterOp_NotSource;
-    default:
-        return QPainter::CompositionMode_Source;
-    }
-}
-
-// The pixels with those of one colour made fully transparent.
-QImage withoutColour(const QImage &pixels, int colour)
-{
-    QImage keyed = pixels.convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = colorFromRef(colour).rgb();
-    for (int y = 0; y < keyed.height(); ++y) {
-        QRgb *line = reinterpret_cast<QRgb *>(keyed.scanLine(y));
-        for (int x = 0; x < keyed.width(); ++x) {
-            if ((line[x] | 0xFF000000u) == key)
-                line[x] = 0;
-        }
-    }
-    return keyed;
-}
-
 } // namespace
 
-QImage DeviceContext::grabDevice(const QRect &deviceRect)
+// The device pixels of a rectangle as an image; null when the device cannot
+// be read (only images can).
+QImage DeviceContext::grabDevice(const QRect &deviceRect) const
 {
-    if (device_ == nullptr || deviceRect.isEmpty())
+    if (device_ == nullptr || deviceRect.isEmpty() || device_->devType() != QInternal::Image)
         return QImage();
-    if (device_->devType() == QInternal::Image) {
-        const QImage *image = static_cast<const QImage *>(device_);
-        if (deviceRect == image->rect())
-            return *image;
-        return image->copy(deviceRect);
-    }
-    if (device_->devType() == QInternal::Pixmap)
-        return static_cast<const QPixmap *>(device_)->toImage().copy(deviceRect);
-    return QImage();
+    const QImage *image = static_cast<const QImage *>(device_);
+    if (deviceRect == image->rect())
+        return *image;
+    return image->copy(deviceRect);
 }
 
-void DeviceContext::stretchBlt(const QRect &destination, DeviceContext &source, const QRect &sourceRect,
-    int rasterOp, std::optional<int> transparentColour)
+void DeviceContext::stretchBlt(const QRect &destination, DeviceContext &source, const QRect &sourceRect)
 {
     const Span to = positive(toDevice(destination.x(), destination.y(), destination.x() + destination.width(),
         destination.y() + destination.height()));
     if (to.rect.isEmpty())
         return;
-
-    if (rasterOp == gdi::kBlackness || rasterOp == gdi::kWhiteness || rasterOp == gdi::kDstInvert) {
-        fillWithRasterOp(to.rect, rasterOp);
-        return;
-    }
-
     const Span from = positive(source.toDevice(sourceRect.x(), sourceRect.y(),
         sourceRect.x() + sourceRect.width(), sourceRect.y() + sourceRect.height()));
     if (from.rect.isEmpty())
@@ -133,8 +74,6 @@ void DeviceContext::stretchBlt(const QRect &destination, DeviceContext &source, 
     QImage pixels = source.grabDevice(part);
     if (pixels.isNull())
         return;
-    if (source.device() == device_)
-        pixels = pixels.copy(); // painting must not change the pixels being copied
     const bool mirrorX = from.mirrorX != to.mirrorX;
     const bool mirrorY = from.mirrorY != to.mirrorY;
     if (mirrorX || mirrorY)
@@ -146,10 +85,10 @@ void DeviceContext::stretchBlt(const QRect &destination, DeviceContext &source, 
     const QRectF target(to.rect.x() + skipX * scaleX, to.rect.y() + skipY * scaleY, part.width() * scaleX,
         part.height() * scaleY);
 
-    const bool smooth = stretchMode_ == gdi::kStretchHalftone && !transparentColour;
+    const bool smooth = stretchMode_ == gdi::kStretchHalftone;
     if (target.width() * target.height() > kMaxScaledPixels) {
         // Too large to scale in memory: let the painter scale what it shows.
-        drawScaledLarge(target, pixels, rasterOp, smooth, transparentColour);
+        drawScaledLarge(target, pixels, smooth);
         return;
     }
     const QRect whole(QPoint(int(std::lround(target.left())), int(std::lround(target.top()))),
@@ -157,71 +96,31 @@ void DeviceContext::stretchBlt(const QRect &destination, DeviceContext &source, 
     if (whole.isEmpty())
         return;
     if (pixels.size() != whole.size()) {
-        // Halftone averages the source pixels; the other modes pick the nearest.
+        // Halftone averages the source pixels; the other mode picks the nearest.
         pixels = pixels.scaled(
             whole.size(), Qt::IgnoreAspectRatio, smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
     }
-
-    if (transparentColour)
-        pixels = withoutColour(pixels, *transparentColour);
-    drawCopied(whole.topLeft(), pixels, rasterOp, transparentColour.has_value());
+    drawCopied(whole.topLeft(), pixels);
 }
 
-void DeviceContext::fillWithRasterOp(const QRect &rect, int rasterOp)
+void DeviceContext::drawCopied(const QPoint &topLeft, const QImage &pixels)
 {
     QPainter *p = painter();
     if (p == nullptr)
         return;
-    if (rasterOp == gdi::kDstInvert) {
-        if (!p->paintEngine()->hasFeature(QPaintEngine::RasterOpModes))
-            return;
-        p->setCompositionMode(QPainter::RasterOp_NotDestination);
-        p->fillRect(rect, Qt::black);
-        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-        return;
-    }
-    p->fillRect(rect, rasterOp == gdi::kBlackness ? Qt::black : Qt::white);
-}
-
-void DeviceContext::drawCopied(const QPoint &topLeft, const QImage &pixels, int rasterOp, bool keyed)
-{
-    if (device_ != nullptr && device_->devType() == QInternal::Image) {
-        QImage *image = static_cast<QImage *>(device_);
-        if (image->format() == QImage::Format_Indexed8) {
-            // No painter on 8 bits: the colours go in as table indices, and
-            // transparent pixels are copied like the others.
-            endPainting();
-            copyIntoIndexed(*image, topLeft, keyed ? pixels.convertToFormat(QImage::Format_RGB32) : pixels);
-            return;
-        }
-    }
-    QPainter *p = painter();
-    if (p == nullptr)
-        return;
-    if (!keyed) {
-        const QPainter::CompositionMode mode = compositionFor(rasterOp);
-        const bool rasterMode = mode != QPainter::CompositionMode_Source;
-        if (p->paintEngine()->hasFeature(rasterMode ? QPaintEngine::RasterOpModes : QPaintEngine::PorterDuff))
-            p->setCompositionMode(mode);
-    }
+    if (p->paintEngine()->hasFeature(QPaintEngine::PorterDuff))
+        p->setCompositionMode(QPainter::CompositionMode_Source);
     p->drawImage(topLeft, pixels);
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void DeviceContext::drawScaledLarge(const QRectF &target, const QImage &pixels, int rasterOp, bool smooth,
-    std::optional<int> transparentColour)
+void DeviceContext::drawScaledLarge(const QRectF &target, const QImage &pixels, bool smooth)
 {
     QPainter *p = painter();
     if (p == nullptr)
         return;
-    QImage shown = pixels;
-    if (transparentColour)
-        shown = withoutColour(pixels, *transparentColour);
-    else if (rasterOp != gdi::kSrcCopy && p->paintEngine()->hasFeature(QPaintEngine::RasterOpModes))
-        p->setCompositionMode(compositionFor(rasterOp));
     p->setRenderHint(QPainter::SmoothPixmapTransform, smooth);
-    p->drawImage(target, shown);
-    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p->drawImage(target, pixels);
 }
 
 } // namespace zet

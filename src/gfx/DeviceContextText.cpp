@@ -2,7 +2,6 @@
 #include "gfx/DeviceContext.h"
 
 #include <QFontMetricsF>
-#include <QStringList>
 #include <QtMath>
 #include <cmath>
 
@@ -28,33 +27,16 @@ template <typename F> void forEachPiece(const QString &text, F f)
     }
 }
 
-// "&x" shows x, "&&" shows "&".
-QString withoutPrefixes(const QString &text)
+QString oneLine(const QString &text)
 {
-    QString shown;
-    shown.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&') {
-            ++i;
-            if (i >= text.size())
-                break;
-        }
-        shown += text[i];
-    }
-    return shown;
-}
-
-QStringList splitLines(const QString &text)
-{
-    QString unified = text;
-    unified.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    unified.replace(u'\r', u'\n');
-    return unified.split(u'\n');
+    QString line = text;
+    line.replace(u'\r', u' ').replace(u'\n', u' ');
+    return line;
 }
 
 } // namespace
 
-double DeviceContext::textWidth(const QString &text) const
+double DeviceContext::advance(const QString &text) const
 {
     const QFontMetricsF fm(qfont_);
     if (text.size() <= kPieceLength)
@@ -65,6 +47,11 @@ double DeviceContext::textWidth(const QString &text) const
     return width;
 }
 
+int DeviceContext::textWidth(const QString &text) const
+{
+    return text.isEmpty() ? 0 : qCeil(advance(oneLine(text)));
+}
+
 void DeviceContext::drawVisiblePieces(
     const QString &line, const QPointF &topLeft, double clipLeft, double clipRight)
 {
@@ -72,7 +59,7 @@ void DeviceContext::drawVisiblePieces(
     forEachPiece(line, [&](const QString &piece) {
         if (x > clipRight)
             return;
-        const double width = textWidth(piece);
+        const double width = advance(piece);
         if (x + width >= clipLeft)
             drawTextLine(piece, QPointF(x, topLeft.y()), width);
         x += width;
@@ -86,138 +73,47 @@ void DeviceContext::drawTextLine(const QString &line, const QPointF &topLeft, do
         return;
     p->setTransform(transform());
     const QFontMetricsF fm(qfont_);
-    if (bkMode_ == gdi::kBkOpaque)
-        p->fillRect(QRectF(topLeft, QSizeF(width, textMetrics().height)), colorFromRef(bkColour_));
+    if (backgroundMode_ == gdi::kBkOpaque)
+        p->fillRect(QRectF(topLeft, QSizeF(width, cellHeight())), toQColor(backgroundColour_));
     p->setFont(qfont_);
-    p->setPen(colorFromRef(textColour_));
+    p->setPen(toQColor(textColour_));
     p->drawText(QPointF(topLeft.x(), topLeft.y() + fm.ascent()), line);
 }
 
-void DeviceContext::textOut(int x, int y, const QString &text)
+void DeviceContext::drawText(const QRect &rect, Qt::Alignment alignment, const QString &text)
 {
-    QPainter *p = painter();
-    if (p == nullptr || text.isEmpty())
+    if (text.isEmpty())
         return;
-    const double width = textWidth(text);
-    if (font_.escapement == 0) {
-        drawTextLine(text, QPointF(x, y), width);
-        return;
-    }
-    // Escapement turns the line counter-clockwise about its starting point.
-    const QTransform base = transform();
-    const double degrees = font_.escapement / 10.0;
-    const QTransform turned = QTransform::fromTranslate(-x, -y)
-        * QTransform().rotate(base.m22() < 0 ? degrees : -degrees) * QTransform::fromTranslate(x, y) * base;
-    p->setTransform(turned);
-    const QFontMetricsF fm(qfont_);
-    if (bkMode_ == gdi::kBkOpaque)
-        p->fillRect(QRectF(x, y, width, textMetrics().height), colorFromRef(bkColour_));
-    p->setFont(qfont_);
-    p->setPen(colorFromRef(textColour_));
-    p->drawText(QPointF(x, y + fm.ascent()), text);
-}
-
-int DeviceContext::drawText(const QString &text, QRect &rect, int flags)
-{
-    const QString shown = (flags & gdi::kDtNoPrefix) ? text : withoutPrefixes(text);
-    const int lineHeight = textMetrics().height;
     const int left = rect.left();
     const int top = rect.top();
     const int right = rect.left() + rect.width();
     const int bottom = rect.top() + rect.height();
-    const bool singleLine = (flags & gdi::kDtSingleLine) != 0;
-
-    if (shown.isEmpty()) {
-        if (flags & gdi::kDtCalcRect)
-            rect = QRect(left, top, 0, singleLine ? lineHeight : 0);
-        return singleLine ? lineHeight : 0;
-    }
-
-    QStringList lines;
-    if (singleLine) {
-        QString one = shown;
-        one.replace(u'\r', u' ').replace(u'\n', u' ');
-        lines << one;
-    } else {
-        for (const QString &paragraph : splitLines(shown)) {
-            if (!(flags & gdi::kDtWordBreak)) {
-                lines << paragraph;
-                continue;
-            }
-            // Break between words where the line would pass the right edge;
-            // advances add up, so each word is measured once.
-            const double space = textWidth(QStringLiteral(" "));
-            QString current;
-            double currentWidth = 0;
-            for (const QString &word : paragraph.split(u' ')) {
-                const double wordWidth = textWidth(word);
-                if (!current.isEmpty() && currentWidth + space + wordWidth > right - left) {
-                    lines << current;
-                    current = word;
-                    currentWidth = wordWidth;
-                } else if (current.isEmpty()) {
-                    current = word;
-                    currentWidth = wordWidth;
-                } else {
-                    current += u' ' + word;
-                    currentWidth += space + wordWidth;
-                }
-            }
-            lines << current;
-        }
-    }
-
-    QList<double> widths;
-    double widest = 0;
-    for (const QString &line : lines) {
-        widths << textWidth(line);
-        widest = std::max(widest, widths.last());
-    }
-    const int textHeight = int(lines.size()) * lineHeight;
-
-    if (flags & gdi::kDtCalcRect) {
-        rect = QRect(left, top, qCeil(widest), textHeight);
-        return textHeight;
-    }
-
-    double y = top;
-    if (singleLine && (flags & gdi::kDtBottom))
-        y = bottom - lineHeight;
-    else if (singleLine && (flags & gdi::kDtVCenter))
-        y = top + (bottom - top - lineHeight) / 2;
+    const QString line = oneLine(text);
+    const double width = advance(line);
 
     QPainter *p = painter();
     if (p == nullptr)
-        return textHeight;
-    QList<double> xs;
-    bool inside = y >= top && y + textHeight <= bottom;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        double x = left;
-        if (flags & gdi::kDtRight)
-            x = right - widths[i];
-        else if (flags & gdi::kDtCenter)
-            x = left + (right - left - widths[i]) / 2.0;
-        xs << x;
-        inside = inside && x >= left && x + widths[i] <= right;
-    }
-    // Text whose cells lie inside the rectangle needs no clip; setting one
+        return;
+    double x = left;
+    if (alignment & Qt::AlignRight)
+        x = right - width;
+    else if (alignment & Qt::AlignHCenter)
+        x = left + (right - left - width) / 2.0;
+    // Text whose cell lies inside the rectangle needs no clip; setting one
     // (with the state save it needs) costs as much as drawing the line.
-    const bool clip = !(flags & gdi::kDtNoClip) && !inside;
-    if (clip) {
-        p->save();
-        p->setTransform(transform());
-        p->setClipRect(QRectF(left, top, right - left, bottom - top), Qt::IntersectClip);
+    const bool inside = top + cellHeight() <= bottom && x >= left && x + width <= right;
+    if (inside) {
+        drawTextLine(line, QPointF(x, top), width);
+        return;
     }
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QPointF topLeft(xs[i], y + i * lineHeight);
-        if (clip && lines[i].size() > kPieceLength)
-            drawVisiblePieces(lines[i], topLeft, left, right);
-        else
-            drawTextLine(lines[i], topLeft, widths[i]);
-    }
-    if (clip)
-        p->restore();
-    return int(y - top) + textHeight;
+    p->save();
+    p->setTransform(transform());
+    p->setClipRect(QRectF(left, top, right - left, bottom - top), Qt::IntersectClip);
+    if (line.size() > kPieceLength)
+        drawVisiblePieces(line, QPointF(x, top), left, right);
+    else
+        drawTextLine(line, QPointF(x, top), width);
+    p->restore();
 }
 
 } // namespace zet

@@ -48,11 +48,11 @@ void placeReportHeader(ReportDocument &document, LayoutState &state, int reportH
 
 void placeReportFooter(ReportDocument &document, LayoutState &state)
 {
-    const int reportFooter = findBand(document, kBandReportFooter);
+    const int reportFooter = findBand(document, BandKind::ReportFooter);
     if (reportFooter < 0)
         return;
     const ReportBand &band = document.bands.at(reportFooter);
-    if (band.breakMode == 1 || band.breakMode == 3)
+    if (breaksAt(band.breakMode, BreakMode::Before))
         state.breakPending = true;
     // Unlike a data band, a footer that would end exactly on the limit moves on.
     if (state.flowTop + band.height >= state.flowBottom)
@@ -74,7 +74,7 @@ void layOutReport(ReportDocument &document)
 
     LayoutState state;
     startNewPage(document, state);
-    const int reportHeader = findBand(document, kBandReportHeader);
+    const int reportHeader = findBand(document, BandKind::ReportHeader);
     placeReportHeader(document, state, reportHeader);
     // Record 0, the first outermost record, is the root: later outermost
     // records are ignored together with their descendants.
@@ -85,11 +85,11 @@ void layOutReport(ReportDocument &document)
     fillRepeatedBands(document);
 }
 
-int findBand(const ReportDocument &document, int kind, int start, int level)
+int findBand(const ReportDocument &document, BandKind kind)
 {
-    for (int b = std::max(start, 0); b < document.bands.size(); ++b) {
+    for (int b = 0; b < document.bands.size(); ++b) {
         const ReportBand &band = document.bands.at(b);
-        if (band.kind == kind && band.visible && (level == -1 || band.dataLevel == level))
+        if (band.kind == kind && band.visible)
             return b;
     }
     return -1;
@@ -100,13 +100,13 @@ void startNewPage(ReportDocument &document, LayoutState &state)
     document.pages.append(LaidPage());
     const int page = int(document.pages.size() - 1);
     state = LayoutState { false, 0, document.pageHeight };
-    for (const int kind : { kBandTopMargin, kBandPageHeader }) {
+    for (const BandKind kind : { BandKind::TopMargin, BandKind::PageHeader }) {
         const int band = findBand(document, kind);
         if (band >= 0)
             placeBand(document, page, PlaceFrom::Top, band, state, true);
     }
     // The bottom margin ends at PageHeight; the page footer stands on it.
-    for (const int kind : { kBandBottomMargin, kBandPageFooter }) {
+    for (const BandKind kind : { BandKind::BottomMargin, BandKind::PageFooter }) {
         const int band = findBand(document, kind);
         if (band >= 0)
             placeBand(document, page, PlaceFrom::Bottom, band, state, true);
@@ -129,7 +129,7 @@ int placeBand(ReportDocument &document, int pageIndex, PlaceFrom from, int bandI
         placed.top = roundHalfEven(state.flowBottom - band.height);
         state.flowBottom = placed.top;
     }
-    if (band.breakMode == 2 || band.breakMode == 3)
+    if (breaksAt(band.breakMode, BreakMode::After))
         state.breakPending = true;
     list.append(std::move(placed));
     return int(list.size() - 1);

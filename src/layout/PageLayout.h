@@ -24,9 +24,8 @@ enum class PlaceFrom { Top, Bottom };
 // (or a fill that would need more than 100,000 copies of one band).
 void layOutReport(ReportDocument &document);
 
-// First visible band with that kind (and level, unless -1), scanning up from
-// start (from 0 when start is negative); -1 when none.
-int findBand(const ReportDocument &document, int kind, int start = -1, int level = -1);
+// First visible band of that kind; -1 when none.
+int findBand(const ReportDocument &document, BandKind kind);
 
 // Appends a page and places its fixed bands: top margin and page header from
 // the top, bottom margin and then page footer from the bottom (each when
@@ -38,7 +37,7 @@ void startNewPage(ReportDocument &document, LayoutState &state);
 // even and FlowTop moves below it; from the bottom it ends at FlowBottom (its
 // top rounded) and FlowBottom moves up to its top. Lists the band's "[SYS]"
 // objects, and its data-bound objects when includeData, each with ValueIndex
-// -1. A band that breaks after itself (BreakMode 2 or 3) sets BreakPending.
+// -1. A band that breaks after itself sets BreakPending.
 int placeBand(ReportDocument &document, int pageIndex, PlaceFrom from, int bandIndex, LayoutState &state,
     bool includeData);
 

@@ -5,15 +5,6 @@
 
 namespace zet {
 
-namespace {
-
-bool breaksBefore(const ReportBand &band)
-{
-    return band.breakMode == 1 || band.breakMode == 3;
-}
-
-} // namespace
-
 RecordWalk::RecordWalk(ReportDocument &document, LayoutState &state)
     : document_(document)
     , state_(state)
@@ -46,7 +37,7 @@ void RecordWalk::layOutChild(int record, int startBand)
     bool expanded = false;
     for (int b = std::max(startBand, 0); b < document_.bands.size(); ++b) {
         const ReportBand &band = document_.bands.at(b);
-        if (band.kind != kBandData)
+        if (band.kind != BandKind::Data)
             continue;
         if (band.dataLevel == level + 1) {
             if (!expanded) {
@@ -70,7 +61,7 @@ void RecordWalk::layOutDataBand(int band, int record)
     const ReportBand &slot = bandAt(document_, band);
     if (fitTest(slot))
         placeContinuedBands(band);
-    if (breaksBefore(slot))
+    if (breaksAt(slot.breakMode, BreakMode::Before))
         state_.breakPending = true;
     if (state_.breakPending)
         breakPage(band);
@@ -98,7 +89,7 @@ void RecordWalk::placeContinuedBands(int band)
     // directly under the last band of the page, without a fit test.
     const int last = bandAt(document_, band).linkNext;
     for (int j = band + 1; j <= last; ++j) {
-        const bool withData = bandAt(document_, j).newPage == 2;
+        const bool withData = bandAt(document_, j).newPage == NewPageMode::WithValues;
         const int placed = placeBand(document_, currentPage(), PlaceFrom::Top, j, state_, withData);
         if (!document_.pages.at(currentPage()).placedBands.at(placed).items.isEmpty())
             continued_.add({ currentPage(), placed, j });
@@ -122,8 +113,8 @@ void RecordWalk::repeatHeaders(int band, int previousPage)
         const ReportBand &header = bandAt(document_, j);
         if (header.dataLevel >= slot.dataLevel)
             continue;
-        const int placed
-            = placeBand(document_, currentPage(), PlaceFrom::Top, j, state_, header.newPage == 2);
+        const int placed = placeBand(
+            document_, currentPage(), PlaceFrom::Top, j, state_, header.newPage == NewPageMode::WithValues);
         QList<PlacedItem> &items = document_.pages[currentPage()].placedBands[placed].items;
         if (items.isEmpty())
             continue;

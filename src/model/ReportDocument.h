@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ReportFont.h"
+#include "model/TemplateCodes.h"
 
 #include <QImage>
 #include <QList>
@@ -14,37 +15,18 @@ namespace zet {
 // in one record refers to a position in another list, so list order never
 // changes once built. A list's "last index" is size() - 1.
 
-enum BandKind : int {
-    kBandUnused = -1,
-    kBandTopMargin = 1,
-    kBandPageHeader = 2,
-    kBandReportHeader = 3,
-    kBandData = 4,
-    kBandReportFooter = 5,
-    kBandPageFooter = 6,
-    kBandBottomMargin = 7,
-};
-
-enum ControlType : int {
-    kControlPicture = 2,
-    kControlStretchedPicture = 3,
-    kControlFramedText = 4,
-    kControlText = 5,
-    kControlShape = 6,
-};
-
 struct ReportBand
 {
     bool visible = false;
     double height = 0;
-    int breakMode = 0; // 1 break before, 2 after, 3 both
-    int newPage = 0; // 1 repeat without data values, 2 with them
+    BreakMode breakMode = BreakMode::None;
+    NewPageMode newPage = NewPageMode::None;
     int repeat = 0; // 1 fills the free page space with blank copies
     double stackTop = 0;
     double designTop = 0;
     double designBottom = 0;
     QList<int> objectIndexes;
-    int kind = kBandUnused;
+    BandKind kind = BandKind::Unused;
     int dataLevel = -1;
     QString recordsetName;
     QImage bandPicture; // drawn by the HTML export; null otherwise
@@ -55,11 +37,11 @@ struct ReportBand
 
 struct ReportObject
 {
-    int controlType = 0;
+    ControlType controlType = ControlType::None;
     QString name;
     bool fitToImage = false;
     bool fitToControl = false;
-    int alignment = 0;
+    TextAlignment alignment = TextAlignment::Left;
     double height = 0;
     double top = 0; // in the designer's stacked band space
     bool border = false;
@@ -73,7 +55,7 @@ struct ReportObject
     bool transparentBack = false;
     double left = 0;
     bool printable = false;
-    int style = 0;
+    ShapeStyle style = ShapeStyle::HorizontalLine; // for shapes
     QString value;
     int zOrder = 0;
     double topInBand = 0;
@@ -83,8 +65,9 @@ struct ReportObject
 };
 
 // One decoded picture of the template's image list. Surface holds the picture
-// as a bitmap surface image (24-bit BGR rows, or 8-bit indexed), at its own
-// pixel size; its dots per metre give the pixels per inch it is drawn at.
+// as a bitmap surface image (24-bit BGR rows, or 8-bit indexed) at its own
+// pixel size. A picture pixel is drawn as 15 twips (a 96-dpi screen) whatever
+// resolution the file states, so the surface's dots per metre do not count.
 struct ImageEntry
 {
     QString id;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ReportFont.h"
+#include "model/TemplateCodes.h"
 
 #include <QLatin1String>
 #include <QString>
@@ -20,6 +21,36 @@ class EditBoxes
 public:
     virtual ~EditBoxes() = default;
 
+    // False while a render is filling the boxes, true at every other time
+    // (also before the first render). The preview takes a text change for a
+    // user edit only while idle, so the renderer's own texts never reach the
+    // data values.
+    bool idle() const { return !filling_; }
+
+    // Marks boxes as being filled for its lifetime (no effect on null boxes).
+    class Filling
+    {
+    public:
+        explicit Filling(EditBoxes *boxes)
+            : boxes_(boxes)
+            , wasFilling_(boxes && boxes->filling_)
+        {
+            if (boxes_)
+                boxes_->filling_ = true;
+        }
+        ~Filling()
+        {
+            if (boxes_)
+                boxes_->filling_ = wasFilling_;
+        }
+        Filling(const Filling &) = delete;
+        Filling &operator=(const Filling &) = delete;
+
+    private:
+        EditBoxes *boxes_;
+        bool wasFilling_;
+    };
+
     virtual int upperBound() const = 0;
     // Creates box index, which is upperBound() + 1.
     virtual void load(int index) = 0;
@@ -27,8 +58,8 @@ public:
     virtual void setVisible(int index, bool visible) = 0;
     // font is null when the object has none: the box keeps the font it has.
     virtual void setFont(int index, const ReportFont *font) = 0;
-    // 0 left, 1 right, 2 centre.
-    virtual void setAlignment(int index, int alignment) = 0;
+    // Left, right or centre; other values as the template stores them.
+    virtual void setAlignment(int index, TextAlignment alignment) = 0;
     virtual void setForeColor(int index, int colour) = 0;
     virtual void setBackColor(int index, int colour) = 0;
     virtual void setGeometry(int index, int left, int top, int width, int height) = 0;
@@ -37,6 +68,9 @@ public:
     virtual void setTag(int index, const QString &tag) = 0;
     // Puts the box above every other control of the page surface.
     virtual void bringToFront(int index) = 0;
+
+private:
+    bool filling_ = false;
 };
 
 } // namespace zet

@@ -18,59 +18,55 @@ constexpr int kBlack = 0;
 constexpr int kFramedTextInset = 45; // twips
 constexpr double kLeftAlignBelowGap = -10.0; // twips per gap
 
-// Single line, no prefix processing, at the top; plus the horizontal alignment.
-constexpr int kTextLeft = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtLeft; // 2080
-constexpr int kTextRight = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtRight; // 2082
-constexpr int kTextCentre = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtCenter; // 2081
-constexpr int kTextMeasure = gdi::kDtSingleLine | gdi::kDtNoPrefix | gdi::kDtCalcRect; // 3104
+// Text is one line at the top of its rectangle, aligned horizontally.
+constexpr Qt::Alignment kTextLeft = Qt::AlignLeft;
+constexpr Qt::Alignment kTextRight = Qt::AlignRight;
+constexpr Qt::Alignment kTextCentre = Qt::AlignHCenter;
 
-// A picture of the image list, ready to be copied in twips: its surface's
-// context switched to the twips mapping for the life of this object, so one
-// picture pixel covers 1440 / (the picture's pixels per inch) twips.
+// A picture ready to be copied in twips: its surface's context switched to
+// the twips mapping for the life of this object. The surface is made at 96
+// dpi whatever resolution the picture states, so one picture pixel covers
+// kTwipsPerPicturePixel twips.
 class PictureSource
 {
 public:
-    PictureSource(const ReportDocument &document, int imageIndex)
+    explicit PictureSource(const QImage &picture)
     {
-        surface_.createFromPicture(checkedAt(std::as_const(document.images), imageIndex, "Images").surface);
+        QImage surface = picture; // shares the pixels: setting the resolution copies only when it differs
+        surface.setDotsPerMeterX(kPictureDotsPerMetre);
+        surface.setDotsPerMeterY(kPictureDotsPerMetre);
+        surface_.create(surface);
         context_.attach(surface_.deviceContext());
-        context_.setScaleMode(gdi::kMapTwipsScale);
+        context_.setMapMode(MapMode::Twips);
     }
     ~PictureSource()
     {
-        context_.setScaleMode(gdi::kMapText);
+        context_.setMapMode(MapMode::Pixels);
         context_.detach();
     }
 
-    // The picture's own size in twips: its pixels at its own resolution, so it
-    // keeps its physical size on every device. (Taking the pixel count itself
-    // as twips would show a corner of one fifteenth of a 96-dpi picture.)
-    int widthTwips() const { return twips(surface_.width(), context_.deviceCapability(gdi::kCapLogPixelsX)); }
-    int heightTwips() const
-    {
-        return twips(surface_.height(), context_.deviceCapability(gdi::kCapLogPixelsY));
-    }
+    // The picture's own size in twips.
+    int widthTwips() const { return checkedInt(qint64(surface_.width()) * kTwipsPerPicturePixel); }
+    int heightTwips() const { return checkedInt(qint64(surface_.height()) * kTwipsPerPicturePixel); }
 
     // Copies the picture's top left part, cut to width x height twips, to
     // (x, y). Where the extent is larger than the picture the destination
     // keeps what it had.
     void copyTo(Canvas &destination, int x, int y, int width, int height)
     {
-        context_.paintPicture(destination.deviceContext(), x, y, qMin(width, widthTwips()),
-            qMin(height, heightTwips()), 0, 0, gdi::kSrcCopy);
+        context_.copyTo(
+            destination.deviceContext(), QRect(x, y, qMin(width, widthTwips()), qMin(height, heightTwips())));
     }
 
     // Stretches the whole picture (halftone) into width x height twips at (x, y).
     void stretchTo(Canvas &destination, int x, int y, int width, int height)
     {
         context_.setStretchMode(gdi::kStretchHalftone);
-        context_.paintPictureStretched(destination.deviceContext(), x, y, width, height, 0, 0, widthTwips(),
-            heightTwips(), gdi::kSrcCopy);
+        context_.stretchTo(destination.deviceContext(), QRect(x, y, width, height),
+            QRect(0, 0, widthTwips(), heightTwips()));
     }
 
 private:
-    static int twips(int pixels, int dpi) { return dpi > 0 ? roundHalfEven(pixelsToTwips(pixels, dpi)) : 0; }
-
     Bitmap surface_;
     Canvas context_;
 };
@@ -94,16 +90,10 @@ int middle(int a, int b)
     return int((qint64(a) + b) / 2);
 }
 
-int measuredWidth(Canvas &context, const QString &text)
+void drawAligned(
+    Canvas &context, const QString &text, Qt::Alignment alignment, int left, int top, int right, int bottom)
 {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    context.drawText(text, left, top, right, bottom, kTextMeasure);
-    return right;
-}
-
-void drawAligned(Canvas &context, const QString &text, int flags, int left, int top, int right, int bottom)
-{
-    context.drawText(text, left, top, right, bottom, flags);
+    context.drawText(QRect(left, top, right - left, bottom - top), alignment, text);
 }
 
 // Spreads the characters so the first starts at left and the last ends 2 twips
@@ -118,7 +108,7 @@ void drawJustified(Canvas &context, const QString &text, int left, int top, int 
     }
     double sum = 0;
     for (const QString &character : characters)
-        sum += measuredWidth(context, character);
+        sum += context.textWidth(character);
     const double gap = ((right - left) - sum - 2) / double(characters.size() - 1);
     if (gap < kLeftAlignBelowGap) {
         drawAligned(context, text, kTextLeft, left, top, right, bottom);
@@ -127,121 +117,37 @@ void drawJustified(Canvas &context, const QString &text, int left, int top, int 
     double x = left;
     for (const QString &character : characters) {
         drawAligned(context, character, kTextLeft, roundHalfEven(x), top, right, bottom);
-        x += measuredWidth(context, character) + gap;
+        x += context.textWidth(character) + gap;
     }
 }
 
-} // namespace
-
-void drawObject(
-    ReportDocument &document, Canvas &context, int objectIndex, int left, int top, int right, int bottom)
-{
-    const ReportObject &object = checkedAt(std::as_const(document.objects), objectIndex, "Objects");
-    const ReportFont *font = object.font ? &*object.font : nullptr;
-    switch (object.controlType) {
-    case kControlPicture:
-        drawPicture(document, context, object.fitToImage, object.border, object.backColour, object.imageIndex,
-            left, top, right, bottom);
-        break;
-    case kControlStretchedPicture:
-        drawStretchedPicture(document, context, object.fitToControl, object.border, object.imageIndex, left,
-            top, right, bottom);
-        break;
-    case kControlFramedText:
-        drawFramedText(document, context, object.value, font, object.alignment, object.textColour,
-            object.backColour, left, top, right, bottom);
-        break;
-    case kControlText:
-        drawTextObject(document, context, object.value, font, object.alignment, object.border,
-            object.transparentBack, object.textColour, object.backColour, left, top, right, bottom);
-        break;
-    case kControlShape:
-        drawShape(document, context, object.style, object.border, object.transparentBack, object.borderColour,
-            object.backColour, left, top, right, bottom);
-        break;
-    default:
-        break;
-    }
-}
-
-void drawPicture(ReportDocument &document, Canvas &context, bool fitToImage, bool border, int backColour,
-    int imageIndex, int left, int top, int right, int bottom)
-{
-    PictureSource picture(document, imageIndex);
-    if (fitToImage) {
-        const int width = picture.widthTwips();
-        const int height = picture.heightTwips();
-        if (border) {
-            drawShape(document, context, kShapeRectangle, true, true, kBlack, backColour, left, top,
-                left + width + 2, top + height + 2);
-            picture.copyTo(context, left + 1, top + 1, width, height);
-        } else {
-            picture.copyTo(context, left, top, width, height);
-        }
-    } else if (border) {
-        drawShape(
-            document, context, kShapeRectangle, true, false, kBlack, backColour, left, top, right, bottom);
-        picture.copyTo(context, left + 1, top + 1, right - 1 - (left + 1), bottom - 1 - (top + 1));
-    } else {
-        drawShape(
-            document, context, kShapeRectangle, false, false, kBlack, backColour, left, top, right, bottom);
-        picture.copyTo(context, left, top, right - left, bottom - top);
-    }
-}
-
-void drawStretchedPicture(ReportDocument &document, Canvas &context, bool fitToControl, bool border,
-    int imageIndex, int left, int top, int right, int bottom)
-{
-    PictureSource picture(document, imageIndex);
-    if (border) {
-        drawShape(document, context, kShapeRectangle, true, true, kBlack, kBlack, left, top, right, bottom);
-        ++left;
-        ++top;
-        --right;
-        --bottom;
-    }
-    if (fitToControl)
-        picture.stretchTo(context, left, top, right - left, bottom - top);
-    else
-        picture.copyTo(context, left, top, right - left, bottom - top);
-}
-
-void drawFramedText(ReportDocument &document, Canvas &context, const QString &value, const ReportFont *font,
-    int alignment, int textColour, int backColour, int left, int top, int right, int bottom)
-{
-    drawShape(document, context, kShapeRectangle, false, false, kBlack, backColour, left, top, right, bottom);
-    drawTextObject(document, context, value, font, alignment, false, false, textColour, backColour,
-        left + kFramedTextInset, top + kFramedTextInset, right - kFramedTextInset, bottom);
-}
-
-void drawTextObject(ReportDocument &document, Canvas &context, const QString &text, const ReportFont *font,
-    int alignment, bool border, bool transparentBack, int textColour, int backColour, int left, int top,
-    int right, int bottom)
+// The object's text, font, alignment and colours in frame, with the border
+// and background flags given.
+void drawText(
+    Canvas &context, const ReportObject &object, bool border, bool transparentBack, ObjectFrame frame)
 {
     if (border || !transparentBack) {
-        drawShape(document, context, kShapeRectangle, border, transparentBack, kBlack, backColour, left, top,
-            right, bottom);
-        if (border) {
-            ++left;
-            ++top;
-            --right;
-            --bottom;
-        }
+        drawFigure(
+            context, ShapeStyle::Rectangle, { border, transparentBack, kBlack, object.backColour }, frame);
+        if (border)
+            frame = { frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1 };
     }
-    context.setTextColours(textColour, backColour, transparentBack ? gdi::kBkTransparent : gdi::kBkOpaque);
-    context.selectFont(font, 0.0);
-    switch (alignment) {
-    case kAlignLeft:
-        drawAligned(context, text, kTextLeft, left, top, right, bottom);
+    context.setTextColours(
+        object.textColour, object.backColour, transparentBack ? gdi::kBkTransparent : gdi::kBkOpaque);
+    context.selectFont(object.font ? &*object.font : nullptr);
+    const auto &[left, top, right, bottom] = frame;
+    switch (object.alignment) {
+    case TextAlignment::Left:
+        drawAligned(context, object.value, kTextLeft, left, top, right, bottom);
         break;
-    case kAlignRight:
-        drawAligned(context, text, kTextRight, left, top, right, bottom);
+    case TextAlignment::Right:
+        drawAligned(context, object.value, kTextRight, left, top, right, bottom);
         break;
-    case kAlignCentre:
-        drawAligned(context, text, kTextCentre, left, top, right, bottom);
+    case TextAlignment::Centre:
+        drawAligned(context, object.value, kTextCentre, left, top, right, bottom);
         break;
-    case kAlignJustified:
-        drawJustified(context, text, left, top, right, bottom);
+    case TextAlignment::Justified:
+        drawJustified(context, object.value, left, top, right, bottom);
         break;
     default:
         break;
@@ -249,47 +155,132 @@ void drawTextObject(ReportDocument &document, Canvas &context, const QString &te
     context.restoreFont();
 }
 
-void drawShape(ReportDocument &, Canvas &context, int style, bool border, bool transparent, int borderColour,
-    int backColour, int left, int top, int right, int bottom)
+} // namespace
+
+void drawObject(
+    const QList<ImageEntry> &images, Canvas &context, const ReportObject &object, const ObjectFrame &frame)
+{
+    const auto picture = [&] { return checkedAt(images, object.imageIndex, "Images").surface; };
+    switch (object.controlType) {
+    case ControlType::Picture:
+        drawPicture(context, object, picture(), frame);
+        break;
+    case ControlType::StretchedPicture:
+        drawStretchedPicture(context, object, picture(), frame);
+        break;
+    case ControlType::FramedText:
+        drawFramedText(context, object, frame);
+        break;
+    case ControlType::Text:
+        drawTextObject(context, object, frame);
+        break;
+    case ControlType::Shape:
+        drawShape(context, object, frame);
+        break;
+    default:
+        break;
+    }
+}
+
+void drawPicture(Canvas &context, const ReportObject &object, const QImage &picture, const ObjectFrame &frame)
+{
+    PictureSource source(picture);
+    const auto &[left, top, right, bottom] = frame;
+    if (object.fitToImage) {
+        const int width = source.widthTwips();
+        const int height = source.heightTwips();
+        if (object.border) {
+            drawFigure(context, ShapeStyle::Rectangle, { true, true, kBlack, object.backColour },
+                { left, top, left + width + 2, top + height + 2 });
+            source.copyTo(context, left + 1, top + 1, width, height);
+        } else {
+            source.copyTo(context, left, top, width, height);
+        }
+    } else if (object.border) {
+        drawFigure(context, ShapeStyle::Rectangle, { true, false, kBlack, object.backColour }, frame);
+        source.copyTo(context, left + 1, top + 1, right - 1 - (left + 1), bottom - 1 - (top + 1));
+    } else {
+        drawFigure(context, ShapeStyle::Rectangle, { false, false, kBlack, object.backColour }, frame);
+        source.copyTo(context, left, top, right - left, bottom - top);
+    }
+}
+
+void drawStretchedPicture(
+    Canvas &context, const ReportObject &object, const QImage &picture, const ObjectFrame &frame)
+{
+    PictureSource source(picture);
+    ObjectFrame inner = frame;
+    if (object.border) {
+        drawFigure(context, ShapeStyle::Rectangle, { true, true, kBlack, kBlack }, frame);
+        inner = { frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1 };
+    }
+    const auto &[left, top, right, bottom] = inner;
+    if (object.fitToControl)
+        source.stretchTo(context, left, top, right - left, bottom - top);
+    else
+        source.copyTo(context, left, top, right - left, bottom - top);
+}
+
+void drawFramedText(Canvas &context, const ReportObject &object, const ObjectFrame &frame)
+{
+    drawFigure(context, ShapeStyle::Rectangle, { false, false, kBlack, object.backColour }, frame);
+    drawText(context, object, false, false,
+        { frame.left + kFramedTextInset, frame.top + kFramedTextInset, frame.right - kFramedTextInset,
+            frame.bottom });
+}
+
+void drawTextObject(Canvas &context, const ReportObject &object, const ObjectFrame &frame)
+{
+    drawText(context, object, object.border, object.transparentBack, frame);
+}
+
+void drawShape(Canvas &context, const ReportObject &object, const ObjectFrame &frame)
+{
+    drawFigure(context, object.style,
+        { object.border, object.transparentBack, object.borderColour, object.backColour }, frame);
+}
+
+void drawFigure(Canvas &context, ShapeStyle style, const ShapePaint &paint, const ObjectFrame &frame)
 {
     switch (style) {
-    case kShapeHorizontalLine:
-    case kShapeVerticalLine:
-    case kShapeRisingDiagonal:
-    case kShapeFallingDiagonal:
-        context.selectPen(gdi::kPenSolid, 1, borderColour);
+    case ShapeStyle::HorizontalLine:
+    case ShapeStyle::VerticalLine:
+    case ShapeStyle::RisingDiagonal:
+    case ShapeStyle::FallingDiagonal:
+        context.selectPen(gdi::kPenSolid, 1, paint.borderColour);
         break;
-    case kShapeRectangle:
-    case kShapeEllipse:
-        if (border)
-            context.selectPen(gdi::kPenSolid, 1, borderColour);
+    case ShapeStyle::Rectangle:
+    case ShapeStyle::Ellipse:
+        if (paint.border)
+            context.selectPen(gdi::kPenSolid, 1, paint.borderColour);
         else
             context.selectPen(gdi::kPenNull, 1, 0);
-        if (transparent)
-            context.selectBrush(gdi::kBrushHollow, 0, 0);
+        if (paint.transparent)
+            context.selectBrush(gdi::kBrushHollow, 0);
         else
-            context.selectBrush(gdi::kBrushSolid, 8, backColour);
+            context.selectBrush(gdi::kBrushSolid, paint.backColour);
         break;
     default:
         return;
     }
+    const auto &[left, top, right, bottom] = frame;
     switch (style) {
-    case kShapeHorizontalLine:
+    case ShapeStyle::HorizontalLine:
         context.drawLine(left, middle(top, bottom), right, middle(top, bottom));
         break;
-    case kShapeVerticalLine:
+    case ShapeStyle::VerticalLine:
         context.drawLine(middle(left, right), top, middle(left, right), bottom);
         break;
-    case kShapeRisingDiagonal:
+    case ShapeStyle::RisingDiagonal:
         context.drawLine(right, top, left, bottom);
         break;
-    case kShapeFallingDiagonal:
+    case ShapeStyle::FallingDiagonal:
         context.drawLine(left, top, right, bottom);
         break;
-    case kShapeRectangle:
+    case ShapeStyle::Rectangle:
         context.drawRectangle(left, top, right, bottom);
         break;
-    default: // kShapeEllipse
+    default: // ShapeStyle::Ellipse
         context.drawEllipse(left, top, right, bottom);
         break;
     }

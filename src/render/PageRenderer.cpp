@@ -8,7 +8,6 @@
 #include "model/DocumentAccess.h"
 #include "render/ObjectDrawing.h"
 #include "render/Placeholders.h"
-#include "render/RenderIdle.h"
 #include "template/Conversions.h"
 
 #include <cmath>
@@ -20,56 +19,37 @@ namespace {
 constexpr int kWhite = 0xFFFFFF;
 constexpr int kOutlineRed = 0x0000FF;
 
-// Holds RenderIdle false and the busy pointer (arrow with hourglass) for one
-// render; both are put back however the render ends.
-class RenderScope
-{
-public:
-    RenderScope() { RenderIdle = false; }
-    ~RenderScope() { RenderIdle = true; }
-    RenderScope(const RenderScope &) = delete;
-    RenderScope &operator=(const RenderScope &) = delete;
-
-private:
-    WaitCursor busy_ { Qt::BusyCursor };
-};
-
 // The state of one RenderPage call.
 struct PageRender
 {
     ReportDocument &document;
     int pageIndex;
-    bool printView;
-    EditBoxes *editBoxes;
-    double zoom;
-    bool imageBuffer;
-    int offsetX;
-    int offsetY;
+    const RenderOptions &options;
 
     Canvas drawing;
     Bitmap objectBitmap;
     int lastEditBox = -1;
     int usedEditBoxes = -1;
 
-    void draw(int objectIndex, const ObjectFrame &frame)
+    void draw(const ReportObject &object, const ObjectFrame &frame)
     {
-        if (imageBuffer)
-            drawObjectBuffered(document, drawing, objectIndex, frame, objectBitmap);
+        if (options.imageBuffer)
+            drawObjectBuffered(document.images, drawing, object, frame, objectBitmap);
         else
-            drawObject(document, drawing, objectIndex, frame.left, frame.top, frame.right, frame.bottom);
+            drawObject(document.images, drawing, object, frame);
     }
 
     ObjectFrame frameOf(int objectIndex, int bandTop) const
     {
-        return shiftedFrame(computeObjectFrame(document, objectIndex, bandTop), offsetX);
+        return shiftedFrame(computeObjectFrame(document, objectIndex, bandTop), options.offsetX);
     }
 
     void drawBackground()
     {
         const int width = roundHalfEven(document.pageWidth);
         const int height = roundHalfEven(document.pageHeight);
-        drawShape(document, drawing, kShapeRectangle, false, false, 0, kWhite, -15, -15,
-            checkedInt(qint64(width) + 15), checkedInt(qint64(height) + 15));
+        drawFigure(drawing, ShapeStyle::Rectangle, { false, false, 0, kWhite },
+            { -15, -15, checkedInt(qint64(width) + 15), checkedInt(qint64(height) + 15) });
     }
 
     void drawBands()
@@ -80,7 +60,7 @@ struct PageRender
             const ReportBand &band = checkedAt(std::as_const(document.bands), placed.bandIndex, "Bands");
             if (!band.visible)
                 continue;
-            const int bandTop = checkedInt(qint64(placed.top) + offsetY);
+            const int bandTop = checkedInt(qint64(placed.top) + options.offsetY);
             drawFixedObjects(band, bandTop);
             drawListedObjects(placed, p, bandTop);
         }
@@ -92,13 +72,14 @@ struct PageRender
         for (int objectIndex : band.objectIndexes) {
             const ReportObject &object = checkedAt(std::as_const(document.objects), objectIndex, "Objects");
             if (object.dataSource.isEmpty() && object.printable)
-                draw(objectIndex, frameOf(objectIndex, bandTop));
+                draw(object, frameOf(objectIndex, bandTop));
         }
     }
 
     // The objects layout listed for this placement, with their page's text.
     void drawListedObjects(const PlacedBand &placed, int placedBandIndex, int bandTop)
     {
+        const bool printView = options.view == RenderView::Print;
         for (int i = 0; i < placed.items.size(); ++i) {
             const int objectIndex = placed.items.at(i).objectIndex;
             const ReportObject &object = checkedAt(std::as_const(document.objects), objectIndex, "Objects");
@@ -106,21 +87,22 @@ struct PageRender
                 continue;
             resolveObjectText(document, pageIndex, placedBandIndex, i, objectIndex);
             const ObjectFrame frame = frameOf(objectIndex, bandTop);
-            if (!printView && object.controlType == kControlFramedText && lastEditBox >= 0 && zoom == 1.0)
-                placeEditBox(document, *editBoxes, usedEditBoxes, lastEditBox, objectIndex,
-                    placed.items.at(i).valueIndex, frame.left, frame.top, frame.right, frame.bottom);
+            if (!printView && object.controlType == ControlType::FramedText && lastEditBox >= 0
+                && options.zoom == 1.0)
+                placeEditBox(*options.editBoxes, usedEditBoxes, lastEditBox, object,
+                    placed.items.at(i).valueIndex, frame);
             else
-                draw(objectIndex, frame);
+                draw(object, frame);
         }
     }
 
     void hideUnusedEditBoxes()
     {
-        if (!editBoxes)
+        if (!options.editBoxes)
             return;
-        const int upper = editBoxes->upperBound();
+        const int upper = options.editBoxes->upperBound();
         for (int box = usedEditBoxes + 1; box <= upper; ++box)
-            editBoxes->setVisible(box, false);
+            options.editBoxes->setVisible(box, false);
     }
 };
 
@@ -132,7 +114,7 @@ void drawPageOutlines(
     const auto x = [&](double c) { return roundHalfEven((roundHalfEven(c) + double(offsetX)) * zoom); };
     const auto y = [&](double c) { return roundHalfEven((roundHalfEven(c) + double(offsetY)) * zoom); };
     destination.selectPen(gdi::kPenSolid, 1, kOutlineRed);
-    destination.selectBrush(gdi::kBrushHollow, 8, kOutlineRed);
+    destination.selectBrush(gdi::kBrushHollow, kOutlineRed);
     destination.drawEllipse(x(0), y(0), x(document.pageWidth), y(document.pageHeight));
     destination.selectPen(gdi::kPenSolid, 1, kOutlineRed);
     const int left = x(document.marginLeft);
@@ -154,36 +136,39 @@ int truncated(double value)
 
 } // namespace
 
-void renderPage(ReportDocument &document, DeviceContext &destination, int pageIndex, bool printView,
-    EditBoxes *editBoxes, double zoom, bool pageBuffer, bool imageBuffer, int offsetX, int offsetY,
-    bool drawOutlines)
+void renderPage(
+    ReportDocument &document, DeviceContext &destination, int pageIndex, const RenderOptions &options)
 {
-    RenderScope scope;
+    // The busy pointer (arrow with hourglass) and the boxes' filling state
+    // are put back however the render ends.
+    const WaitCursor busy(Qt::BusyCursor);
+    const EditBoxes::Filling filling(options.editBoxes);
     // Declared before the contexts that attach to it, so that on every path
     // they let go of its device context before it goes away.
     Bitmap pageBitmap;
-    PageRender render { document, pageIndex, printView, editBoxes, zoom, imageBuffer, offsetX, offsetY, {},
-        {} };
-    if (editBoxes)
-        render.lastEditBox = editBoxes->upperBound();
+    PageRender render { document, pageIndex, options, {}, {} };
+    if (options.editBoxes)
+        render.lastEditBox = options.editBoxes->upperBound();
 
     Canvas target;
     target.attach(&destination);
-    target.setScaleMode(gdi::kMapTwipsScale);
+    target.setMapMode(MapMode::Twips);
 
     const int pageWidth = roundHalfEven(document.pageWidth);
     const int pageHeight = roundHalfEven(document.pageHeight);
-    const bool buffered = zoom != 1.0 || pageBuffer;
+    const double zoom = options.zoom;
+    const bool buffered = zoom != 1.0 || options.pageBuffer;
     Canvas copy;
     if (buffered) {
-        const int dpiX = target.deviceCapability(gdi::kCapLogPixelsX);
-        const int dpiY = target.deviceCapability(gdi::kCapLogPixelsY);
+        const int dpiX = target.logicalDpiX();
+        const int dpiY = target.logicalDpiY();
         // A size the surface refuses leaves it empty: the page then draws into nothing.
-        pageBitmap.create(roundHalfEven(dpiX * document.pageWidth / kTwipsPerInch),
-            roundHalfEven(dpiY * document.pageHeight / kTwipsPerInch), 24, dpiX, dpiY);
+        pageBitmap.create(QSize(roundHalfEven(dpiX * document.pageWidth / kTwipsPerInch),
+                              roundHalfEven(dpiY * document.pageHeight / kTwipsPerInch)),
+            dpiX, dpiY);
         render.drawing.attach(pageBitmap.deviceContext());
         copy.attach(pageBitmap.deviceContext());
-        copy.setScaleMode(gdi::kMapTwipsScale);
+        copy.setMapMode(MapMode::Twips);
     } else {
         render.drawing.attach(&destination);
     }
@@ -195,48 +180,50 @@ void renderPage(ReportDocument &document, DeviceContext &destination, int pageIn
     if (buffered) {
         if (zoom != 1.0) {
             copy.setStretchMode(gdi::kStretchHalftone);
-            copy.paintPictureStretched(&destination, offsetX, offsetY, truncated(zoom * document.pageWidth),
-                truncated(zoom * document.pageHeight), 0, 0, pageWidth, pageHeight, gdi::kSrcCopy);
+            copy.stretchTo(&destination,
+                QRect(options.offsetX, options.offsetY, truncated(zoom * document.pageWidth),
+                    truncated(zoom * document.pageHeight)),
+                QRect(0, 0, pageWidth, pageHeight));
         } else {
             // The offsets were applied inside the bitmap.
-            copy.paintPicture(&destination, 0, 0, pageWidth, pageHeight, 0, 0, gdi::kSrcCopy);
+            copy.copyTo(&destination, QRect(0, 0, pageWidth, pageHeight));
         }
-        copy.setScaleMode(gdi::kMapText);
+        copy.setMapMode(MapMode::Pixels);
     }
 
-    if (drawOutlines)
-        drawPageOutlines(document, target, offsetX, offsetY, zoom);
-    target.setScaleMode(gdi::kMapText);
+    if (options.outlines)
+        drawPageOutlines(document, target, options.offsetX, options.offsetY, zoom);
+    target.setMapMode(MapMode::Pixels);
     target.detach();
     render.hideUnusedEditBoxes();
 }
 
-void drawObjectBuffered(ReportDocument &document, Canvas &context, int objectIndex, const ObjectFrame &frame,
-    Bitmap &objectBitmap)
+void drawObjectBuffered(const QList<ImageEntry> &images, Canvas &context, const ReportObject &object,
+    const ObjectFrame &frame, Bitmap &objectBitmap)
 {
-    const int type = checkedAt(std::as_const(document.objects), objectIndex, "Objects").controlType;
-    if (type != kControlPicture && type != kControlStretchedPicture) {
-        drawObject(document, context, objectIndex, frame.left, frame.top, frame.right, frame.bottom);
+    if (object.controlType != ControlType::Picture && object.controlType != ControlType::StretchedPicture) {
+        drawObject(images, context, object, frame);
         return;
     }
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    const int dpiX = context.deviceCapability(gdi::kCapLogPixelsX);
-    const int dpiY = context.deviceCapability(gdi::kCapLogPixelsY);
+    const int dpiX = context.logicalDpiX();
+    const int dpiY = context.logicalDpiY();
     // An empty frame makes no surface; the picture then draws into nothing.
-    objectBitmap.create(int(qint64(width) * dpiX / kTwipsPerInch), int(qint64(height) * dpiY / kTwipsPerInch),
-        24, dpiX, dpiY);
+    objectBitmap.create(
+        QSize(int(qint64(width) * dpiX / kTwipsPerInch), int(qint64(height) * dpiY / kTwipsPerInch)), dpiX,
+        dpiY);
     const int pixelsX = objectBitmap.width();
     const int pixelsY = objectBitmap.height();
 
     Canvas picture;
     picture.attach(objectBitmap.deviceContext());
-    drawShape(document, picture, kShapeRectangle, true, false, kWhite, kWhite, -10, -10, pixelsX + 10,
-        pixelsY + 10);
-    picture.setScaleMode(gdi::kMapTwipsScale);
-    drawObject(document, picture, objectIndex, 0, 0, width, height);
-    picture.paintPicture(context.deviceContext(), frame.left, frame.top, width, height, 0, 0, gdi::kSrcCopy);
-    picture.setScaleMode(gdi::kMapText);
+    drawFigure(picture, ShapeStyle::Rectangle, { true, false, kWhite, kWhite },
+        { -10, -10, pixelsX + 10, pixelsY + 10 });
+    picture.setMapMode(MapMode::Twips);
+    drawObject(images, picture, object, { 0, 0, width, height });
+    picture.copyTo(context.deviceContext(), QRect(frame.left, frame.top, width, height));
+    picture.setMapMode(MapMode::Pixels);
     picture.detach();
 }
 

@@ -62,7 +62,7 @@ void resolveObjectText(ReportDocument &document, int pageIndex, int placedBandIn
         value.replace(kPageNumber, QString::number(pageIndex + 1));
         value.replace(kPageCount, QString::number(document.pages.size()));
         object.value = replaceDates(value, now);
-    } else if (object.controlType == kControlFramedText || object.controlType == kControlText) {
+    } else if (object.controlType == ControlType::FramedText || object.controlType == ControlType::Text) {
         object.value = checkedAt(std::as_const(document.values), item.valueIndex, "Values").value;
     }
 }
@@ -87,10 +87,9 @@ void resolveObjectText(
         [] { return QDateTime::currentDateTime(); });
 }
 
-void placeEditBox(ReportDocument &document, EditBoxes &boxes, int &usedCount, int lastIndex, int objectIndex,
-    int valueIndex, int left, int top, int right, int bottom)
+void placeEditBox(EditBoxes &boxes, int &usedCount, int lastIndex, const ReportObject &object, int valueIndex,
+    const ObjectFrame &frame)
 {
-    const ReportObject &object = checkedAt(std::as_const(document.objects), objectIndex, "Objects");
     const int box = ++usedCount;
     if (box <= lastIndex)
         boxes.setVisible(box, false);
@@ -98,10 +97,12 @@ void placeEditBox(ReportDocument &document, EditBoxes &boxes, int &usedCount, in
         boxes.load(box);
 
     boxes.setFont(box, object.font ? &*object.font : nullptr);
-    boxes.setAlignment(box, object.alignment == 3 ? 0 : object.alignment);
+    // A box cannot spread its characters: justified text shows left-aligned.
+    boxes.setAlignment(
+        box, object.alignment == TextAlignment::Justified ? TextAlignment::Left : object.alignment);
     boxes.setForeColor(box, object.textColour);
     boxes.setBackColor(box, object.backColour);
-    boxes.setGeometry(box, left, top, right - left, bottom - top);
+    boxes.setGeometry(box, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top);
     boxes.setText(box, object.value);
     boxes.setTag(box, setElementValue(boxes.tag(box), kEditBoxValueElement, QString::number(valueIndex)));
     boxes.setVisible(box, true);

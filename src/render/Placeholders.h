@@ -2,6 +2,7 @@
 
 #include "model/ReportDocument.h"
 #include "render/EditBoxes.h"
+#include "render/ObjectFrame.h"
 
 #include <QDateTime>
 
@@ -28,9 +29,9 @@ QString replaceDatePlaceholders(const QString &text, const QDateTime &now);
 // Shows the next edit box over a framed text field instead of painting it.
 // usedCount is the index of the last box used on this page (-1 before the
 // first) and is advanced by one; lastIndex is the boxes' upper bound read when
-// the page began; a box past it is created. The frame is in twips. The box's
-// tag gets an "IndexDato" element holding valueIndex.
-void placeEditBox(ReportDocument &document, EditBoxes &boxes, int &usedCount, int lastIndex, int objectIndex,
-    int valueIndex, int left, int top, int right, int bottom);
+// the page began; a box past it is created. The box's tag gets an
+// "IndexDato" element holding valueIndex.
+void placeEditBox(EditBoxes &boxes, int &usedCount, int lastIndex, const ReportObject &object, int valueIndex,
+    const ObjectFrame &frame);
 
 } // namespace zet

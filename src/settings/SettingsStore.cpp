@@ -118,19 +118,19 @@ QString readRegistryValue(RegistryRoot root, const QString &keyPath, const QStri
     return valueAsText(settings->value(key));
 }
 
-int writeRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName,
-    const QString &text, bool deleteWhenEmpty, bool multiString)
+bool writeRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName,
+    const QString &text, EmptyText emptyText, ValueKind kind)
 {
     auto settings = openStore(root);
     if (!settings->isWritable())
-        return 5;
+        return false;
     const QString group = groupFor(keyPath);
     if (!group.isEmpty())
         settings->beginGroup(group);
     const QString existing = findKey(*settings, valueName);
     const QString key = existing.isEmpty() ? escapeName(valueName) : existing;
-    if (!text.isEmpty() || !deleteWhenEmpty) {
-        if (multiString)
+    if (!text.isEmpty() || emptyText == EmptyText::Store) {
+        if (kind == ValueKind::MultiString)
             settings->setValue(key, QStringList { text });
         else
             settings->setValue(key, text);
@@ -138,7 +138,7 @@ int writeRegistryValue(RegistryRoot root, const QString &keyPath, const QString 
         settings->remove(key);
     }
     settings->sync();
-    return settings->status() == QSettings::NoError ? 0 : 5;
+    return settings->status() == QSettings::NoError;
 }
 
 QString registryLocation(RegistryRoot root)

@@ -19,11 +19,16 @@ inline const QString kZetViewKeyPath = QStringLiteral("SOFTWARE\\Tarvisol\\ZETVi
 // regard to letter case when no exact match exists.
 QString readRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName);
 
-// Sets the value to text (as a multi-string when multiString), or deletes it
-// when text is empty and deleteWhenEmpty. Returns 0 on success, 5 when the
-// store could not be written.
-int writeRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName,
-    const QString &text, bool deleteWhenEmpty, bool multiString);
+// What writing empty text does: store the empty value, or delete the value.
+enum class EmptyText { Store, Delete };
+// The kind of value written: one string, or a multi-string (what the settings
+// dialog writes for a printer).
+enum class ValueKind { String, MultiString };
+
+// Sets the value to text, or deletes it when text is empty and emptyText is
+// Delete. False when the store could not be written.
+bool writeRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName,
+    const QString &text, EmptyText emptyText, ValueKind kind = ValueKind::String);
 
 // Where the store of a root lives (a settings file on this platform).
 QString registryLocation(RegistryRoot root);

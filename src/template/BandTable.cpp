@@ -21,8 +21,8 @@ ReportBand namedBand(const KeyReader &text, const key::BandKeys &keys, BandKind 
     ReportBand band;
     band.visible = parseBoolean(text.value(keys.Presence));
     band.height = parseNumber(text.value(keys.height));
-    band.breakMode = integerKey(text, keys.Break);
-    band.newPage = integerKey(text, keys.newPage);
+    band.breakMode = BreakMode(integerKey(text, keys.Break));
+    band.newPage = NewPageMode(integerKey(text, keys.newPage));
     band.repeat = integerKey(text, keys.repeat);
     band.kind = kind;
     return band;
@@ -53,7 +53,7 @@ void assignDataLevels(QList<ReportBand> &bands)
     for (int i = 0; i < levels.size(); ++i) {
         ReportBand &band = bands[kSlotGroupHeader + i];
         band.dataLevel = levels[i];
-        band.kind = levels[i] == -1 ? kBandUnused : kBandData;
+        band.kind = levels[i] == -1 ? BandKind::Unused : BandKind::Data;
     }
 }
 
@@ -62,23 +62,23 @@ void assignDataLevels(QList<ReportBand> &bands)
 void buildBandTable(ReportDocument &document, const KeyReader &keys)
 {
     static constexpr BandKind kNamedKinds[] = {
-        kBandPageHeader,
-        kBandReportHeader,
-        kBandUnused,
-        kBandUnused,
-        kBandUnused,
-        kBandUnused,
-        kBandUnused,
-        kBandReportFooter,
-        kBandPageFooter,
+        BandKind::PageHeader,
+        BandKind::ReportHeader,
+        BandKind::Unused,
+        BandKind::Unused,
+        BandKind::Unused,
+        BandKind::Unused,
+        BandKind::Unused,
+        BandKind::ReportFooter,
+        BandKind::PageFooter,
     };
     QList<ReportBand> bands;
     bands.reserve(kBandSlotCount);
     bands.append(ReportBand());
-    bands.append(marginBand(document.marginTop, kBandTopMargin));
+    bands.append(marginBand(document.marginTop, BandKind::TopMargin));
     for (std::size_t i = 0; i < key::kBandKeys.size(); ++i)
         bands.append(namedBand(keys, key::kBandKeys[i], kNamedKinds[i]));
-    bands.append(marginBand(document.marginBottom, kBandBottomMargin));
+    bands.append(marginBand(document.marginBottom, BandKind::BottomMargin));
     assignDataLevels(bands);
     document.bands = bands;
 }
@@ -112,17 +112,17 @@ void linkDataBands(ReportDocument &document)
     QList<ReportBand> &bands = document.bands;
     for (int i = 0; i < bands.size(); ++i) {
         ReportBand &band = bands[i];
-        if (!band.visible || band.kind != kBandData)
+        if (!band.visible || band.kind != BandKind::Data)
             continue;
         band.linkPrev = -1;
-        for (int j = i - 1; j >= 0 && bands[j].kind == kBandData; --j) {
-            if (bands[j].newPage != 0)
+        for (int j = i - 1; j >= 0 && bands[j].kind == BandKind::Data; --j) {
+            if (bands[j].newPage != NewPageMode::None)
                 band.linkPrev = j;
         }
         band.linkNext = -1;
         band.linkHeight = 0;
-        for (int j = i + 1; j < bands.size() && bands[j].kind == kBandData; ++j) {
-            if (bands[j].newPage != 0) {
+        for (int j = i + 1; j < bands.size() && bands[j].kind == BandKind::Data; ++j) {
+            if (bands[j].newPage != NewPageMode::None) {
                 band.linkNext = j;
                 band.linkHeight += bands[j].height;
             }

@@ -1,5 +1,6 @@
 #include "template/ImageList.h"
 
+#include "core/Twips.h"
 #include "template/Vocabulary.h"
 #include "xml/ElementCursor.h"
 #include "xml/ElementReader.h"
@@ -10,8 +11,6 @@
 namespace zet {
 
 namespace {
-
-constexpr int kDefaultDotsPerMetre = 3780; // 96 dpi
 
 bool isAcceptedFormat(const QByteArray &format)
 {
@@ -67,13 +66,10 @@ QImage pictureFromImageBytes(const QString &imageText)
     QImage surface = toSurface(decoded);
     if (surface.isNull())
         return QImage();
-    // A fresh image carries the default resolution; a file that states none
-    // leaves it there.
-    const QImage fresh(1, 1, QImage::Format_BGR888);
-    const bool statedX = decoded.dotsPerMeterX() > 0 && decoded.dotsPerMeterX() != fresh.dotsPerMeterX();
-    const bool statedY = decoded.dotsPerMeterY() > 0 && decoded.dotsPerMeterY() != fresh.dotsPerMeterY();
-    surface.setDotsPerMeterX(statedX ? decoded.dotsPerMeterX() : kDefaultDotsPerMetre);
-    surface.setDotsPerMeterY(statedY ? decoded.dotsPerMeterY() : kDefaultDotsPerMetre);
+    // The resolution the file states is not kept: a picture pixel is always
+    // drawn as on a 96-dpi screen.
+    surface.setDotsPerMeterX(kPictureDotsPerMetre);
+    surface.setDotsPerMeterY(kPictureDotsPerMetre);
     return surface;
 }
 

@@ -11,8 +11,8 @@ namespace zet {
 // makes it undecodable). The content decides the format; only BMP, ICO/CUR,
 // GIF and JPEG are accepted. The result is a 24-bit BGR surface image
 // (Format_BGR888) at the picture's pixel size; transparent parts are
-// composited over black. It keeps the picture's dots per metre, 96 dpi when
-// the file gives none. A null image when the bytes cannot be decoded.
+// composited over black. Its resolution is 96 dpi whatever the file states.
+// A null image when the bytes cannot be decoded.
 QImage pictureFromImageBytes(const QString &imageText);
 
 // Appends one ImageEntry per "zet_imagelist" element of the template, in

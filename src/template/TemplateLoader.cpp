@@ -31,7 +31,7 @@ ReportObject readObject(const QString &content)
     const KeyReader keys(content, key::kObjectKeys);
     auto text = [&keys](QLatin1String name) { return keys.value(name); };
     ReportObject object;
-    object.controlType = parseInteger(text(key::kZeteControlType));
+    object.controlType = ControlType(parseInteger(text(key::kZeteControlType)));
     object.name = text(key::kNome);
     object.left = parseNumber(text(key::kSinistra));
     object.top = parseNumber(text(key::kAlto));
@@ -41,7 +41,7 @@ ReportObject readObject(const QString &content)
     object.printable = parseBoolean(text(key::kStampa));
     object.fitToControl = parseBoolean(text(key::kAdattaAControllo));
     object.fitToImage = parseBoolean(text(key::kAdattaAImmagine));
-    object.alignment = parseInteger(text(key::kAllineamento));
+    object.alignment = TextAlignment(parseInteger(text(key::kAllineamento)));
     object.border = parseBoolean(text(key::kBordo));
     object.borderColour = parseInteger(text(key::kColoreBordo));
     object.backColour = parseInteger(text(key::kColoreSfondo));
@@ -51,7 +51,7 @@ ReportObject readObject(const QString &content)
         object.dataSource.clear();
     object.imageId = text(key::kImmagine);
     object.transparentBack = parseBoolean(text(key::kSfondoTrasparente));
-    object.style = parseInteger(text(key::kStile));
+    object.style = ShapeStyle(parseInteger(text(key::kStile)));
     object.value = text(key::kValore);
     object.loadedValue = object.value;
     const QString font = text(key::kFont);
@@ -101,7 +101,7 @@ void readObjects(ReportDocument &document, const QString &templateText)
     document.hasFramedFields = false;
     for (ElementCursor objects(templateText, key::kZetObject); !objects.atEnd(); objects.next()) {
         const ReportObject object = readObject(objects.current());
-        if (object.controlType == kControlFramedText)
+        if (object.controlType == ControlType::FramedText)
             document.hasFramedFields = true;
         document.objects.append(object);
     }
@@ -123,8 +123,8 @@ void bindObjects(ReportDocument &document)
                 object.topInBand = object.top - band.designTop;
                 band.objectIndexes.append(o);
             }
-            const bool isPicture
-                = object.controlType == kControlPicture || object.controlType == kControlStretchedPicture;
+            const bool isPicture = object.controlType == ControlType::Picture
+                || object.controlType == ControlType::StretchedPicture;
             const bool boundToData = !object.dataSource.isEmpty() && object.imageId.isEmpty();
             if (isPicture && !boundToData)
                 object.imageIndex = imageIndex.value(object.imageId.toCaseFolded(), object.imageIndex);

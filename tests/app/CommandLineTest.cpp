@@ -1,9 +1,11 @@
-#include <QDir>
+// The zetview program and the host example, run as a user runs them.
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -16,12 +18,16 @@ struct ProgramRun
     QByteArray err;
 };
 
+QString example(const char *name)
+{
+    return QStringLiteral(ZET_SOURCE_DIR "/examples/") + QLatin1String(name);
+}
+
+// Each test has its own settings store and a folder for its files.
 class CommandLineTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-
-    ProgramRun zetview(const QStringList &args)
+    ProgramRun run(const QString &program, const QStringList &args)
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -29,9 +35,13 @@ protected:
         env.insert(QStringLiteral("XDG_CONFIG_DIRS"), dir_.filePath(QStringLiteral("machine")));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         process.setProcessEnvironment(env);
-        process.start(QStringLiteral(ZET_BINARY_DIR "/app/zetview"), args);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+        process.start(program, args);
+        EXPECT_TRUE(process.waitForFinished(120000)) << qPrintable(program);
+        return { process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError() };
+    }
+    ProgramRun zetview(const QStringList &args)
+    {
+        return run(QStringLiteral(ZET_BINARY_DIR "/app/zetview"), args);
     }
 
     QString file(const QString &name, const QByteArray &content)
@@ -45,73 +55,111 @@ protected:
     QTemporaryDir dir_;
 };
 
-const QByteArray kTemplate = "<ZETVersion>1</ZETVersion><Nome>Elenco</Nome>"
-                             "<ZET_RecordsetStruct><RecordsetStruct0><RecordsetStructName0>Report"
-                             "</RecordsetStructName0><RecordsetStruct1><RecordsetStructName1>Row"
-                             "</RecordsetStructName1><Field1><FieldName1>Nome</FieldName1></Field1>"
-                             "</RecordsetStruct1></RecordsetStruct0></ZET_RecordsetStruct>"
-                             "<Altezza>3000</Altezza><Larghezza>11906</Larghezza>"
-                             "<MargineSuperiore>500</MargineSuperiore><MargineInferiore>500</MargineInferiore>"
-                             "<CorpoDati>-1</CorpoDati><AltezzaCorpoDati>1000</AltezzaCorpoDati>";
+// Rows of 1000 twips between margins of 500 on a page of 3000: two a page.
+const QByteArray kTemplate
+    = "<ZETVersion>1</ZETVersion><Nome>Elenco</Nome><ZET_RecordsetStruct><RecordsetStruct0>"
+      "<RecordsetStructName0>Report</RecordsetStructName0><RecordsetStruct1>"
+      "<RecordsetStructName1>Row</RecordsetStructName1><Field1><FieldName1>Nome</FieldName1>"
+      "</Field1></RecordsetStruct1></RecordsetStruct0></ZET_RecordsetStruct>"
+      "<Altezza>3000</Altezza><Larghezza>11906</Larghezza><MargineSuperiore>500"
+      "</MargineSuperiore><MargineInferiore>500</MargineInferiore>"
+      "<CorpoDati>-1</CorpoDati><AltezzaCorpoDati>1000</AltezzaCorpoDati>";
 
 } // namespace
 
 TEST_F(CommandLineTest, SettingsAreWrittenReadAndDeletedPerScope)
 {
-    EXPECT_EQ(zetview({"settings", "set", "--user", "Elenco", "<CopieXML>2</CopieXML>"}).status, 0);
-    EXPECT_EQ(zetview({"settings", "get", "--user", "elenco"}).out, QByteArray("<CopieXML>2</CopieXML>\n"));
-    EXPECT_EQ(zetview({"settings", "get", "--machine", "Elenco"}).out, QByteArray("\n"));
-    EXPECT_EQ(zetview({"settings", "delete", "--user", "Elenco"}).status, 0);
-    EXPECT_EQ(zetview({"settings", "get", "--user", "Elenco"}).out, QByteArray("\n"));
-    EXPECT_EQ(zetview({"settings", "get", "--somewhere", "Elenco"}).status, 64);
+    EXPECT_EQ(zetview({ "settings", "set", "--user", "Elenco", "<CopieXML>2</CopieXML>" }).status, 0);
+    EXPECT_EQ(zetview({ "settings", "get", "--user", "elenco" }).out, QByteArray("<CopieXML>2</CopieXML>\n"));
+    EXPECT_EQ(zetview({ "settings", "get", "--machine", "Elenco" }).out, QByteArray("\n"));
+    EXPECT_EQ(zetview({ "settings", "delete", "--user", "Elenco" }).status, 0);
+    EXPECT_EQ(zetview({ "settings", "get", "--user", "Elenco" }).out, QByteArray("\n"));
 }
 
 TEST_F(CommandLineTest, InfoCountsPagesRecordsAndValuesAndHonoursDuplication)
 {
     const QString templ = file(QStringLiteral("elenco.zet"), kTemplate);
-    const QString data
-        = file(QStringLiteral("elenco.xml"), "<Report><Row><Nome>A</Nome></Row><Row><Nome>B</Nome></Row>"
-                                             "<Row><Nome>C</Nome></Row></Report>");
-    ProgramRun plain = zetview({"info", templ, data});
-    ASSERT_EQ(plain.status, 0) << plain.err.constData();
-    // Two rows of 1000 twips fit between margins of 500 on a 3000 page.
-    EXPECT_TRUE(plain.out.startsWith("pagine=2 record=4 valori=3 CreaReport=")) << plain.out.constData();
-
-    zetview({"settings", "set", "--user", "Elenco", "<CopieXML>2</CopieXML>"});
-    ProgramRun doubled = zetview({"info", templ, data});
-    EXPECT_TRUE(doubled.out.startsWith("pagine=3 record=7 valori=6 ")) << doubled.out.constData();
+    const QString data = file(QStringLiteral("elenco.xml"),
+        "<Report><Row><Nome>A</Nome></Row><Row><Nome>B</Nome></Row><Row><Nome>C</Nome></Row></Report>");
+    const ProgramRun plain = zetview({ "info", templ, data });
+    EXPECT_TRUE(plain.out.startsWith("pagine=2 record=4 valori=3 CreaReport=")) << plain.err.constData();
+    zetview({ "settings", "set", "--user", "Elenco", "<CopieXML>2</CopieXML>" });
+    EXPECT_TRUE(zetview({ "info", templ, data }).out.startsWith("pagine=3 record=7 valori=6 "));
 }
 
-TEST_F(CommandLineTest, DumpPrintsOneJsonObject)
+TEST_F(CommandLineTest, DumpPrintsOneJsonObjectOfFilesReadAsUtf8OrLatin1)
 {
     const QString templ = file(QStringLiteral("t.zet"), kTemplate);
-    const QString data = file(QStringLiteral("d.xml"), "<Report><Row><Nome>A</Nome></Row></Report>");
-    ProgramRun laid = zetview({"dump", templ, data});
-    ASSERT_EQ(laid.status, 0) << laid.err.constData();
-    QJsonParseError error;
-    const QJsonObject doc = QJsonDocument::fromJson(laid.out, &error).object();
-    ASSERT_EQ(error.error, QJsonParseError::NoError);
-    EXPECT_EQ(doc.value(QStringLiteral("ReportName")).toString(), QStringLiteral("Elenco"));
-    EXPECT_EQ(doc.value(QStringLiteral("Pages")).toArray().size(), 1);
-
-    ProgramRun unlaid = zetview({"dump", "--no-layout", templ, data});
-    const QJsonObject bare = QJsonDocument::fromJson(unlaid.out).object();
+    // Not UTF-8: read one character per byte.
+    const QString data = file(QStringLiteral("d.xml"), "<Report><Row><Nome>Citt\xe0</Nome></Row></Report>");
+    const QJsonObject laid = QJsonDocument::fromJson(zetview({ "dump", templ, data }).out).object();
+    EXPECT_EQ(laid.value(QStringLiteral("ReportName")).toString(), QStringLiteral("Elenco"));
+    EXPECT_EQ(laid.value(QStringLiteral("Pages")).toArray().size(), 1);
+    EXPECT_EQ(laid[QStringLiteral("Values")][0][QStringLiteral("Value")].toString(), QStringLiteral("Città"));
+    const QJsonObject bare
+        = QJsonDocument::fromJson(zetview({ "dump", "--no-layout", templ, data }).out).object();
     EXPECT_TRUE(bare.value(QStringLiteral("Pages")).toArray().isEmpty());
     EXPECT_EQ(bare.value(QStringLiteral("Records")).toArray().size(), 2);
 }
 
-TEST_F(CommandLineTest, ErrorsNameTheFileAndSetTheExitStatus)
+TEST_F(CommandLineTest, ErrorsNameTheirCauseAndSetTheExitStatus)
 {
     const QString missing = dir_.filePath(QStringLiteral("manca.zet"));
-    ProgramRun unreadable = zetview({"dump", missing, missing});
+    const ProgramRun unreadable = zetview({ "dump", missing, missing });
     EXPECT_EQ(unreadable.status, 2);
     EXPECT_TRUE(unreadable.err.contains("manca.zet"));
-
     const QString bad = file(QStringLiteral("bad.zet"), "<ZETVersion>&HFFFFFFFFF</ZETVersion>");
-    ProgramRun overflow = zetview({"info", bad, bad});
+    const ProgramRun overflow = zetview({ "info", bad, bad });
     EXPECT_EQ(overflow.status, 1);
     EXPECT_TRUE(overflow.err.startsWith("zetview: error 6: ")) << overflow.err.constData();
+    const ProgramRun unwritable = zetview({ "export", "--format", "pdf", example("elenco.zet"),
+        example("elenco.xml"), "-o", "/nonexistent-folder/elenco.pdf" });
+    EXPECT_EQ(unwritable.status, 2);
+    EXPECT_TRUE(unwritable.err.contains("zetview: export: ")) << unwritable.err.constData();
+    for (const QStringList &usage : { QStringList { "frobnicate" }, { "info", "only-one" },
+             { "settings", "get", "--somewhere", "Elenco" },
+             { "export", "--format", "svg", "a", "b", "-o", "c" } })
+        EXPECT_EQ(zetview(usage).status, 64) << qPrintable(usage.join(u' '));
+}
 
-    EXPECT_EQ(zetview({"frobnicate"}).status, 64);
-    EXPECT_EQ(zetview({"info", "only-one"}).status, 64);
+TEST_F(CommandLineTest, ExportWritesAPdfOfThePageSizeWithSelectableText)
+{
+    const QString pdf = dir_.filePath(QStringLiteral("fattura.pdf"));
+    const ProgramRun exported
+        = zetview({ "export", "--format", "pdf", example("fattura.zet"), example("fattura.xml"), "-o", pdf });
+    ASSERT_EQ(exported.status, 0) << exported.err.constData();
+    // A4 is 11906 x 16838 twips: 595 x 842 points.
+    const QString info = QString::fromUtf8(run(QStringLiteral("pdfinfo"), { pdf }).out);
+    EXPECT_TRUE(
+        info.contains(QRegularExpression(QStringLiteral("Page size: +595(\\.\\d+)? x 842(\\.\\d+)? pts"))))
+        << qPrintable(info);
+    const QString text = QString::fromUtf8(run(QStringLiteral("pdftotext"), { "-layout", pdf, "-" }).out);
+    EXPECT_TRUE(text.contains(QStringLiteral("Rossi Meccanica S.p.A."))) << qPrintable(text.left(2000));
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pagina 1 di \\d"))));
+}
+
+TEST_F(CommandLineTest, ExportWritesOnePngPerPageAtTheChosenResolution)
+{
+    const QString templ = file(QStringLiteral("elenco.zet"), kTemplate);
+    const QString data = file(QStringLiteral("elenco.xml"),
+        "<Report><Row><Nome>A</Nome></Row><Row><Nome>B</Nome></Row><Row><Nome>C</Nome></Row></Report>");
+    const ProgramRun exported = zetview({ "export", "--format", "png", "--dpi", "48", templ, data, "-o",
+        dir_.filePath(QStringLiteral("e.png")) });
+    ASSERT_EQ(exported.status, 0) << exported.err.constData();
+    // 11906 x 3000 twips at 48 dpi, on each of the two pages.
+    EXPECT_EQ(QImage(dir_.filePath(QStringLiteral("e-1.png"))).size(), QSize(397, 100));
+    EXPECT_EQ(QImage(dir_.filePath(QStringLiteral("e-2.png"))).size(), QSize(397, 100));
+    EXPECT_FALSE(QFile::exists(dir_.filePath(QStringLiteral("e-3.png"))));
+}
+
+TEST_F(CommandLineTest, HostExampleLoadsTheTextsBuildsTheReportAndWritesIt)
+{
+    const QString pdf = dir_.filePath(QStringLiteral("registro.pdf"));
+    const ProgramRun host = run(QStringLiteral(ZET_BINARY_DIR "/examples/host/zetview_host_example"),
+        { example("registro.zet"), example("registro.xml"), pdf });
+    ASSERT_EQ(host.status, 0) << host.err.constData();
+    // The control raised its one DebugEvent, then the file was written.
+    EXPECT_TRUE(host.out.startsWith("CreaReport=")) << host.out.constData();
+    EXPECT_TRUE(host.out.contains("scritto "));
+    EXPECT_TRUE(run(QStringLiteral("pdftotext"), { pdf, "-" }).out.contains("Magazzino centrale - Udine"));
 }

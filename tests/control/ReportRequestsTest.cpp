@@ -1,5 +1,5 @@
 #include "control/ReportRequests.h"
-#include "control/OpenDocuments.h"
+#include "support/TemplateText.h"
 #include "zetview/Error.h"
 
 #include <gtest/gtest.h>
@@ -8,152 +8,167 @@ using namespace zet;
 
 namespace {
 
-const QString kTemplate = QStringLiteral(
-    "<ZET><ZETVersion>1</ZETVersion><Nome>Elenco</Nome>"
-    "<ZET_RecordsetStruct><RecordsetStruct0><RecordsetStructName0>Report</RecordsetStructName0>"
-    "<RecordsetStruct1><RecordsetStructName1>Row</RecordsetStructName1>"
-    "<Field1><FieldName1>Nome</FieldName1></Field1></RecordsetStruct1></RecordsetStruct0>"
-    "</ZET_RecordsetStruct>"
-    "<Altezza>16838</Altezza><Larghezza>11906</Larghezza>"
-    "<MargineSuperiore>500</MargineSuperiore><MargineInferiore>500</MargineInferiore>"
-    "<CorpoDati>-1</CorpoDati><AltezzaCorpoDati>300</AltezzaCorpoDati>"
-    "<zet_object><ZETe_ControlType>4</ZETe_ControlType><Alto>800</Alto><Altezza>200</Altezza>"
-    "<Larghezza>2000</Larghezza><FonteDati>Row.[Nome]</FonteDati><Stampa>-1</Stampa></zet_object>"
-    "</ZET>");
+// A body band showing Row.[Nome] on a page that holds every row.
+const QString kTemplate = test::TemplateText()
+                              .page(16838, 500, 500)
+                              .band(test::Body, { 300 })
+                              .object(test::Body, QStringLiteral("Row.[Nome]"))
+                              .structure({ QStringLiteral("Report"), {},
+                                  { { QStringLiteral("Row"), { QStringLiteral("Nome") }, {} } } })
+                              .text();
+const QString kRecords
+    = QStringLiteral("<Report><Row><Nome>Anna</Nome></Row><Row><Nome>Bruno</Nome></Row></Report>");
+const QString kData = QStringLiteral("<NomeFileEsportazione>elenco</NomeFileEsportazione>") + kRecords;
+const QString kOverflowTemplate = QStringLiteral("<ZETVersion>&HFFFFFFFFF</ZETVersion>");
 
-const QString kData
-    = QStringLiteral("<NomeFileEsportazione>elenco</NomeFileEsportazione>"
-                     "<Report><Row><Nome>Anna</Nome></Row><Row><Nome>Bruno</Nome></Row></Report>");
-
-const QString kOverflowTemplate
-    = QStringLiteral("<ZETVersion>&HFFFFFFFFF</ZETVersion><CorpoDati>-1</CorpoDati>");
-
-BuildOptions noSettings(const QString &fragment = QString())
+BuildOptions withSettings(const QString &fragment = QString())
 {
-    BuildOptions options;
-    options.readReportSettings = [fragment](const QString &) { return fragment; };
-    return options;
+    return { true, [fragment](const QString &) { return fragment; } };
+}
+
+QString preview(OpenDocuments &documents, bool returnResult, const PreviewPresenter &present,
+    const QString &templateText = kTemplate)
+{
+    return runPreviewRequest(documents, templateText, kData, returnResult, present, {}, withSettings());
 }
 
 } // namespace
 
-TEST(BuildReport, ReadsTemplateDataAndExportNameAndLaysOut)
+TEST(RecordDuplication, EachElementTwiceInARowBetweenHeadAndTail)
+{
+    const std::pair<const char *, const char *> rows[] = {
+        { "<R>head<Row>1</Row> gap <Row>2</Row>tail</R>",
+            "<R>head<Row>1</Row><Row>1</Row><Row>2</Row><Row>2</Row>tail</R>" },
+        // A nested opening tag is an occurrence of its own, ending at the first closing tag.
+        { "<Row>a<Row>b</Row>c</Row>", "<Row>a<Row>b</Row><Row>a<Row>b</Row><Row>b</Row><Row>b</Row>" },
+        { "<Row>1</Row><Row>2", "<Row>1</Row><Row>1</Row><Row>2" }, // no closing tag after the last
+        { "<row>1</row>", nullptr }, // tags match in their exact case
+        { "<Row>1", nullptr },
+    };
+    for (const auto &[data, expected] : rows) {
+        SCOPED_TRACE(data);
+        const std::optional<QString> result
+            = duplicateRecordElements(QString::fromUtf8(data), QStringLiteral("Row"));
+        EXPECT_EQ(result, expected ? std::optional(QString::fromUtf8(expected)) : std::nullopt);
+    }
+}
+
+TEST(BuildReport, ReadsTemplateDataAndExportNameLaysOutAndReportsOnce)
 {
     ReportDocument doc;
     QStringList events;
     buildReport(
-        doc, kTemplate, kData, [&](const QString &line) { events << line; }, noSettings());
-    EXPECT_EQ(doc.reportName, QStringLiteral("Elenco"));
+        doc, QStringLiteral("<ZET>") + kTemplate + QStringLiteral("</ZET>"), kData,
+        [&](const QString &line) { events << line; }, withSettings());
     EXPECT_EQ(doc.exportFileName, QStringLiteral("elenco"));
     EXPECT_EQ(doc.records.size(), 3);
     EXPECT_EQ(doc.pages.size(), 1);
     ASSERT_EQ(events.size(), 1);
     EXPECT_TRUE(events.first().startsWith(QStringLiteral("CreaReport=")));
+    EXPECT_EQ(templateProper(QStringLiteral("<zet><Nome>A</Nome></zet>")),
+        QStringLiteral("<zet><Nome>A</Nome></zet>"));
 }
 
-TEST(BuildReport, DuplicationCountOfTwoOrMoreDoublesEveryRecordExactlyOnce)
+TEST(BuildReport, CopieXmlOfTwoOrMoreDoublesEveryRecordOnce)
 {
-    for (const char *copies : { "2", "5" }) {
+    const QStringList doubled = { "Anna", "Anna", "Bruno", "Bruno" };
+    const std::tuple<const char *, QString, QStringList> rows[] = {
+        { "2", kData, doubled }, { "5", kData, doubled }, { "1.5", kData, doubled }, // read as an integer key
+        { "1", kData, { "Anna", "Bruno" } },
+        { "2", QStringLiteral("<Report></Report>"), {} }, // one record: nothing to double
+    };
+    for (const auto &[copies, data, names] : rows) {
         SCOPED_TRACE(copies);
         ReportDocument doc;
-        buildReport(doc, kTemplate, kData, {},
-            noSettings(QStringLiteral("<CopieXML>%1</CopieXML>").arg(QLatin1String(copies))));
-        ASSERT_EQ(doc.records.size(), 5);
-        EXPECT_EQ(doc.values.at(doc.records.at(1).valueIndexes.first()).value, QStringLiteral("Anna"));
-        EXPECT_EQ(doc.values.at(doc.records.at(2).valueIndexes.first()).value, QStringLiteral("Anna"));
-        EXPECT_EQ(doc.values.at(doc.records.at(3).valueIndexes.first()).value, QStringLiteral("Bruno"));
+        buildReport(
+            doc, kTemplate, data, {}, withSettings(QStringLiteral("<CopieXML>%1</CopieXML>").arg(copies)));
+        QStringList read;
+        for (const DataValue &value : doc.values)
+            read << value.value;
+        EXPECT_EQ(read, names);
+        EXPECT_EQ(doc.records.size(), names.size() + 1);
     }
 }
 
-TEST(BuildReport, DuplicationNeedsTwoRecords)
-{
-    ReportDocument doc;
-    buildReport(doc, kTemplate, QStringLiteral("<Report></Report>"), {},
-        noSettings(QStringLiteral("<CopieXML>2</CopieXML>")));
-    EXPECT_EQ(doc.records.size(), 1);
-}
-
-TEST(BuildReport, FailureReleasesTheDocumentAndPropagatesTheError)
+TEST(BuildReport, FailureReleasesTheDocumentAndRaisesNoEvent)
 {
     ReportDocument doc;
     int events = 0;
     try {
         buildReport(
-            doc, kOverflowTemplate, kData, [&](const QString &) { ++events; }, noSettings());
-        FAIL() << "an integer key beyond 32 bits must end the build";
+            doc, kOverflowTemplate + kTemplate, kData, [&](const QString &) { ++events; }, withSettings());
+        ADD_FAILURE() << "an integer key beyond 32 bits must end the build";
     } catch (const Error &error) {
         EXPECT_EQ(error.number(), Error::kOverflow);
     }
     EXPECT_EQ(events, 0);
     EXPECT_TRUE(doc.bands.isEmpty());
-    EXPECT_TRUE(doc.records.isEmpty());
+    EXPECT_TRUE(doc.objects.isEmpty());
 }
 
-TEST(PreviewRequest, SlotsAreNumberedFromOneAndNeverReused)
+TEST(BuildTimeDescription, UsesTheLocalesDecimalSeparatorWithoutGrouping)
 {
-    const int before = previewCount();
-    QList<int> slots;
-    auto present = [&](int slot) {
-        slots << slot;
-        EXPECT_TRUE(previewDocument(slot).inUse);
-        EXPECT_FALSE(previewDocument(slot).pages.isEmpty());
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    EXPECT_EQ(buildTimeDescription(1234.5, italian), QStringLiteral("CreaReport=1234,5"));
+    EXPECT_EQ(buildTimeDescription(0.25, italian), QStringLiteral("CreaReport=0,25"));
+    EXPECT_EQ(buildTimeDescription(1234567.125, QLocale(QLocale::English)),
+        QStringLiteral("CreaReport=1234567.125"));
+}
+
+TEST(PreviewRequest, SlotsCountFromOneAndStayPutWhileANestedPreviewAddsOne)
+{
+    OpenDocuments documents;
+    QList<int> shown;
+    PreviewPresenter present = [&](int slot) {
+        shown << slot;
+        ReportDocument &document = documents.document(slot);
+        EXPECT_TRUE(document.inUse);
+        if (slot == 1) { // the host calls the control again from the open preview
+            preview(documents, false, present);
+            EXPECT_EQ(&documents.document(slot), &document);
+            EXPECT_FALSE(document.pages.isEmpty());
+        }
     };
-    runPreviewRequest(kTemplate, kData, false, present, {}, noSettings());
-    runPreviewRequest(kTemplate, kData, false, present, {}, noSettings());
-    ASSERT_EQ(slots.size(), 2);
-    EXPECT_EQ(slots.at(0), before + 1);
-    EXPECT_EQ(slots.at(1), before + 2);
-    EXPECT_GE(slots.at(0), 1);
-    for (int slot : slots) {
-        EXPECT_FALSE(previewDocument(slot).inUse);
-        EXPECT_TRUE(previewDocument(slot).pages.isEmpty());
-        EXPECT_TRUE(previewDocument(slot).bands.isEmpty());
+    preview(documents, false, present);
+    preview(documents, false, present);
+    EXPECT_EQ(shown, (QList<int> { 1, 2, 3 }));
+    EXPECT_EQ(documents.previewCount(), 3);
+    for (int slot : shown) {
+        EXPECT_FALSE(documents.document(slot).inUse);
+        EXPECT_TRUE(documents.document(slot).pages.isEmpty());
     }
+    EXPECT_THROW(documents.document(4), Error);
 }
 
 TEST(PreviewRequest, ResultIsReturnedOnlyWhenAskedFor)
 {
+    OpenDocuments documents;
     auto printedFromPreview
-        = [](int slot) { previewDocument(slot).resultText = QStringLiteral("<Report/>"); };
-    EXPECT_EQ(runPreviewRequest(kTemplate, kData, true, printedFromPreview, {}, noSettings()),
-        QStringLiteral("<Report/>"));
-    EXPECT_EQ(runPreviewRequest(kTemplate, kData, false, printedFromPreview, {}, noSettings()), QString());
-    EXPECT_EQ(runPreviewRequest(
-                  kTemplate, kData, true, [](int) {}, {}, noSettings()),
-        QString());
+        = [&](int slot) { documents.document(slot).resultText = QStringLiteral("<Report/>"); };
+    EXPECT_EQ(preview(documents, true, printedFromPreview), QStringLiteral("<Report/>"));
+    EXPECT_EQ(preview(documents, false, printedFromPreview), QString());
+    EXPECT_EQ(preview(documents, true, [](int) {}), QString());
 }
 
 TEST(PreviewRequest, FailedBuildLeavesTheSlotReleasedAndNotInUse)
 {
+    OpenDocuments documents;
     bool presented = false;
-    EXPECT_THROW(runPreviewRequest(
-                     kOverflowTemplate, kData, true, [&](int) { presented = true; }, {}, noSettings()),
+    EXPECT_THROW(preview(
+                     documents, true, [&](int) { presented = true; }, kOverflowTemplate + kTemplate),
         Error);
     EXPECT_FALSE(presented);
-    EXPECT_FALSE(previewDocument(previewCount()).inUse);
+    EXPECT_FALSE(documents.document(1).inUse);
+    EXPECT_TRUE(documents.document(1).bands.isEmpty());
 }
 
 TEST(PrintRequest, ReturnsTheDataTextOnlyAfterASuccessfulPrint)
 {
-    const QString printed = runPrintRequest(
-        kTemplate, kData, [](ReportDocument &) { return true; }, {}, noSettings());
-    EXPECT_EQ(printed,
-        QStringLiteral("<Report><Row><Nome>Anna</Nome></Row><Row><Nome>Bruno</Nome></Row></Report>"));
-    EXPECT_EQ(runPrintRequest(
-                  kTemplate, kData, [](ReportDocument &) { return false; }, {}, noSettings()),
-        QString());
-}
-
-TEST(PrintRequest, TheCallersDataTextIsReadAgainByTheNextRequest)
-{
-    const QString data = kData;
-    int recordsSeen = 0;
-    auto print = [&](ReportDocument &doc) {
-        recordsSeen += doc.records.size();
-        return true;
+    auto print = [](bool printed) {
+        return runPrintRequest(
+            kTemplate, kData, [printed](ReportDocument &) { return printed; }, {}, withSettings());
     };
-    runPrintRequest(kTemplate, data, print, {}, noSettings());
-    runPrintRequest(kTemplate, data, print, {}, noSettings());
-    EXPECT_EQ(data, kData);
-    EXPECT_EQ(recordsSeen, 6);
+    EXPECT_EQ(print(true), kRecords);
+    EXPECT_EQ(print(true), kRecords) << "the stored data text is read again by the next request";
+    EXPECT_EQ(print(false), QString());
 }

@@ -1,108 +1,248 @@
-#include "GfxProbe.h"
+#include "support/PixelProbe.h"
+#include "zetview/Error.h"
 
 #include <gtest/gtest.h>
 
 using namespace zet;
-using namespace zet::test;
+using namespace zet::testing;
 
-TEST(TextSetFont, HeightFollowsTheMapping)
+namespace {
+
+constexpr int kRed = 0x0000FF;
+constexpr int kBlue = 0xFF0000;
+
+ReportFont arial(double size)
+{
+    ReportFont font;
+    font.name = QStringLiteral("Arial");
+    font.size = size;
+    return font;
+}
+
+// 4 x 1 inches in the twips mapping, 10 point Arial in a colour on a transparent background.
+struct TextPage : TwipsCanvas
+{
+    explicit TextPage(int dpi = 96, int colour = 0)
+        : TwipsCanvas(4 * dpi, dpi, dpi)
+    {
+        api.selectFont(&font);
+        api.setTextColours(colour, 0xFFFFFF, gdi::kBkTransparent);
+    }
+    QRect ink() { return inkBox(image(), picture.rect()); }
+    const ReportFont font = arial(10);
+};
+
+} // namespace
+
+TEST(Canvas, TwipsShapesRoundToDevicePixelsAndStopOneShortOfRightAndBottom)
+{
+    // Without a pen a figure is one pixel smaller still.
+    const std::tuple<const char *, int, int, bool, QRgb> rows[] = {
+        { "Pen300", 300, gdi::kPenSolid, false, pixel(kRed) },
+        { "NullPen72", 72, gdi::kPenNull, false, pixel(kBlue) },
+        { "Ellipse300", 300, gdi::kPenSolid, true, pixel(kRed) },
+    };
+    const int left = 300, top = 150, right = 1290, bottom = 1005; // twips
+    for (auto [name, dpi, pen, ellipse, edge] : rows) {
+        SCOPED_TRACE(name);
+        TwipsCanvas c(dpi, dpi, dpi);
+        c.api.selectPen(pen, 1, kRed);
+        c.api.selectBrush(gdi::kBrushSolid, kBlue);
+        if (ellipse)
+            c.api.drawEllipse(left, top, right, bottom);
+        else
+            c.api.drawRectangle(left, top, right, bottom);
+        const QImage &img = c.image();
+        const auto device = [dpi](int twips) { return int(std::lround(twips * dpi / 1440.0)); };
+        const int short_ = pen == gdi::kPenNull ? 2 : 1;
+        const QRect box(
+            QPoint(device(left), device(top)), QPoint(device(right) - short_, device(bottom) - short_));
+        EXPECT_EQ(inkBox(img, img.rect()), box);
+        const QPoint middle = box.center();
+        expectProbes(img,
+            { { box.left(), middle.y(), edge }, { middle.x(), box.bottom(), edge },
+                { middle.x(), middle.y(), pixel(kBlue) } });
+    }
+}
+
+TEST(Canvas, LinesLeaveTheirEndPixelOutAndPensWidenOnlyPastOneDevicePixel)
+{
+    // A horizontal line at y 48 px from x 10 px to 86 px, a vertical one at x 90 px to y 30 px.
+    for (auto [dpi, width, pixels] :
+        { std::tuple { 96, 0, 1 }, { 96, 15, 1 }, { 96, 60, 4 }, { 2880, 1, 2 } }) {
+        SCOPED_TRACE(::testing::Message() << width << " twips at " << dpi << " dpi");
+        TwipsCanvas c(100, 100, dpi);
+        const auto twips = [dpi](int px) { return px * 1440 / dpi; };
+        c.api.selectPen(gdi::kPenSolid, width, 0);
+        c.api.drawLine(twips(10), twips(48), twips(86), twips(48));
+        c.api.drawLine(twips(90), 0, twips(90), twips(30));
+        const QImage &img = c.image();
+        EXPECT_EQ(inkBox(img, QRect(48, 0, 1, 60)).height(), pixels);
+        if (pixels == 1) {
+            EXPECT_EQ(inkBox(img, QRect(0, 48, 89, 1)), QRect(10, 48, 76, 1));
+            EXPECT_EQ(inkBox(img, QRect(90, 0, 1, 100)), QRect(90, 0, 1, 30));
+        }
+    }
+}
+
+TEST(Canvas, FontHeightFollowsTheMappingAndOnlyRealFontsWithShortNamesAreSelected)
 {
     // Logical units, negative: a character height.
-    const std::tuple<const char *, int, int, double, int> rows[] = {
-        { "Twips10pt", -1, 96, 10, -200 },
-        { "TwipsKeepsHalfPoints", -1, 96, 10.5, -210 },
-        { "TwipsTemplateDefault", -1, 300, 8.25, -165 },
-        { "TwipsFourDecimals", -1, 96, 9.99996, -200 },
-        { "Pixels10ptAt96", 1, 96, 10, -13 },
-        { "PixelsRoundHalfPointToEven", 1, 96, 10.5, -13 },
-        { "PixelsRoundHalfPointUp", 1, 96, 11.5, -16 },
-        { "Pixels10ptAt300", 1, 300, 10, -42 },
+    const std::tuple<const char *, MapMode, int, double, int> rows[] = {
+        { "Twips10pt", MapMode::Twips, 96, 10, -200 },
+        { "TwipsTemplateDefault", MapMode::Twips, 300, 8.25, -165 },
+        { "TwipsSizeTakenWithFourDecimals", MapMode::Twips, 96, 10.07499, -202 },
+        { "Pixels10ptAt96", MapMode::Pixels, 96, 10, -13 },
+        { "PixelsRoundHalfPointToEven", MapMode::Pixels, 96, 10.5, -13 },
+        { "Pixels10ptAt300", MapMode::Pixels, 300, 10, -42 },
     };
-    for (auto [name, scaleMode, dpi, points, height] : rows) {
+    for (auto [name, mode, dpi, points, height] : rows) {
         SCOPED_TRACE(name);
-        // From the twips mapping, so the pixel rows see its extents replaced.
-        ProbeCanvas c(10, 10, dpi, -1);
-        c.api.setScaleMode(scaleMode);
-        ASSERT_TRUE(c.api.selectFont(arial(points)));
-        EXPECT_EQ(c.dc.font().height, height);
-        EXPECT_EQ(c.dc.qfont().pixelSize(), -height);
+        TwipsCanvas c(10, 10, dpi, mode);
+        const ReportFont font = arial(points);
+        ASSERT_TRUE(c.api.selectFont(&font));
+        EXPECT_EQ(c.context.font().height, height);
     }
-}
-
-TEST(TextSetFont, EachSelectionDrawsWithItsOwnAttributes)
-{
-    ProbeCanvas c(10, 10);
-    // Bold, italic, underlined, struck out, plain; twice, the second time from the fonts already made.
-    for (int n = 0; n < 10; ++n) {
-        const int i = n % 5;
-        SCOPED_TRACE(i);
-        ReportFont font = arial(10);
-        font.setBold(i == 0);
-        font.italic = i == 1;
-        font.underline = i == 2;
-        font.strikethrough = i == 3;
-        ASSERT_TRUE(c.api.selectFont(font));
-        EXPECT_EQ(c.dc.font().weight, i == 0 ? 800 : 400);
-        EXPECT_EQ(c.dc.qfont().bold(), i == 0);
-        EXPECT_EQ(c.dc.qfont().italic(), i == 1);
-        EXPECT_EQ(c.dc.qfont().underline(), i == 2);
-        EXPECT_EQ(c.dc.qfont().strikeOut(), i == 3);
-    }
-    ASSERT_TRUE(c.api.selectFont(arial(10), 45.25));
-    EXPECT_EQ(c.dc.font().escapement, 452); // tenths of a degree; 452.5 rounds half to even
-}
-
-TEST(TextSetFont, RefusesANullFontAndLongFaceNames)
-{
-    ProbeCanvas c(10, 10);
-    const GdiFont before = c.dc.font();
+    // A null font is refused; a face name over 31 characters raises the index error.
+    TwipsCanvas c(10, 10, 96);
     EXPECT_FALSE(c.api.selectFont(nullptr));
-    EXPECT_EQ(c.dc.font(), before);
     ReportFont font = arial(10);
     font.name = QString(31, u'a');
-    EXPECT_TRUE(c.api.selectFont(font));
+    EXPECT_TRUE(c.api.selectFont(&font));
     font.name = QString(32, u'a');
-    EXPECT_EQ(errorNumber([&] { c.api.selectFont(font); }), 9);
+    try {
+        c.api.selectFont(&font);
+        ADD_FAILURE() << "no error";
+    } catch (const Error &error) {
+        EXPECT_EQ(error.number(), 9);
+    }
 }
 
-TEST(SavedObjects, RestoreDetachAndDestructionBringBackWhatWasSelectedBefore)
+TEST(Canvas, EachFontAttributeDrawsDifferentlyAlsoWhenTheFontIsMadeAgain)
 {
-    QImage image = whiteCanvas(10, 10);
+    // Plain, bold (weight 800), italic, underlined, struck out; the second round reuses the fonts made.
+    QList<QImage> drawn;
+    for (int n = 0; n < 10; ++n) {
+        const int i = n % 5;
+        TwipsCanvas c(60, 30, 96);
+        ReportFont font = arial(14);
+        font.setBold(i == 1);
+        font.italic = i == 2;
+        font.underline = i == 3;
+        font.strikethrough = i == 4;
+        ASSERT_TRUE(c.api.selectFont(&font));
+        EXPECT_EQ(c.context.font().weight, i == 1 ? 800 : 400);
+        c.api.setTextColours(0, 0, gdi::kBkTransparent);
+        c.api.drawText(QRect(0, 0, 900, 450), Qt::AlignLeft, QStringLiteral("Mi"));
+        drawn << c.image();
+    }
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(drawn[i], drawn[i + 5]) << i;
+        for (int j = 0; j < i; ++j)
+            EXPECT_NE(drawn[i], drawn[j]) << i << " and " << j;
+    }
+}
+
+TEST(Canvas, NestedWrappersRestoreWhatWasSelectedBeforeThem)
+{
+    QImage image = greyCanvas(10, 10, 96);
     DeviceContext dc(&image);
-    const GdiPen pen0 = dc.pen();
-    const GdiBrush brush0 = dc.brush();
-    const GdiFont font0 = dc.font();
+    const ReportFont ten = arial(10), twenty = arial(20);
     {
         Canvas outer;
         outer.attach(&dc);
-        outer.selectPen(0, 3, 255);
-        outer.selectPen(0, 5, 255);
-        outer.selectBrush(0, 0, 255);
-        outer.selectBrush(2, 3, 0xFF00);
-        ASSERT_TRUE(outer.selectFont(arial(10)));
-        ASSERT_TRUE(outer.selectFont(arial(12)));
+        outer.selectBrush(gdi::kBrushSolid, kBlue);
+        ASSERT_TRUE(outer.selectFont(&twenty));
+        ASSERT_TRUE(outer.selectFont(&ten));
         {
-            Canvas inner; // wrappers nest: the inner one restores the outer one's objects
+            Canvas inner;
             inner.attach(&dc);
-            inner.selectPen(0, 7, 0);
-            inner.selectBrush(1, 0, 0);
-            ASSERT_TRUE(inner.selectFont(arial(20)));
+            inner.selectBrush(gdi::kBrushHollow, 0);
+            ASSERT_TRUE(inner.selectFont(&twenty));
         }
-        EXPECT_EQ(dc.pen(), (GdiPen { 0, 5, 255 }));
-        EXPECT_EQ(dc.brush(), (GdiBrush { 2, 3, 0xFF00 }));
-        EXPECT_EQ(dc.font().height, -16);
-        outer.restorePen();
-        EXPECT_EQ(dc.pen(), pen0);
-        dc.selectPen(GdiPen { 0, 2, 0 });
-        outer.restorePen(); // nothing held: no change
-        EXPECT_EQ(dc.pen(), (GdiPen { 0, 2, 0 }));
-        dc.selectPen(pen0);
-        outer.detach();
-        EXPECT_EQ(dc.brush(), brush0);
-        EXPECT_EQ(dc.font(), font0);
-        EXPECT_EQ(outer.deviceContext(), &dc);
-        EXPECT_EQ(outer.textMetrics(), dc.textMetrics());
-        outer.selectPen(0, 9, 0);
+        EXPECT_EQ(dc.brush(), (GdiBrush { gdi::kBrushSolid, kBlue }));
+        EXPECT_EQ(dc.font().height, -13);
+        outer.restoreFont();
+        EXPECT_EQ(dc.font(), GdiFont()); // the context's own
     }
-    EXPECT_EQ(dc.pen(), pen0);
+    EXPECT_EQ(dc.brush(), GdiBrush());
+}
+
+TEST(DrawText, LaysTheLineOutInLogicalUnitsAtTheTopOfItsRectangleWhateverTheDevice)
+{
+    // "MMMM" right-aligned on 4500 twips, in red, its cell's top at 300 twips; the glyphs start
+    // below the cell's internal leading (about 45 twips) and stand about 140 twips high.
+    int inked[2] = {}; // twips
+    for (int dpi : { 96, 300 }) {
+        SCOPED_TRACE(dpi);
+        TextPage page(dpi, 0x0000FF);
+        EXPECT_NEAR(page.api.textWidth(QStringLiteral("Rapporto trimestrale 2026")), 2300, 150);
+        page.api.drawText(QRect(300, 300, 4200, 1140), Qt::AlignRight, QStringLiteral("MMMM"));
+        const QRect ink = page.ink();
+        EXPECT_NEAR(ink.right(), 4480 * dpi / 1440, 2); // less the M's right bearing
+        EXPECT_NEAR(ink.top(), 345 * dpi / 1440, 2);
+        EXPECT_NEAR(ink.height(), 140 * dpi / 1440, 2);
+        inked[dpi == 300] = ink.width() * 1440 / dpi;
+        int redness = 0; // the text colour shows where a stem covers a pixel
+        for (int x = ink.left(); x <= ink.right(); ++x)
+            redness = std::max(redness, qRed(page.picture.pixel(x, ink.center().y())) - 128);
+        EXPECT_GT(redness, 100);
+    }
+    EXPECT_NEAR(inked[0], inked[1], 20);
+}
+
+TEST(DrawText, IsClippedOnlyWhereItLeavesTheRectangle)
+{
+    // "MMMMMMMM" (88 px wide, reaching below 10 px): right, bottom (twips), last ink column, row (px).
+    const std::tuple<const char *, int, int, int, int> rows[] = {
+        { "Fits", 4800, 1440, 88, 10 },
+        { "TooNarrow", 450, 1440, 29, 10 },
+        { "TooShort", 4800, 150, 88, 9 },
+        { "EndsBeforeItStarts", -15, 1440, -1, -1 },
+    };
+    for (auto [name, right, bottom, lastColumn, lastRow] : rows) {
+        SCOPED_TRACE(name);
+        TextPage page;
+        page.api.drawText(QRect(0, 0, right, bottom), Qt::AlignLeft, QStringLiteral("MMMMMMMM"));
+        const QRect ink = page.ink();
+        EXPECT_NEAR(ink.isEmpty() ? -1 : ink.right(), lastColumn, 2);
+        EXPECT_NEAR(ink.isEmpty() ? -1 : ink.bottom(), lastRow, 2);
+    }
+}
+
+TEST(DrawText, OnlyTheOpaqueModeFillsTheTextCellAndAnyPenButSolidClearsIt)
+{
+    const std::tuple<const char *, int, int, bool> rows[] = {
+        { "Transparent", gdi::kBkTransparent, gdi::kPenSolid, false },
+        { "Opaque", gdi::kBkOpaque, gdi::kPenSolid, true },
+        { "OpaqueThenNullPen", gdi::kBkOpaque, gdi::kPenNull, false },
+        { "OtherModeKeepsTransparent", 0, gdi::kPenSolid, false },
+    };
+    for (auto [name, mode, pen, filled] : rows) {
+        SCOPED_TRACE(name);
+        TextPage page;
+        page.api.setTextColours(0, 0x00FF00, mode);
+        page.api.selectPen(pen, 1, 0);
+        page.api.drawText(QRect(1440, 0, 3360, 1440), Qt::AlignLeft, QStringLiteral("i i"));
+        // Right of the left edge, below the baseline: the cell's bottom; left of it and below it: the page.
+        expectProbes(page.image(),
+            { { 97, 13, filled ? qRgb(0, 255, 0) : kCanvasGrey }, { 94, 2, kCanvasGrey },
+                { 97, 40, kCanvasGrey } });
+    }
+}
+
+TEST(DrawText, MeasuresOneLineRoundedUpAndHugeValuesWholeAndDrawsThemWhereTheyShow)
+{
+    TextPage page;
+    EXPECT_EQ(
+        page.api.textWidth(QStringLiteral("Uno\r\ndue")), page.api.textWidth(QStringLiteral("Uno  due")));
+    EXPECT_EQ(page.api.textWidth(QString()), 0);
+    EXPECT_GT(2 * page.api.textWidth(QStringLiteral("i")), page.api.textWidth(QStringLiteral("ii")));
+    const QString piece = QStringLiteral("Abc ");
+    const QString huge = piece.repeated(250000); // a million characters
+    EXPECT_NEAR(page.api.textWidth(huge), 250000.0 * page.api.textWidth(piece), 250000.0); // a twip per piece
+    page.api.drawText(QRect(0, 0, 2880, 1440), Qt::AlignRight, huge);
+    const QRect ink = page.ink();
+    EXPECT_NEAR(ink.left(), 1, 2);
+    EXPECT_LE(ink.right(), 191);
 }

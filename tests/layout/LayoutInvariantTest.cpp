@@ -1,10 +1,8 @@
 #include "layout/LayoutTestHelpers.h"
-#include "layout/PageLayout.h"
 #include "template/Conversions.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <random>
 
 using namespace zet;
@@ -24,15 +22,15 @@ ReportDocument randomReport(unsigned seed)
     TemplateText text;
     text.page(pick(3000, 20000), half(0, 1000), half(0, 1000));
     for (const Slot slot : { PageHeader, PageFooter, ReportHeader, ReportFooter }) {
-        if (chance(slot == PageHeader || slot == PageFooter ? 0.7 : 0.5))
-            text.band(slot, { half(0, slot == PageHeader || slot == PageFooter ? 1500 : 3000), pick(0, 3) });
+        const bool pageBand = slot == PageHeader || slot == PageFooter;
+        if (chance(pageBand ? 0.7 : 0.5))
+            text.band(slot, { half(0, pageBand ? 1500 : 3000), pick(0, 3) });
     }
     const RecordSet group { "Gruppo", { "Nome" }, {} }, data { "Dati", { "Totale" }, {} },
         row { "Riga", { "Nome", "Cod" }, {} };
     const int shape = pick(1, 3);
-    const QList<RecordSet> levels = shape == 1 ? QList { row }
-        : shape == 2                           ? QList { group, row }
-                                               : QList { group, data, row };
+    QList<RecordSet> levels { group, data, row };
+    levels.remove(shape == 2 ? 1 : 0, 3 - shape); // Riga; Gruppo, Riga; Gruppo, Dati, Riga
     // Slots 4 to 8 around the body, as deep as the shape has levels.
     for (int slot = GroupHeader; slot <= GroupFooter; ++slot) {
         if (std::abs(slot - Body) >= shape || (slot != Body && chance(0.3)))
@@ -61,9 +59,9 @@ ReportDocument randomReport(unsigned seed)
         }
         return records;
     };
-    QList<Record> outermost { Report(children(0)) };
-    if (chance(0.2))
-        outermost.append(Report(children(0)));
+    // Now and then a second outermost record, which layout ignores.
+    const QList<Record> outermost
+        = chance(0.2) ? QList { Report(children(0)), Report(children(0)) } : QList { Report(children(0)) };
     return loadReport(text.structure({ "Report", {}, { structure } }), outermost);
 }
 
@@ -77,14 +75,9 @@ void checkPage(const ReportDocument &doc, const ReportDocument &unfilled, int pa
 {
     const QList<PlacedBand> &bands = doc.pages.at(page).placedBands,
                             &flow = unfilled.pages.at(page).placedBands;
-    QList<int> fixed { TopMargin };
-    if (doc.bands.at(PageHeader).visible)
-        fixed.append(PageHeader);
-    fixed.append(BottomMargin);
-    if (doc.bands.at(PageFooter).visible)
-        fixed.append(PageFooter);
-    ASSERT_GE(flow.size(), fixed.size());
-    ASSERT_GE(bands.size(), flow.size());
+    QList<int> fixed { TopMargin, PageHeader, BottomMargin, PageFooter };
+    fixed.removeIf([&](int slot) { return !doc.bands.at(slot).visible; });
+    ASSERT_TRUE(bands.size() >= flow.size() && flow.size() >= fixed.size());
     for (int i = 0; i < fixed.size(); ++i)
         EXPECT_EQ(bands.at(i).bandIndex, fixed.at(i)) << "fixed band " << i;
     EXPECT_EQ(bands.at(0).top, 0);
@@ -93,7 +86,8 @@ void checkPage(const ReportDocument &doc, const ReportDocument &unfilled, int pa
     double copied = 0, firstRepeating = -1;
     for (int i = 0; i < bands.size(); ++i) {
         const ReportBand &band = doc.bands.at(bands.at(i).bandIndex);
-        if (i < flow.size()) {
+        const bool copy = i >= flow.size();
+        if (!copy) {
             EXPECT_EQ(bands.at(i).bandIndex, flow.at(i).bandIndex);
             EXPECT_GE(bands.at(i).top, flow.at(i).top);
             EXPECT_TRUE(i <= fixed.size() || flow.at(i).top >= flow.at(i - 1).top) << "flow band " << i;
@@ -105,28 +99,25 @@ void checkPage(const ReportDocument &doc, const ReportDocument &unfilled, int pa
             firstRepeating = band.height;
         for (const PlacedItem &item : bands.at(i).items) {
             const QString source = doc.objects.at(item.objectIndex).dataSource.toUpper();
-            EXPECT_TRUE(i < flow.size() || source == "[SYS]") << "copy " << i;
+            EXPECT_TRUE(!copy || (source == "[SYS]" && item.valueIndex == -1)) << "copy " << i;
             if (item.valueIndex == -1)
                 continue;
             ASSERT_TRUE(item.valueIndex >= 0 && item.valueIndex < doc.values.size());
             const DataValue &value = doc.values.at(item.valueIndex);
-            EXPECT_TRUE(i < flow.size()) << "copy " << i;
             EXPECT_EQ(doc.records.at(value.recordIndex).level, band.dataLevel);
             EXPECT_TRUE(source.endsWith(".[" + value.fieldName.toUpper() + "]"));
         }
     }
     const double free = doc.pages.at(page).bodyLimit - doc.pages.at(page).filledTo;
     EXPECT_LE(copied, std::max(0.0, free) + 1e-6);
-    if (firstRepeating > 0) {
-        EXPECT_LE(free - copied, firstRepeating + 1e-6);
-    }
+    EXPECT_TRUE(firstRepeating <= 0 || free - copied <= firstRepeating + 1e-6);
 }
 
 } // namespace
 
 TEST(LayoutInvariant, HoldsForRandomTemplatesAndData)
 {
-    for (unsigned seed = 1; seed <= 400; ++seed) {
+    for (unsigned seed = 1; seed <= 400 && !::testing::Test::HasFailure(); ++seed) {
         SCOPED_TRACE(seed);
         ReportDocument filled = randomReport(seed);
         ReportDocument unfilled = filled;
@@ -135,19 +126,14 @@ TEST(LayoutInvariant, HoldsForRandomTemplatesAndData)
         layOutReport(filled);
         layOutReport(unfilled);
         ASSERT_EQ(filled.pages.size(), unfilled.pages.size());
-        EXPECT_LE(filled.pages.size(), filled.records.size() * 5 + 2);
         for (int page = 0; page < filled.pages.size(); ++page) {
             SCOPED_TRACE(page);
             checkPage(filled, unfilled, page);
         }
         // A continued band waits for values only when it lists items.
-        for (const DataPlacement &waiting : filled.dataPlacements) {
-            const PlacedBand &placed
-                = filled.pages.at(waiting.PageIndex).placedBands.at(waiting.placedBandIndex);
-            EXPECT_EQ(placed.bandIndex, waiting.bandIndex);
-            EXPECT_FALSE(placed.items.isEmpty());
-        }
-        if (::testing::Test::HasFailure())
-            break;
+        for (const DataPlacement &w : filled.dataPlacements)
+            EXPECT_TRUE(
+                filled.pages.at(w.PageIndex).placedBands.at(w.placedBandIndex).bandIndex == w.bandIndex
+                && !filled.pages.at(w.PageIndex).placedBands.at(w.placedBandIndex).items.isEmpty());
     }
 }

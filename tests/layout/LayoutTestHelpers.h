@@ -10,8 +10,7 @@
 namespace zet::test {
 
 // A page 10000 twips high with margins of 500 and a page header and footer of
-// 1000 each, so that every page's flow runs from 1500 down to 8500, with these
-// bands and record-set structure.
+// 1000 each, so that every page's flow runs from 1500 down to 8500.
 inline TemplateText standardPage(const RecordSet &structure, const QList<std::pair<Slot, BandShape>> &bands)
 {
     TemplateText text;
@@ -29,26 +28,17 @@ inline const RecordSet kGroupsOfRows { "Report", {}, { { "Gruppo", { "Nome" }, k
 inline const RecordSet kThreeLevels { "Report", {},
     { { "Gruppo", { "Nome" }, { { "Dati", { "Totale" }, kRowsOnly.children } } } } };
 
-inline Record Report(const QList<Record> &children = {})
-{
-    return { "Report", {}, children };
-}
-
-inline Record Group(int n, const QList<Record> &children)
-{
-    return { "Gruppo", { { "Nome", QStringLiteral("Gruppo %1").arg(n) } }, children };
-}
-
-inline Record Data(const QString &total, const QList<Record> &rows)
-{
-    return { "Dati", { { "Totale", total } }, rows };
-}
-
-// count Riga records showing "Nome first", "Nome first+1", ...
-inline QList<Record> righe(int count, int first = 1)
-{
-    return rows(count, "Riga", { "Nome" }, first);
-}
+// Records of those structures; righe(count, first) shows "Nome first", "Nome first+1", ...
+inline const auto Report = [](const QList<Record> &children = {}) {
+    return Record { "Report", {}, children };
+};
+inline const auto Group = [](int n, const QList<Record> &children) {
+    return Record { "Gruppo", { { "Nome", QStringLiteral("Gruppo %1").arg(n) } }, children };
+};
+inline const auto Data = [](const QString &total, const QList<Record> &rows) {
+    return Record { "Dati", { { "Totale", total } }, rows };
+};
+inline const auto righe = [](int count, int first = 1) { return rows(count, "Riga", { "Nome" }, first); };
 
 inline ReportDocument laidOut(const TemplateText &text, const QList<Record> &records)
 {
@@ -75,23 +65,17 @@ inline QStringList outlines(const ReportDocument &document)
     return pages;
 }
 
-// A template, its data and the pages expected, as Outlines gives them.
-struct LayoutCase
-{
-    const char *name;
-    TemplateText text;
-    QList<Record> records;
-    QStringList pages;
-};
+// A name, a template, its data and the pages expected, as outlines() gives them.
+using LayoutCase = std::tuple<const char *, TemplateText, QList<Record>, QStringList>;
 
 // Lays each case out twice (a second run starts from nothing) and compares the pages.
 inline void expectPages(const QList<LayoutCase> &cases)
 {
-    for (const LayoutCase &row : cases) {
-        SCOPED_TRACE(row.name);
-        ReportDocument document = laidOut(row.text, row.records);
+    for (const auto &[name, text, records, pages] : cases) {
+        SCOPED_TRACE(name);
+        ReportDocument document = laidOut(text, records);
         layOutReport(document);
-        EXPECT_EQ(outlines(document), row.pages);
+        EXPECT_EQ(outlines(document), pages);
     }
 }
 
@@ -115,7 +99,6 @@ inline QString shown(const ReportDocument &document, int page, int slot, int n =
 
 } // namespace zet::test
 
-// Lets test failures print texts readably.
 inline void PrintTo(const QString &text, std::ostream *out)
 {
     *out << '"' << text.toStdString() << '"';

@@ -8,17 +8,6 @@ namespace zet::test {
 
 namespace {
 
-QString element(const QString &name, const QString &content)
-{
-    return QLatin1Char('<') + name + QLatin1Char('>') + content + QLatin1String("</") + name
-        + QLatin1Char('>');
-}
-
-QString number(double value)
-{
-    return QString::number(value, 'g', 17);
-}
-
 QString structureText(const RecordSet &set, int level)
 {
     QString content = element(key::levelKey(key::kRecordsetStructName, level), set.name);
@@ -74,9 +63,8 @@ TemplateText &TemplateText::structure(const RecordSet &root)
     return *this;
 }
 
-// The designer stacks the bands with a strip under each: 225 twips under the
-// top margin, 285 under every other band (a band that is not visible keeps
-// only its strip).
+// The designer stacks the bands with a strip under each: 225 twips under the top margin, 285 under
+// every other band (a band that is not visible keeps only its strip).
 double TemplateText::designTop(Slot slot) const
 {
     double top = marginTop_ + 225;
@@ -89,17 +77,16 @@ double TemplateText::designTop(Slot slot) const
 
 QString TemplateText::text() const
 {
-    QString text = element(key::kZetVersion, QString::number(version_));
-    text += element(
-        key::kZetRecordsetStruct, structure_.isEmpty() ? QString() : structureText(structure_[0], 0));
-    text += element(key::kNome, QStringLiteral("Prova")) + element(key::kAltezza, number(pageHeight_));
-    text += element(key::kLarghezza, QStringLiteral("11906"));
-    text += element(key::kMargineSuperiore, number(marginTop_));
-    text += element(key::kMargineInferiore, number(marginBottom_));
+    const auto number = [](double value) { return QString::number(value, 'g', 17); };
+    QString text = elements({ { key::kZetVersion, QString::number(version_) },
+        { key::kZetRecordsetStruct, structure_.isEmpty() ? QString() : structureText(structure_[0], 0) },
+        { key::kNome, QStringLiteral("Prova") }, { key::kAltezza, number(pageHeight_) },
+        { key::kLarghezza, QStringLiteral("11906") }, { key::kMargineSuperiore, number(marginTop_) },
+        { key::kMargineInferiore, number(marginBottom_) } });
     for (const auto &[slot, shape] : bands_) {
         const key::BandKeys &keys = key::kBandKeys.at(slot - PageHeader);
-        text += element(keys.Presence, shape.present ? QStringLiteral("-1") : QStringLiteral("0"));
-        text += element(keys.height, number(shape.height));
+        text += elements({ { keys.Presence, shape.present ? QStringLiteral("-1") : QStringLiteral("0") },
+            { keys.height, number(shape.height) } });
         for (const auto &[name, value] : { std::pair { keys.Break, shape.breakMode },
                  { keys.newPage, shape.newPage }, { keys.repeat, shape.repeat } }) {
             if (name.size() > 0)
@@ -109,13 +96,12 @@ QString TemplateText::text() const
     for (int n = 0; n < objects_.size(); ++n) {
         const auto &[slot, dataSource] = objects_.at(n);
         text += element(key::kZetObject,
-            element(key::kZeteControlType, QStringLiteral("5"))
-                + element(key::kNome, QStringLiteral("Oggetto%1").arg(n + 1))
-                + element(key::kSinistra, QStringLiteral("0")) + element(key::kAlto, number(designTop(slot)))
-                + element(key::kLarghezza, QStringLiteral("1000"))
-                + element(key::kAltezza, QStringLiteral("0"))
-                + element(key::kFonteDati, dataSource.isEmpty() ? QString(key::kNullDataSource) : dataSource)
-                + element(key::kValore, QStringLiteral("testo")));
+            elements({ { key::kZeteControlType, QStringLiteral("5") },
+                { key::kNome, QStringLiteral("Oggetto%1").arg(n + 1) },
+                { key::kSinistra, QStringLiteral("0") }, { key::kAlto, number(designTop(slot)) },
+                { key::kLarghezza, QStringLiteral("1000") }, { key::kAltezza, QStringLiteral("0") },
+                { key::kFonteDati, dataSource.isEmpty() ? QString(key::kNullDataSource) : dataSource },
+                { key::kValore, QStringLiteral("testo") } }));
     }
     return text;
 }

@@ -2,31 +2,35 @@
 
 #include "model/ReportDocument.h"
 
-#include <QList>
-#include <QString>
 #include <QStringList>
+#include <initializer_list>
 #include <map>
 #include <utility>
 
 namespace zet::test {
 
-// Slots of the band table built from a template.
-enum Slot : int {
-    TopMargin = 1,
-    PageHeader = 2,
-    ReportHeader = 3,
-    GroupHeader = 4,
-    DataHeader = 5,
-    Body = 6,
-    DataFooter = 7,
-    GroupFooter = 8,
-    ReportFooter = 9,
-    PageFooter = 10,
-    BottomMargin = 11,
-};
+// "<name>value</name>" for each pair, in the order given.
+inline QString elements(std::initializer_list<std::pair<QString, QString>> keys)
+{
+    QString text;
+    for (const auto &[name, value] : keys)
+        text += QLatin1Char('<') + name + QLatin1Char('>') + value + QLatin1String("</") + name
+            + QLatin1Char('>');
+    return text;
+}
 
-// The keys of one named band. A band that is not Present is written with its
-// presence key false and all its other keys.
+inline QString element(const QString &name, const QString &value)
+{
+    return elements({ { name, value } });
+}
+
+// Slots of the band table built from a template.
+// clang-format off
+enum Slot : int { TopMargin = 1, PageHeader, ReportHeader, GroupHeader, DataHeader, Body, DataFooter, GroupFooter,
+    ReportFooter, PageFooter, BottomMargin };
+// clang-format on
+
+// The keys of one named band; one not present is written with its presence key false.
 struct BandShape
 {
     double height = 0;
@@ -36,7 +40,7 @@ struct BandShape
     bool present = true;
 };
 
-// One record set of the structure, with the record sets nested in its records.
+// A record set of the structure and the sets nested in its records.
 struct RecordSet
 {
     QString name;
@@ -44,7 +48,7 @@ struct RecordSet
     QList<RecordSet> children;
 };
 
-// One data record: its element name, its field values in order, its children.
+// A data record: its element name, its field values in order, its children.
 struct Record
 {
     QString name;
@@ -52,18 +56,16 @@ struct Record
     QList<Record> children;
 };
 
-// Writes a template text from a compact description: page measures, the
-// named bands (slots 2 to 10), text objects placed at the top of a band in the
-// designer's stacked space, and the record-set structure. All in twips.
+// A template text from a compact description, all in twips: page measures, named bands (slots 2 to 10),
+// text objects at the top of a band in the designer's stacked space, the record-set structure.
 class TemplateText
 {
 public:
     TemplateText &version(int version);
     TemplateText &page(double height, double marginTop = 0, double marginBottom = 0);
     TemplateText &band(Slot slot, const BandShape &shape);
-    // A text object in the band, showing dataSource: "" for fixed text, "[SYS]"
-    // for a placeholder, "Set.[Field]" for a field. Objects are numbered in
-    // the order they are added.
+    // A text object in the band showing dataSource ("" fixed text, "[SYS]" a
+    // placeholder, "Set.[Field]" a field), numbered in the order added.
     TemplateText &object(Slot slot, const QString &dataSource);
     TemplateText &structure(const RecordSet &root);
 
@@ -85,8 +87,7 @@ private:
 // the data read by its structure.
 ReportDocument loadReport(const TemplateText &templateText, const QList<Record> &records);
 
-// count records named name, each with one value per field: "<field> <n>",
-// n counting from first.
+// count records named name, each with one value "<field> <n>" per field, n from first.
 QList<Record> rows(int count, const QString &name, const QStringList &fields, int first = 1);
 
 } // namespace zet::test

@@ -3,20 +3,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
-
-void dropPlatformChatter(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (message.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    QByteArray text = message.toLocal8Bit();
-    fprintf(stderr, "%s\n", text.constData());
-    (void)type;
-    (void)context;
-}
-
-} // namespace
-
+// Every test program runs with a GUI application on the offscreen platform
+// (unless told otherwise) and a private runtime folder.
 int main(int argc, char **argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
@@ -24,7 +12,11 @@ int main(int argc, char **argv)
     QTemporaryDir runtimeDir;
     if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
-    qInstallMessageHandler(dropPlatformChatter);
+    // The offscreen platform's notes about features it lacks are noise here.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &message) {
+        if (!message.startsWith(QLatin1String("This plugin does not support")))
+            fprintf(stderr, "%s\n", qPrintable(message));
+    });
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

@@ -1,63 +1,42 @@
 #include "template/Conversions.h"
+#include "template/TemplateFont.h"
 
 #include "TemplateTestHelpers.h"
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
-namespace zet {
-namespace {
-
-using test::errorNumber;
+using namespace zet;
+using namespace zet::test;
 
 TEST(ParseNumber, ReadsTheLeadingNumber)
 {
     // Blanks are skipped anywhere (a carriage return is no blank); a comma ends the number; &H / &O are
-    // unsigned; below the smallest double is 0.
-    const std::pair<QString, double> cases[] = { { QString(), 0 }, { "abc", 0 }, { "12,5", 12 },
-        { "1.2.3", 1.2 }, { ".25", 0.25 }, { ".", 0 }, { "+7", 7 }, { "--7", 0 }, { " - 1 2 . 5 e 1", -125 },
-        { "\t1\n2", 12 }, { "12\r3", 12 }, { "15twips", 15 }, { "1E3", 1000 }, { "1D2", 100 }, { "1d2", 100 },
-        { "25e-1", 2.5 }, { "3e+", 3 }, { "&H10", 16 }, { "&hff", 255 }, { "&hFFFFFFFFF", 68719476735.0 },
-        { "&H1G", 1 }, { "&O17", 15 }, { "&o178", 15 }, { "&X10", 0 }, { "1e308", 1e308 }, { "1e-400", 0 },
-        { "0e99999", 0 }, { QString(5000, QLatin1Char('0')) + QStringLiteral("42"), 42 },
-        { QStringLiteral("1.") + QString(100000, QLatin1Char('5')), 1.5555555555555556 } };
-
-    for (const auto &[text, expected] : cases)
-        EXPECT_DOUBLE_EQ(parseNumber(text), expected) << text.left(40).toStdString();
-}
-
-TEST(ParseNumber, BeyondTheRangeOfADoubleIsAnOverflowNeverInfinity)
-{
-    const QString cases[]
-        = { QStringLiteral("1e309"), QStringLiteral("-1e400"), QStringLiteral("1e99999999999999999999"),
-              QStringLiteral("&H") + QString(300, QLatin1Char('F')), QString(400, QLatin1Char('9')) };
-    for (const QString &text : cases)
-        EXPECT_EQ(errorNumber([&] { parseNumber(text); }), 6) << text.left(40).toStdString();
-    try {
-        parseNumber(QStringLiteral("1e309"));
-    } catch (const Error &error) {
-        EXPECT_EQ(error.message(), QStringLiteral("Overflow"));
+    // unsigned; below the smallest double is 0; beyond the largest is error 6, never infinity.
+    const std::tuple<QString, double, int> cases[] = { { QString(), 0, 0 }, { "12,5", 12, 0 },
+        { "1.2.3", 1.2, 0 }, { "--7", 0, 0 }, { " - 1 2 . 5 e 1", -125, 0 }, { "12\r3", 12, 0 },
+        { "1d2", 100, 0 }, { "25E-1", 2.5, 0 }, { "&hFFFFFFFFF", 68719476735.0, 0 }, { "&H1G", 1, 0 },
+        { "&o178", 15, 0 }, { "1e-400", 0, 0 }, { QString(5000, u'0') + "42", 42, 0 },
+        { "1." + QString(100000, u'5'), 1.5555555555555556, 0 }, { "1e308", 1e308, 0 }, { "-1e309", 0, 6 },
+        { "&H" + QString(300, u'F'), 0, 6 }, { QString(400, u'9'), 0, 6 } };
+    for (const auto &[text, expected, error] : cases) {
+        double value = 0;
+        EXPECT_EQ(errorNumber([&] { value = parseNumber(text); }), error) << text.left(40).toStdString();
+        EXPECT_DOUBLE_EQ(value, expected) << text.left(40).toStdString();
     }
 }
 
-// ParseInteger rounds ParseNumber half to even; error 6 outside 32 bits.
 TEST(ParseInteger, RoundsHalvesToEvenWithinThirtyTwoBits)
 {
     const std::tuple<const char *, int, int> cases[] = { // text, value, error
-        { "", 0, 0 }, { "0.5", 0, 0 }, { "1.5", 2, 0 }, { "2.5", 2, 0 }, { "-1.5", -2, 0 }, { "-2.5", -2, 0 },
-        { "0.51", 1, 0 }, { "-3.7", -4, 0 }, { "12,5", 12, 0 }, { "&H7FFFFFFF", 2147483647, 0 },
+        { "0.5", 0, 0 }, { "1.5", 2, 0 }, { "-2.5", -2, 0 }, { "0.51", 1, 0 },
         { "2147483647.4", 2147483647, 0 }, { "-2147483648.5", -2147483648, 0 }, { "2147483647.5", 0, 6 },
-        { "-2147483649", 0, 6 }, { "&HFFFFFFFF", 0, 6 }, { "&hFFFFFFFFF", 0, 6 }, { "1e308", 0, 6 }
+        { "-2147483649", 0, 6 }, { "&HFFFFFFFF", 0, 6 }
     };
     for (const auto &[text, expected, error] : cases) {
         int value = 0;
         EXPECT_EQ(errorNumber([&] { value = parseInteger(QString::fromLatin1(text)); }), error) << text;
         EXPECT_EQ(value, expected) << text;
     }
-    for (double value : { std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
-             std::numeric_limits<double>::quiet_NaN() })
-        EXPECT_EQ(errorNumber([&] { roundHalfEven(value); }), 6) << value;
 }
 
 TEST(ParseBoolean, FalseOnlyForTheFalseWords)
@@ -68,5 +47,20 @@ TEST(ParseBoolean, FalseOnlyForTheFalseWords)
         EXPECT_TRUE(parseBoolean(QString::fromLatin1(text))) << text;
 }
 
-} // namespace
-} // namespace zet
+// Bold sets the weight to 700 or 400; a Weight key, applied after it, wins.
+TEST(ParseFont, WeightIsAppliedAfterBoldAndBadNumbersAreErrors)
+{
+    EXPECT_EQ(parseFont(QStringLiteral("<Unknown>1</Unknown>")), ReportFont());
+    for (const auto &[bold, weight, expected] : { std::tuple { "1", "", 700 }, { "0", "", 400 },
+             { "1", "400", 400 }, { "0", "600", 600 }, { "", "5000", 1000 }, { "1", "-3", 0 } })
+        EXPECT_EQ(parseFont(elements({ { "Bold", bold }, { "Weight", weight } })).weight, expected)
+            << bold << weight;
+    const std::tuple<const char *, const char *, int> cases[]
+        = { { "Size", "12pt", Error::kTypeMismatch }, { "Size", "0", Error::kInvalidCall },
+              { "Size", "1e300", Error::kOverflow }, { "Charset", "ANSI", Error::kTypeMismatch },
+              { "Charset", "70000", Error::kOverflow }, { "Weight", "1e9", Error::kOverflow } };
+    for (const auto &[key, value, error] : cases) {
+        const QString text = elements({ { key, value } });
+        EXPECT_EQ(errorNumber([&] { parseFont(text); }), error) << key << "=" << value;
+    }
+}

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "gfx/Canvas.h"
+#include "gfx/DeviceContext.h"
+
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -71,5 +74,28 @@ inline QRect inkBox(const QImage &image, const QRect &area)
                 box |= QRect(x, y, 1, 1);
     return box;
 }
+
+// A grey canvas drawn on through a Canvas in a mapping (twips unless told);
+// image() ends the drawing.
+struct TwipsCanvas
+{
+    TwipsCanvas(int width, int height, int dpi, MapMode mode = MapMode::Twips)
+        : picture(greyCanvas(width, height, dpi))
+        , context(&picture)
+    {
+        api.attach(&context);
+        api.setMapMode(mode);
+    }
+    const QImage &image()
+    {
+        api.setMapMode(MapMode::Pixels);
+        api.detach();
+        context.endPainting();
+        return picture;
+    }
+    QImage picture;
+    DeviceContext context;
+    Canvas api;
+};
 
 } // namespace zet::testing

@@ -1,9 +1,7 @@
-#include "control/TextFile.h"
+#include "TextFile.h"
 
 #include <QFile>
 #include <QStringDecoder>
-
-namespace zet {
 
 std::optional<QString> readTextFile(const QString &path, QString *error)
 {
@@ -28,5 +26,3 @@ std::optional<QString> readTextFile(const QString &path, QString *error)
     }
     return QString::fromLatin1(bytes);
 }
-
-} // namespace zet
