@@ -2,6 +2,7 @@
 
 #include "core/Twips.h"
 #include "template/Vocabulary.h"
+#include "xml/ElementCursor.h"
 #include "xml/ElementReader.h"
 
 #include <QBuffer>
@@ -74,18 +75,15 @@ QImage pictureFromImageBytes(const QString &imageText)
 
 void readImageList(ReportDocument &document, const QString &templateText)
 {
-    int cursor = openCursor(templateText, key::kZetImagelist);
-    while (!cursorAtEnd(cursor)) {
-        const QString content = cursorCurrent(cursor);
+    for (ElementCursor images(templateText, key::kZetImagelist); !images.atEnd(); images.next()) {
+        const QString content = images.current();
         ImageEntry entry;
         entry.id = getElementValue(content, key::kImageId);
         entry.fileData = getElementValue(content, key::kImageFile);
         entry.surface = pictureFromImageBytes(entry.fileData);
         if (!entry.surface.isNull())
             document.images.append(entry);
-        cursorNext(cursor);
     }
-    closeCursor(cursor);
 }
 
 } // namespace zet

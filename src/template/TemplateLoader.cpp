@@ -5,7 +5,7 @@
 #include "template/KeyReader.h"
 #include "template/TemplateFont.h"
 #include "template/Vocabulary.h"
-#include "xml/CursorTableGuard.h"
+#include "xml/ElementCursor.h"
 #include "xml/ElementReader.h"
 
 #include <QHash>
@@ -99,15 +99,12 @@ QHash<QString, int> firstImageById(const QList<ImageEntry> &images)
 void readObjects(ReportDocument &document, const QString &templateText)
 {
     document.hasFramedFields = false;
-    int cursor = openCursor(templateText, key::kZetObject);
-    while (!cursorAtEnd(cursor)) {
-        const ReportObject object = readObject(cursorCurrent(cursor));
+    for (ElementCursor objects(templateText, key::kZetObject); !objects.atEnd(); objects.next()) {
+        const ReportObject object = readObject(objects.current());
         if (object.controlType == ControlType::FramedText)
             document.hasFramedFields = true;
         document.objects.append(object);
-        cursorNext(cursor);
     }
-    closeCursor(cursor);
 }
 
 void bindObjects(ReportDocument &document)
@@ -137,7 +134,6 @@ void bindObjects(ReportDocument &document)
 
 void loadTemplate(ReportDocument &document, const QString &templateText)
 {
-    const CursorTableGuard guard;
     document.images.clear();
     document.objects.clear();
     document.bands.clear();
