@@ -709,7 +709,7 @@ void PreviewWindow::layoutWindow()
     // The page controller goes to the right end unless it would cover the toolbar.
     const QWidget *last = groups_.last();
     if (twips(last->x() + last->width()) < width - kControllerWidth)
-        pageController_->move(px(width - kControllerWidth) - px(30), px(kToolbarTop));
+        pageController_->move(px(width - kControllerWidth), px(kToolbarTop));
 
     const int top = px(kButtonSize + 60);
     const int height = innerHeight > 0 ? this->height() - top : container_->height();
