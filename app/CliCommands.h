@@ -17,6 +17,7 @@ int runExport(const QStringList &args);
 int runAbout(const QStringList &args);
 int runPrint(const QStringList &args);
 int runPrinters(const QStringList &args);
+int runPreview(const QStringList &args);
 
 // Exit statuses.
 constexpr int kExitOk = 0;

@@ -41,6 +41,10 @@ const QMap<QString, QString> &commandTexts()
                 "  (PERCORSO con il numero di pagina prima dell'estensione). PERCORSO è un\n"
                 "  file, non una cartella. --dpi per PNG (predefinito 96); --print-view\n"
                 "  omette gli oggetti non stampabili.\n") },
+        { QStringLiteral("preview"),
+            QStringLiteral("zetview preview MODELLO DATI [--title TESTO]\n"
+                           "  Apre l'anteprima (serve uno schermo). Dopo una stampa dall'anteprima scrive\n"
+                           "  su standard output i dati, con le correzioni fatte; altrimenti niente.\n") },
         { QStringLiteral("about"),
             QStringLiteral("zetview about\n  Mostra la finestra con nome e versione.\n") },
     };

@@ -26,6 +26,7 @@ const Command kCommands[] = {
     { "print", runPrint, false },
     { "printers", runPrinters, false },
     { "about", runAbout, true },
+    { "preview", runPreview, true },
 };
 
 // Pages are drawn with fonts, which need a GUI application; without a

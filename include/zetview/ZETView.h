@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -27,6 +28,15 @@ public:
     void LoadZET(const QString &templateText);
     // Shows the about window modally.
     void ShowAboutBox();
+
+    // Builds the report from the stored texts into a new preview slot and
+    // shows it in the modal preview window with this caption, icon (none
+    // keeps the default) and window state. Returns when the window closes:
+    // with returnResult, the data text after a print from the preview (every
+    // edit made there included), otherwise, and after Annulla, Escape or the
+    // close box, empty text.
+    QString ShowPreview(const QString &title = QStringLiteral("Anteprima"), bool returnResult = false,
+        const QIcon &icon = QIcon(), Qt::WindowStates windowState = Qt::WindowMaximized);
 
     // Builds the report from the stored texts and writes every page, as
     // printed, into one PDF file. Raises DebugEvent once the report is built.

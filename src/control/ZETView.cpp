@@ -7,6 +7,7 @@
 #include "control/OpenDocuments.h"
 #include "control/ReportRequests.h"
 #include "export/PageImageExport.h"
+#include "preview/PreviewWindow.h"
 #include "print/PrintDriver.h"
 #include "zetview/Error.h"
 
@@ -41,6 +42,25 @@ void ZETView::ShowAboutBox()
 {
     zet::AboutBox box(this);
     box.exec();
+}
+
+QString ZETView::ShowPreview(
+    const QString &title, bool returnResult, const QIcon &icon, Qt::WindowStates windowState)
+{
+    auto present = [&](int slot) {
+        zet::PreviewWindow window(previewDocuments_->document(slot), this);
+        connect(&window, &zet::PreviewWindow::aboutRequested, &window, [&window] {
+            zet::AboutBox box(&window);
+            box.exec();
+        });
+        if (!icon.isNull())
+            window.setWindowIcon(icon);
+        window.setWindowTitle(title);
+        window.setWindowState(windowState);
+        window.exec();
+    };
+    return zet::runPreviewRequest(*previewDocuments_, templateText_, dataText_, returnResult, present,
+        [this](const QString &description) { Q_EMIT DebugEvent(description); });
 }
 
 bool ZETView::ExportPdf(const QString &fileName)

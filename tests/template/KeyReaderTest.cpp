@@ -1,5 +1,6 @@
 #include "template/KeyReader.h"
 
+#include "xml/ElementCursor.h"
 #include "xml/ElementReader.h"
 
 #include <QRandomGenerator>
@@ -41,10 +42,8 @@ TEST(KeyReader, GivesWhatTheElementLookupGives)
             ASSERT_EQ(reader.value(name, { begin, end }), getElementValue(part, name))
                 << text.toStdString() << " [" << begin << ", " << end << ") / " << name.data();
             QStringList walked;
-            int cursor = openCursor(text, name);
-            for (; !cursorAtEnd(cursor); cursorNext(cursor))
-                walked << cursorCurrent(cursor);
-            closeCursor(cursor);
+            for (ElementCursor cursor(text, name); !cursor.atEnd(); cursor.next())
+                walked << cursor.current();
             QStringList parts;
             for (const KeyReader::Part element : reader.elements(name))
                 parts << text.mid(element.begin, element.end - element.begin);
