@@ -10,6 +10,7 @@
 #include "template/Conversions.h"
 #include "xml/ElementReader.h"
 #include "xml/RecordsetData.h"
+#include "zetview/Error.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,6 +32,12 @@
 namespace zet {
 
 namespace {
+
+// The text of a run-time error as the user reads it in a message box.
+QString errorText(const Error &error)
+{
+    return QStringLiteral("Errore %1: %2").arg(error.number()).arg(error.message());
+}
 
 // Toolbar geometry, twips.
 constexpr int kToolbarTop = 30;
@@ -222,7 +229,15 @@ PreviewWindow::PreviewWindow(ReportDocument &document, QWidget *parent)
     : QDialog(parent)
     , document_(document)
     , printer_([](ReportDocument &doc, QWidget *owner, bool outlines) {
-        const PrintOutcome outcome = printReport(doc, owner, outlines, true);
+        // Runs from a button or a key: an error ends here, told in a box,
+        // never crossing the event loop.
+        PrintOutcome outcome;
+        try {
+            outcome = printReport(doc, owner, outlines, true);
+        } catch (const Error &error) {
+            outcome.status = PrintStatus::Failed;
+            outcome.message = errorText(error);
+        }
         if (outcome.status == PrintStatus::Failed && !outcome.message.isEmpty())
             QMessageBox::warning(owner, QStringLiteral("Stampa"), outcome.message);
         return outcome.status;
@@ -679,11 +694,31 @@ void PreviewWindow::drawCurrentPage()
         options.editBoxes = zoomFactor_ == 1.0 ? editBoxes_.get() : nullptr;
         options.zoom = zoomFactor_;
         options.outlines = showOutlines_;
-        renderPage(document_, context, pageBar_->value(), options);
+        // Drawing runs from paint, resize and key events: an error leaves the
+        // page blank and is told once, after the event, never crossing the
+        // event loop.
+        try {
+            renderPage(document_, context, pageBar_->value(), options);
+            drawingError_.clear();
+        } catch (const Error &error) {
+            image.fill(Qt::white);
+            reportDrawingError(errorText(error));
+        }
     }
     image.setDevicePixelRatio(ratio);
     pageImage_ = image;
     surface_->update();
+}
+
+void PreviewWindow::reportDrawingError(const QString &message)
+{
+    if (message == drawingError_)
+        return;
+    drawingError_ = message;
+    QTimer::singleShot(0, this, [this, message] {
+        QMessageBox::warning(this, QStringLiteral("Anteprima"),
+            QStringLiteral("La pagina non può essere disegnata.\n%1").arg(message));
+    });
 }
 
 void PreviewWindow::editChanged(int index, const QString &text)

@@ -84,6 +84,7 @@ private:
     double scrollOffset(const QScrollBar *bar, double twipsPerUnit) const;
     void onPageChanged();
     void drawCurrentPage();
+    void reportDrawingError(const QString &message);
     void layoutWindow();
     bool handleKey(QKeyEvent *key);
     bool handleCommandKey(QKeyEvent *key);
@@ -109,6 +110,7 @@ private:
     double twipsPerUnitX_ = 1.0;
     double twipsPerUnitY_ = 1.0;
     QImage pageImage_;
+    QString drawingError_; // the last drawing error told, so it is told once
     bool keyPreviewInstalled_ = false;
 
     QList<QWidget *> groups_;

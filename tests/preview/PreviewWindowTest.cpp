@@ -6,13 +6,16 @@
 #include "xml/RecordsetData.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QStringDecoder>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -300,6 +303,32 @@ TEST_F(PreviewTest, CodeWordTurnsOutlinesOnUntilTheNextKey)
     EXPECT_TRUE(window_->outlinesShown());
     key(Qt::Key_Return);
     EXPECT_TRUE(printedWithOutlines_);
+}
+
+TEST(PreviewErrors, APageThatCannotBeDrawnIsToldInABoxAndLeftBlank)
+{
+    ReportDocument document;
+    buildExample(document, "elenco");
+    // A placed item pointing past the object list: drawing page 2 fails.
+    document.pages[1].placedBands[0].items.append(PlacedItem { 9999, -1 });
+    PreviewWindow window(document);
+    window.resize(800, 600);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QString told;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            told = box->text();
+            box->close();
+        }
+    });
+    closer.start(10);
+    QTest::keyClick(window.windowHandle(), Qt::Key_Plus, Qt::KeypadModifier); // to page 2, from a key event
+    for (int waited = 0; told.isEmpty() && waited < 5000; waited += 10)
+        QTest::qWait(10);
+    EXPECT_TRUE(told.contains(QStringLiteral("Errore 9"))) << told.toStdString();
+    EXPECT_EQ(window.pageImage().pixelColor(window.pageImage().width() / 2, 40), QColor(Qt::white));
 }
 
 } // namespace
