@@ -8,7 +8,7 @@ CTEST_ARGS ?= --output-on-failure -j $(JOBS)
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all setup build test test-sanitize demo bench clean format
+.PHONY: all setup build test test-print test-sanitize demo bench clean format
 
 all: build
 
@@ -23,6 +23,12 @@ build: setup $(BUILD)/build.ninja
 
 test: build
 	@cd $(BUILD) && ctest $(CTEST_ARGS)
+
+# Printing for real: a cupsd of its own with cups-pdf queues, the printed
+# files checked with pdfinfo and pdftotext (needs root, like the spooler).
+test-print: setup $(BUILD)/build.ninja
+	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli zetview_host_example
+	@bash tests/print/cups-pdf-queue-test.sh $(BUILD)
 
 # The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: setup

@@ -1,8 +1,6 @@
 #include "CliCommands.h"
 #include "TextFile.h"
 
-#include "zetview/Error.h"
-
 #include <cstdio>
 
 void printError(const QString &message)
@@ -11,10 +9,24 @@ void printError(const QString &message)
     std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
 }
 
-void printOut(const QByteArray &text)
+int reportError(const zet::Error &error)
 {
-    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
-    std::fflush(stdout);
+    printError(QStringLiteral("error %1: %2").arg(error.number()).arg(error.message()));
+    return kExitBuildError;
+}
+
+bool printOut(const QByteArray &text)
+{
+    const bool written = std::fwrite(text.constData(), 1, size_t(text.size()), stdout) == size_t(text.size())
+        && std::fflush(stdout) == 0;
+    if (!written)
+        printError(QStringLiteral("impossibile scrivere su standard output"));
+    return written;
+}
+
+int printResult(const QByteArray &text)
+{
+    return printOut(text) ? kExitOk : kExitFileError;
 }
 
 int buildFromFiles(zet::ReportDocument &document, const QString &templatePath, const QString &dataPath,
@@ -31,12 +43,14 @@ int buildFromFiles(zet::ReportDocument &document, const QString &templatePath, c
         printError(QStringLiteral("impossibile leggere i dati %1: %2").arg(dataPath, reason));
         return kExitFileError;
     }
+    zet::BuildOptions strict = options;
+    strict.refuseUnusableTemplate = true;
     try {
-        zet::buildReport(document, *templateText, *dataText, debugEvent, options);
+        zet::buildReport(document, *templateText, *dataText, debugEvent, strict);
     } catch (const zet::Error &error) {
-        printError(QStringLiteral("error %1: %2 (modello %3, dati %4)")
-                       .arg(error.number())
-                       .arg(error.message(), templatePath, dataPath));
+        if (error.number() != zet::Error::kUnusableTemplate)
+            return reportError(error);
+        printError(QStringLiteral("%1: %2").arg(templatePath, error.message()));
         return kExitBuildError;
     }
     return kExitOk;

@@ -22,6 +22,5 @@ int runDump(const QStringList &args)
     zet::ReportDocument document;
     if (int status = buildFromFiles(document, files.at(0), files.at(1), options))
         return status;
-    printOut(zet::dumpDocument(document) + '\n');
-    return kExitOk;
+    return printResult(zet::dumpDocument(document) + '\n');
 }

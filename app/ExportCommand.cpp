@@ -2,6 +2,8 @@
 
 #include "export/PageImageExport.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace {
@@ -53,6 +55,15 @@ int runExport(const QStringList &args)
     if (!usageError.isEmpty()) {
         printError(usageError);
         return kExitUsage;
+    }
+    // An existing folder is not a file name to write to, nor a stem for the
+    // page pictures (which would land beside it).
+    if (QFileInfo(parsed.output).isDir()) {
+        printError(
+            QStringLiteral("export: %1 è una cartella: -o vuole il nome del file da scrivere, "
+                           "ad esempio %2")
+                .arg(parsed.output, QDir(parsed.output).filePath(QStringLiteral("report.") + parsed.format)));
+        return kExitFileError;
     }
     zet::ReportDocument document;
     if (int status = buildFromFiles(document, parsed.files.at(0), parsed.files.at(1)))

@@ -18,6 +18,5 @@ int runInfo(const QStringList &args)
                              .arg(document.records.size())
                              .arg(document.values.size())
                              .arg(debugLine);
-    printOut(line.toUtf8());
-    return kExitOk;
+    return printResult(line.toUtf8());
 }

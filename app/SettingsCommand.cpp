@@ -1,10 +1,17 @@
 #include "CliCommands.h"
 
+#include "print/PrintDriver.h"
+#include "print/SettingsDialog.h"
 #include "settings/SettingsStore.h"
 
 int runSettings(const QStringList &args)
 {
-    // settings get|set|delete --user|--machine NAME [VALUE]
+    // settings get|set|delete --user|--machine NAME [VALUE], or settings --dialog
+    if (args == QStringList { QStringLiteral("--dialog") }) {
+        zet::SettingsDialog dialog(zet::installedPrinterNames());
+        dialog.exec();
+        return kExitOk;
+    }
     if (args.size() < 3) {
         printError(commandUsage(QStringLiteral("settings")));
         return kExitUsage;
@@ -21,10 +28,14 @@ int runSettings(const QStringList &args)
         return kExitUsage;
     }
     const QString name = args.at(2);
-    if (action == QLatin1String("get") && args.size() == 3) {
-        printOut((zet::readRegistryValue(root, zet::kZetViewKeyPath, name) + QLatin1Char('\n')).toUtf8());
-        return kExitOk;
+    if (name.isEmpty()) {
+        printError(
+            QStringLiteral("settings: NOME vuoto: ogni valore ha un nome (per un report il suo Nome)"));
+        return kExitUsage;
     }
+    if (action == QLatin1String("get") && args.size() == 3)
+        return printResult(
+            (zet::readRegistryValue(root, zet::kZetViewKeyPath, name) + QLatin1Char('\n')).toUtf8());
     if ((action == QLatin1String("set") && args.size() == 4)
         || (action == QLatin1String("delete") && args.size() == 3)) {
         const QString value = action == QLatin1String("set") ? args.at(3) : QString();

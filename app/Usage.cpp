@@ -19,15 +19,32 @@ const QMap<QString, QString> &commandTexts()
             QStringLiteral("zetview settings get --user|--machine NOME\n"
                            "zetview settings set --user|--machine NOME VALORE\n"
                            "zetview settings delete --user|--machine NOME\n"
+                           "zetview settings --dialog\n"
                            "  Legge, scrive o elimina un valore delle impostazioni: --user per i valori\n"
                            "  per report (nome del report), --machine per i valori per stampante.\n"
-                           "  Esempio: zetview settings set --user Fattura \"<CopieXML>2</CopieXML>\"\n") },
+                           "  Esempio: zetview settings set --user Fattura \"<CopieXML>2</CopieXML>\"\n"
+                           "  --dialog apre la finestra Impostazioni (serve uno schermo).\n") },
+        { QStringLiteral("print"),
+            QStringLiteral(
+                "zetview print MODELLO DATI [--printer NOME] [--copies N] [--collate] [--pages DA-A]\n"
+                "  Stampa senza finestre. Stampante: --printer (basta l'inizio del nome), se no quella\n"
+                "  associata al report nelle impostazioni, se no la predefinita. Copie: --copies, se no\n"
+                "  Copie delle impostazioni, se no 1; ogni pagina N volte prima della successiva, o\n"
+                "  con --collate l'intervallo intero N volte.\n") },
+        { QStringLiteral("printers"),
+            QStringLiteral(
+                "zetview printers\n  Elenca le stampanti installate, nell'ordine del sistema.\n") },
         { QStringLiteral("export"),
             QStringLiteral(
                 "zetview export --format pdf|png MODELLO DATI -o PERCORSO [--dpi N] [--print-view]\n"
                 "  Disegna ogni pagina senza schermo: PDF in un file, PNG un file per pagina\n"
-                "  (PERCORSO con il numero di pagina prima dell'estensione). --dpi per PNG\n"
-                "  (predefinito 96); --print-view omette gli oggetti non stampabili.\n") },
+                "  (PERCORSO con il numero di pagina prima dell'estensione). PERCORSO è un\n"
+                "  file, non una cartella. --dpi per PNG (predefinito 96); --print-view\n"
+                "  omette gli oggetti non stampabili.\n") },
+        { QStringLiteral("preview"),
+            QStringLiteral("zetview preview MODELLO DATI [--title TESTO]\n"
+                           "  Apre l'anteprima (serve uno schermo). Dopo una stampa dall'anteprima scrive\n"
+                           "  su standard output i dati, con le correzioni fatte; altrimenti niente.\n") },
         { QStringLiteral("about"),
             QStringLiteral("zetview about\n  Mostra la finestra con nome e versione.\n") },
     };
@@ -52,7 +69,8 @@ QString usageText()
     text += QStringLiteral(
         "zetview --version   mostra la versione\n"
         "zetview --help      mostra questo aiuto (zetview COMANDO --help per un comando)\n\n"
-        "Stato di uscita: 0 riuscito, 1 errore nella costruzione del report,\n"
-        "2 file non leggibile o non scrivibile, 64 uso errato.\n");
+        "Stato di uscita: 0 riuscito, 1 report che non si può costruire o disegnare\n"
+        "(modello non utilizzabile, errore di esecuzione), 2 file non leggibile o non\n"
+        "scrivibile, 3 stampa non riuscita, 64 uso errato.\n");
     return text;
 }

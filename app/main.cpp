@@ -1,5 +1,7 @@
 #include "CliCommands.h"
 
+#include "control/RequestError.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
@@ -21,23 +23,38 @@ const Command kCommands[] = {
     { "info", runInfo, false },
     { "settings", runSettings, false },
     { "export", runExport, false },
+    { "print", runPrint, false },
+    { "printers", runPrinters, false },
     { "about", runAbout, true },
+    { "preview", runPreview, true },
 };
 
 // Pages are drawn with fonts, which need a GUI application; without a
 // display the offscreen platform serves.
-std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv, const Command &command)
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv, bool needsDisplay)
 {
-    if (!command.needsDisplay && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+    if (!needsDisplay && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
         && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     return std::make_unique<QApplication>(argc, argv);
+}
+
+// Qt's own diagnostics ("QPainter::begin(): Returned false") would read as
+// ours; our messages already say what went wrong in the user's terms. Qt's
+// warnings show only when ZETVIEW_QT_MESSAGES is set, and then marked as
+// Qt's; its critical and fatal messages always show, marked.
+void handleQtMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    static const bool showAll = !qEnvironmentVariableIsEmpty("ZETVIEW_QT_MESSAGES");
+    if (type == QtCriticalMsg || type == QtFatalMsg || showAll)
+        printError(QStringLiteral("(messaggio di Qt) %1").arg(message));
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    qInstallMessageHandler(handleQtMessage);
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
@@ -62,8 +79,14 @@ int main(int argc, char **argv)
         QTemporaryDir runtimeDir;
         if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDir.isValid())
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
-        auto app = makeApplication(argc, argv, command);
-        return command.run(rest);
+        // The settings window needs the display like the about box.
+        auto app
+            = makeApplication(argc, argv, command.needsDisplay || rest.contains(QLatin1String("--dialog")));
+        try {
+            return command.run(rest);
+        } catch (...) {
+            return reportError(zet::requestError(std::current_exception()));
+        }
     }
     printError(QStringLiteral("comando sconosciuto: %1 (zetview --help per l'elenco)").arg(args.first()));
     return kExitUsage;

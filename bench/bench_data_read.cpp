@@ -1,8 +1,13 @@
 // Reading and writing record-set data of 10,000, 100,000 and 1,000,000 rows:
 // an outermost report record holding groups of 50 rows, five fields per row.
+// BM_DataToTextFile writes the data of a template and data file pair named
+// by ZET_BENCH_TEMPLATE and ZET_BENCH_DATA (e.g. examples/registro.zet and the
+// output of "bench/generate_data.py registro 100000").
 
+#include "template/TemplateLoader.h"
 #include "xml/RecordsetData.h"
 
+#include <QFile>
 #include <QHash>
 #include <benchmark/benchmark.h>
 
@@ -85,7 +90,36 @@ void BM_DataToText(benchmark::State &state)
     state.counters["characters"] = double(written);
 }
 
+QString fileText(const char *variable)
+{
+    QFile file(qEnvironmentVariable(variable));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+void BM_DataToTextFile(benchmark::State &state)
+{
+    const QString templateText = fileText("ZET_BENCH_TEMPLATE");
+    QString data = fileText("ZET_BENCH_DATA");
+    if (templateText.isEmpty() || data.isEmpty()) {
+        state.SkipWithError("ZET_BENCH_TEMPLATE and ZET_BENCH_DATA name no readable files");
+        return;
+    }
+    zet::ReportDocument document;
+    zet::loadTemplate(document, templateText);
+    zet::readData(document, document.recordsetStruct, data);
+    qsizetype written = 0;
+    for (auto _ : state) {
+        const QString out = zet::dataToText(document);
+        written = out.size();
+        benchmark::DoNotOptimize(out.constData());
+    }
+    state.SetBytesProcessed(state.iterations() * written);
+    state.counters["records"] = double(document.records.size());
+    state.counters["characters"] = double(written);
+}
+
 } // namespace
 
 BENCHMARK(BM_ReadData)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DataToText)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DataToTextFile)->Unit(benchmark::kMillisecond);

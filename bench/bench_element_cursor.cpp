@@ -1,7 +1,7 @@
 // Element cursor walks over generated data texts of 1, 10 and 100 MB (one
 // character of the data text counted as one byte, as in a data file).
 
-#include "xml/ElementReader.h"
+#include "xml/ElementCursor.h"
 
 #include <QHash>
 #include <algorithm>
@@ -25,18 +25,16 @@ const QString &dataText(int megabytes)
     return text;
 }
 
-// The record reader's walk: take every record, move on, close.
+// The record reader's walk: take every record, move on, then the text left.
 void BM_ElementCursorTakeWalk(benchmark::State &state)
 {
     const QString &text = dataText(int(state.range(0)));
     qsizetype taken = 0;
     for (auto _ : state) {
-        int h = zet::openCursor(text, QStringLiteral("row"));
-        while (!zet::cursorAtEnd(h)) {
-            taken += zet::cursorTake(h).size();
-            zet::cursorNext(h);
-        }
-        benchmark::DoNotOptimize(zet::closeCursor(h));
+        zet::ElementCursor rows(text, QStringLiteral("row"));
+        for (; !rows.atEnd(); rows.next())
+            taken += rows.take().size();
+        benchmark::DoNotOptimize(rows.remainingText());
     }
     benchmark::DoNotOptimize(taken);
     state.SetBytesProcessed(state.iterations() * text.size());
@@ -48,20 +46,17 @@ void BM_ElementCursorNestedWalk(benchmark::State &state)
     const QString &text = dataText(int(state.range(0)));
     qsizetype fields = 0;
     for (auto _ : state) {
-        int rows = zet::openCursor(text, QStringLiteral("Row"));
-        while (!zet::cursorAtEnd(rows)) {
-            const QString record = zet::cursorTake(rows);
+        zet::ElementCursor rows(text, QStringLiteral("Row"));
+        for (; !rows.atEnd(); rows.next()) {
+            const QString record = rows.take();
             for (const QString &name : { QStringLiteral("A"), QStringLiteral("B") }) {
-                int field = zet::openCursor(record, name);
-                while (!zet::cursorAtEnd(field)) {
-                    fields += zet::cursorTake(field).size();
-                    zet::cursorNext(field);
-                }
-                zet::closeCursor(field);
+                zet::ElementCursor field(record, name);
+                for (; !field.atEnd(); field.next())
+                    fields += field.take().size();
+                benchmark::DoNotOptimize(field.remainingText());
             }
-            zet::cursorNext(rows);
         }
-        benchmark::DoNotOptimize(zet::closeCursor(rows));
+        benchmark::DoNotOptimize(rows.remainingText());
     }
     benchmark::DoNotOptimize(fields);
     state.SetBytesProcessed(state.iterations() * text.size());

@@ -1,13 +1,13 @@
-#include <QGuiApplication>
+#include <QApplication>
 #include <benchmark/benchmark.h>
 
 int main(int argc, char **argv)
 {
-    // Rendering benchmarks draw text, which needs a GUI application; the
-    // offscreen platform needs no display.
+    // Rendering benchmarks draw text and the preview opens a window, which
+    // need a widget application; the offscreen platform needs no display.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -2,7 +2,10 @@
 // a template and its data from files and writes the report as a PDF.
 //
 //   zetview_host_example TEMPLATE DATA OUTPUT.pdf
+//   zetview_host_example TEMPLATE DATA --stampa
 //
+// --stampa prints instead, without the print dialog when the report is
+// associated with an installed printer, and writes the data it gets back.
 // With a display the form stays open; with QT_QPA_PLATFORM=offscreen (or the
 // option --quit) it exits once the file is written.
 #include <zetview/Error.h>
@@ -33,7 +36,7 @@ int main(int argc, char **argv)
     const bool quit = args.removeAll(QStringLiteral("--quit")) > 0
         || QGuiApplication::platformName() == QLatin1String("offscreen");
     if (args.size() != 3) {
-        std::fprintf(stderr, "uso: zetview_host_example MODELLO DATI USCITA.pdf [--quit]\n");
+        std::fprintf(stderr, "uso: zetview_host_example MODELLO DATI USCITA.pdf|--stampa [--quit]\n");
         return 64;
     }
 
@@ -52,7 +55,17 @@ int main(int argc, char **argv)
 
     report->LoadZET(readFile(args.at(0)));
     report->LoadRecordset(readFile(args.at(1)));
+    const bool print = args.at(2) == QLatin1String("--stampa");
     try {
+        if (print) {
+            const QString data = report->PrintDirectWithoutDialog(true);
+            if (data.isEmpty()) {
+                std::fprintf(stderr, "stampa annullata\n");
+                return 3;
+            }
+            std::printf("stampato; dati restituiti:\n%s\n", qPrintable(data));
+            return 0;
+        }
         if (!report->ExportPdf(args.at(2))) {
             std::fprintf(stderr, "%s\n", qPrintable(report->lastExportError()));
             return 2;

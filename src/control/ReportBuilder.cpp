@@ -1,11 +1,15 @@
 #include "control/ReportBuilder.h"
 
+#include "control/RequestError.h"
 #include "core/WaitCursor.h"
 #include "layout/PageLayout.h"
 #include "model/DocumentRelease.h"
 #include "settings/SettingsStore.h"
 #include "template/Conversions.h"
+#include "template/KeyError.h"
 #include "template/TemplateLoader.h"
+#include "template/TemplateUsability.h"
+#include "template/Vocabulary.h"
 #include "xml/ElementReader.h"
 #include "xml/RecordsetData.h"
 
@@ -15,31 +19,72 @@ namespace zet {
 
 namespace {
 
+const QLatin1String kDuplicationKey("CopieXML");
+
 QString readUserReportSettings(const QString &reportName)
 {
     return readRegistryValue(RegistryRoot::CurrentUser, kZetViewKeyPath, reportName);
+}
+
+void refuseTemplate(const QString &problem)
+{
+    if (!problem.isEmpty())
+        throw Error(Error::kUnusableTemplate, problem);
+}
+
+// Reads the records of data; the reader's errors come from how deep the
+// structure and the data nest their record sets.
+void readRecords(ReportDocument &document, QString &data)
+{
+    try {
+        readData(document, document.recordsetStruct, data);
+    } catch (const Error &error) {
+        throw errorIn(error,
+            QStringLiteral("record set annidati troppo in profondità in %1 e nei dati")
+                .arg(key::kZetRecordsetStruct));
+    }
+}
+
+// Calls take(element) for every element named by the tags, each running from
+// an opening tag to the first closing tag at or after it, in one forward pass:
+// that closing tag only moves forward as the opening tags do.
+template <typename Take>
+void forEachElement(
+    const QString &text, qsizetype first, const QString &openTag, const QString &closeTag, Take take)
+{
+    qsizetype close = -1;
+    for (qsizetype open = first; open >= 0; open = text.indexOf(openTag, open + 1)) {
+        if (close < open)
+            close = text.indexOf(closeTag, open);
+        if (close < 0)
+            break;
+        take(QStringView(text).mid(open, close + closeTag.size() - open));
+    }
 }
 
 void buildSteps(ReportDocument &document, const QString &templateText, const QString &dataText,
     const BuildOptions &options)
 {
     WaitCursor wait;
+    if (options.refuseUnusableTemplate)
+        refuseTemplate(templateTextProblem(templateText));
     loadTemplate(document, templateProper(templateText));
+    if (options.refuseUnusableTemplate)
+        refuseTemplate(loadedTemplateProblem(document));
     document.exportFileName = getElementValue(dataText, QStringLiteral("NomeFileEsportazione"));
 
     // The reader takes every record out of the text it is given: it gets a
     // copy so the control's stored data survives for the next request.
     QString data = dataText;
-    readData(document, document.recordsetStruct, data);
+    readRecords(document, data);
 
     const auto readSettings
         = options.readReportSettings ? options.readReportSettings : readUserReportSettings;
-    const int copies = duplicationCount(readSettings(document.reportName));
+    const int copies = duplicationCount(readSettings(document.reportName), document.reportName);
     if (copies >= 2 && document.records.size() >= 2) {
         if (std::optional<QString> duplicated
-            = duplicateRecordElements(dataText, document.records.at(1).structName)) {
-            readData(document, document.recordsetStruct, *duplicated);
-        }
+            = duplicateRecordElements(dataText, document.records.at(1).structName))
+            readRecords(document, *duplicated);
     }
 
     if (options.layOut)
@@ -64,20 +109,23 @@ std::optional<QString> duplicateRecordElements(const QString &dataText, const QS
     if (first < 0 || last < 0)
         return std::nullopt;
 
-    QString result = dataText.left(first);
-    result.reserve(dataText.size() * 2);
-    // One forward pass: each opening tag pairs with the first closing tag at
-    // or after it, which only moves forward as the opening tags do.
-    qsizetype close = -1;
-    for (qsizetype open = first; open >= 0; open = dataText.indexOf(openTag, open + 1)) {
-        if (close < open)
-            close = dataText.indexOf(closeTag, open);
-        if (close < 0)
-            break;
-        const QStringView element = QStringView(dataText).mid(open, close + closeTag.size() - open);
+    qsizetype size = first + (dataText.size() - last - closeTag.size());
+    forEachElement(
+        dataText, first, openTag, closeTag, [&size](QStringView element) { size += 2 * element.size(); });
+    if (size > kLargestDuplicatedText)
+        throw Error(Error::kOutOfMemory,
+            QStringLiteral("Out of memory: la duplicazione dei record %1 chiesta da %2 darebbe %3 caratteri "
+                           "di dati")
+                .arg(openTag, kDuplicationKey)
+                .arg(size));
+
+    QString result;
+    result.reserve(size);
+    result += QStringView(dataText).left(first);
+    forEachElement(dataText, first, openTag, closeTag, [&result](QStringView element) {
         result += element;
         result += element;
-    }
+    });
     result += QStringView(dataText).mid(last + closeTag.size());
     return result;
 }
@@ -88,9 +136,13 @@ QString buildTimeDescription(double seconds, QLocale locale)
     return QStringLiteral("CreaReport=") + locale.toString(seconds, 'g', 15);
 }
 
-int duplicationCount(const QString &reportSettings)
+int duplicationCount(const QString &reportSettings, const QString &reportName)
 {
-    return parseInteger(getElementValue(reportSettings, QStringLiteral("CopieXML")));
+    try {
+        return readKey(kDuplicationKey, getElementValue(reportSettings, kDuplicationKey), parseInteger);
+    } catch (const Error &error) {
+        throw errorIn(error, QStringLiteral("impostazioni del report \"%1\"").arg(reportName));
+    }
 }
 
 void buildReport(ReportDocument &document, const QString &templateText, const QString &dataText,
@@ -103,7 +155,7 @@ void buildReport(ReportDocument &document, const QString &templateText, const QS
     } catch (...) {
         // A failed request must not leave a half-built document behind.
         releaseDocument(document);
-        throw;
+        throw requestError(std::current_exception());
     }
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     if (debugEvent)

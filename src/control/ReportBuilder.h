@@ -18,6 +18,10 @@ struct BuildOptions
     bool layOut = true;
     // Reads the per-report settings value; by default the user's settings store.
     std::function<QString(const QString &reportName)> readReportSettings;
+    // Refuse a template that cannot make a page (nothing in it, an unclosed
+    // "ZET" wrapper, no band table, no usable page size) with zet::Error 1002
+    // instead of building the empty page such a template yields.
+    bool refuseUnusableTemplate = false;
 };
 
 // Builds the document from the template and data texts: template, export file
@@ -33,7 +37,10 @@ QString templateProper(const QString &templateText);
 
 // Every element named name written twice in a row, between the text before
 // the first and after the last one; text between the elements is dropped.
-// Nothing when either tag is missing.
+// Nothing when either tag is missing. Nested elements each run to the first
+// closing tag, so their copies can outgrow the data many times over:
+// zet::Error 7 when the result would pass kLargestDuplicatedText characters.
+inline constexpr qsizetype kLargestDuplicatedText = qsizetype(1) << 28;
 std::optional<QString> duplicateRecordElements(const QString &dataText, const QString &name);
 
 // The diagnostic line of a build: "CreaReport=" and the seconds it took,
@@ -42,6 +49,8 @@ std::optional<QString> duplicateRecordElements(const QString &dataText, const QS
 QString buildTimeDescription(double seconds, QLocale locale = QLocale());
 
 // The "CopieXML" count of a per-report settings fragment (0 when absent).
-int duplicationCount(const QString &reportSettings);
+// zet::Error 6 naming the setting, its value and the report when it does not
+// fit 32 bits.
+int duplicationCount(const QString &reportSettings, const QString &reportName);
 
 } // namespace zet

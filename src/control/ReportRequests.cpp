@@ -1,5 +1,6 @@
 #include "control/ReportRequests.h"
 
+#include "control/RequestError.h"
 #include "core/WaitCursor.h"
 #include "model/DocumentRelease.h"
 #include "xml/RecordsetData.h"
@@ -32,7 +33,7 @@ QString runPreviewRequest(OpenDocuments &documents, const QString &templateText,
     } catch (...) {
         releaseWithWaitCursor(document);
         document.inUse = false;
-        throw;
+        throw requestError(std::current_exception());
     }
     releaseWithWaitCursor(document);
     document.resultText.clear();
@@ -46,9 +47,14 @@ QString runPrintRequest(const QString &templateText, const QString &dataText, co
     ReportDocument document;
     buildReport(document, templateText, dataText, debugEvent, options);
     QString result;
-    if (print && print(document)) {
-        WaitCursor wait;
-        result = dataToText(document);
+    try {
+        if (print && print(document)) {
+            WaitCursor wait;
+            result = dataToText(document);
+        }
+    } catch (...) {
+        releaseWithWaitCursor(document);
+        throw requestError(std::current_exception());
     }
     releaseWithWaitCursor(document);
     return result;

@@ -24,8 +24,9 @@ QString runPreviewRequest(OpenDocuments &documents, const QString &templateText,
     bool returnResult, const PreviewPresenter &present, const DebugSink &debugEvent,
     const BuildOptions &options = {});
 
-// Builds a document of its own, prints it and releases it. The result is the
-// data written back as text after a successful print, else empty text.
+// Builds a document of its own, prints it and releases it, also when the
+// printing fails with an error. The result is the data written back as text
+// after a successful print, else empty text.
 QString runPrintRequest(const QString &templateText, const QString &dataText, const PrintDriver &print,
     const DebugSink &debugEvent, const BuildOptions &options = {});
 

@@ -7,6 +7,9 @@
 #include "control/OpenDocuments.h"
 #include "control/ReportRequests.h"
 #include "export/PageImageExport.h"
+#include "preview/PreviewWindow.h"
+#include "print/PrintDriver.h"
+#include "zetview/Error.h"
 
 #include <QPushButton>
 #include <QResizeEvent>
@@ -41,6 +44,25 @@ void ZETView::ShowAboutBox()
     box.exec();
 }
 
+QString ZETView::ShowPreview(
+    const QString &title, bool returnResult, const QIcon &icon, Qt::WindowStates windowState)
+{
+    auto present = [&](int slot) {
+        zet::PreviewWindow window(previewDocuments_->document(slot), this);
+        connect(&window, &zet::PreviewWindow::aboutRequested, &window, [&window] {
+            zet::AboutBox box(&window);
+            box.exec();
+        });
+        if (!icon.isNull())
+            window.setWindowIcon(icon);
+        window.setWindowTitle(title);
+        window.setWindowState(windowState);
+        window.exec();
+    };
+    return zet::runPreviewRequest(*previewDocuments_, templateText_, dataText_, returnResult, present,
+        [this](const QString &description) { Q_EMIT DebugEvent(description); });
+}
+
 bool ZETView::ExportPdf(const QString &fileName)
 {
     exportError_.clear();
@@ -52,6 +74,28 @@ bool ZETView::ExportPdf(const QString &fileName)
     zet::runPrintRequest(templateText_, dataText_, writePdf,
         [this](const QString &description) { Q_EMIT DebugEvent(description); });
     return written;
+}
+
+QString ZETView::PrintDirect(bool)
+{
+    return printRequest(true);
+}
+
+QString ZETView::PrintDirectWithoutDialog(bool)
+{
+    return printRequest(false);
+}
+
+QString ZETView::printRequest(bool showDialog)
+{
+    auto print = [this, showDialog](zet::ReportDocument &document) {
+        const zet::PrintOutcome outcome = zet::printReport(document, this, false, showDialog);
+        if (outcome.status == zet::PrintStatus::Failed)
+            throw zet::Error(zet::Error::kPrinterError, outcome.message);
+        return outcome.status == zet::PrintStatus::Printed;
+    };
+    return zet::runPrintRequest(templateText_, dataText_, print,
+        [this](const QString &description) { Q_EMIT DebugEvent(description); });
 }
 
 void ZETView::resizeEvent(QResizeEvent *event)

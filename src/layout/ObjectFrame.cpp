@@ -21,11 +21,11 @@ int checkedInt(qint64 value)
 
 Error drawingOverflow(const QString &what, double value, int limitTwips)
 {
-    QString message = QStringLiteral("Overflow: %1 = %2 esce dai limiti del disegno")
-                          .arg(what, QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest));
-    if (limitTwips > 0)
-        message += QStringLiteral(" (±%1 twip)").arg(limitTwips);
-    return Error::overflow(message);
+    const QString limit
+        = limitTwips > 0 ? QStringLiteral("±%1 twip").arg(limitTwips) : QStringLiteral("i 32 bit");
+    return Error::overflow(
+        QStringLiteral("Overflow: il disegno starebbe oltre %1 (%2 = %3)")
+            .arg(limit, what, QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest)));
 }
 
 QString objectLabel(const ReportDocument &document, int objectIndex)

@@ -1,6 +1,7 @@
 #include "layout/PageLayout.h"
 
 #include "core/CaseFolding.h"
+#include "layout/BandOverflow.h"
 #include "layout/ObjectFrame.h"
 #include "layout/PageFlow.h"
 #include "layout/RecordWalk.h"
@@ -125,10 +126,10 @@ int placeBand(ReportDocument &document, int pageIndex, PlaceFrom from, int bandI
     placed.items = listedItems(document, band, includeData);
     // The flow continues from the rounded position, so rounding never accumulates.
     if (from == PlaceFrom::Top) {
-        placed.top = roundHalfEven(state.flowTop);
+        placed.top = bandPosition(document, state.flowTop);
         state.flowTop = placed.top + band.height;
     } else {
-        placed.top = roundHalfEven(state.flowBottom - band.height);
+        placed.top = bandPosition(document, state.flowBottom - band.height);
         state.flowBottom = placed.top;
     }
     if (breaksAt(band.breakMode, BreakMode::After))

@@ -1,3 +1,4 @@
+#include "layout/BandOverflow.h"
 #include "layout/PageFlow.h"
 #include "layout/PageLayout.h"
 #include "model/DocumentAccess.h"
@@ -21,11 +22,12 @@ struct FreeSpace
     double left() const { return limit - filled; }
 };
 
-void refuseAbsurdFill(const ReportBand &band, const FreeSpace &space)
+void refuseAbsurdFill(int bandIndex, const ReportBand &band, const FreeSpace &space)
 {
     if (space.left() / band.height > kMaxCopiesPerFill)
-        throw Error::overflow(QStringLiteral("Overflow: a band %1 twips high would be copied more than %2 "
-                                             "times to fill %3 twips")
+        throw Error::overflow(QStringLiteral(
+            "Overflow: una banda con %1 = %2 andrebbe copiata più di %3 volte per riempire %4 twip")
+                                  .arg(bandHeightKey(bandIndex))
                                   .arg(band.height)
                                   .arg(kMaxCopiesPerFill)
                                   .arg(space.left()));
@@ -40,7 +42,7 @@ void fillAfter(ReportDocument &document, int pageIndex, int m, FreeSpace &space)
     QList<PlacedBand> &list = document.pages[pageIndex].placedBands;
     const int k = list.at(m).bandIndex;
     const ReportBand &band = document.bands.at(k);
-    refuseAbsurdFill(band, space);
+    refuseAbsurdFill(k, band, space);
     const int ownTop = list.at(m).top;
     const int lastBefore = int(list.size() - 1);
 
@@ -54,7 +56,7 @@ void fillAfter(ReportDocument &document, int pageIndex, int m, FreeSpace &space)
     for (int i = m + 1; i <= lastBefore; ++i) {
         PlacedBand &below = list[i];
         if (below.top > ownTop)
-            below.top = roundHalfEven(below.top + added);
+            below.top = bandPosition(document, below.top + added);
     }
 }
 

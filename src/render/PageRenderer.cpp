@@ -22,8 +22,8 @@ constexpr int kWhite = 0xFFFFFF;
 constexpr int kOutlineRed = 0x0000FF;
 
 // The page measures and the zoom as errors name them.
-const QString kPageWidth = QStringLiteral("Larghezza della pagina");
-const QString kPageHeight = QStringLiteral("Altezza della pagina");
+const QString kPageWidth = key::kLarghezza;
+const QString kPageHeight = key::kAltezza;
 const QString kZoom = QStringLiteral("zoom");
 
 // A page measure rounded half to even; zet::Error 6 naming it when it leaves

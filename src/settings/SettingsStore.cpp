@@ -108,6 +108,8 @@ QString valueAsText(const QVariant &value)
 
 QString readRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName)
 {
+    if (valueName.isEmpty())
+        return QString();
     auto settings = openStore(root);
     const QString group = groupFor(keyPath);
     if (!group.isEmpty())
@@ -121,6 +123,10 @@ QString readRegistryValue(RegistryRoot root, const QString &keyPath, const QStri
 bool writeRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName,
     const QString &text, EmptyText emptyText, ValueKind kind)
 {
+    // The store has no unnamed value, and removing the empty name would
+    // remove every value of the key.
+    if (valueName.isEmpty())
+        return false;
     auto settings = openStore(root);
     if (!settings->isWritable())
         return false;

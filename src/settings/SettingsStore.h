@@ -16,7 +16,7 @@ inline const QString kZetViewKeyPath = QStringLiteral("SOFTWARE\\Tarvisol\\ZETVi
 // between its strings; an expandable value ("@Expand(...)" in the settings
 // file) has its %NAME% environment references expanded; binary data reads one
 // character per byte followed by a zero character. Value names match without
-// regard to letter case when no exact match exists.
+// regard to letter case when no exact match exists. An empty name has no value.
 QString readRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName);
 
 // What writing empty text does: store the empty value, or delete the value.
@@ -26,7 +26,8 @@ enum class EmptyText { Store, Delete };
 enum class ValueKind { String, MultiString };
 
 // Sets the value to text, or deletes it when text is empty and emptyText is
-// Delete. False when the store could not be written.
+// Delete. False when the store could not be written or the name is empty
+// (nothing is written then).
 bool writeRegistryValue(RegistryRoot root, const QString &keyPath, const QString &valueName,
     const QString &text, EmptyText emptyText, ValueKind kind = ValueKind::String);
 

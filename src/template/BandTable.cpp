@@ -1,6 +1,7 @@
 #include "template/BandTable.h"
 
 #include "template/Conversions.h"
+#include "template/KeyError.h"
 #include "template/Vocabulary.h"
 
 namespace zet {
@@ -13,14 +14,14 @@ constexpr double kStripBetweenBands = 285;
 
 int integerKey(const KeyReader &text, QLatin1String name)
 {
-    return name.isEmpty() ? 0 : parseInteger(text.value(name));
+    return name.isEmpty() ? 0 : readKey(name, text.value(name), parseInteger);
 }
 
 ReportBand namedBand(const KeyReader &text, const key::BandKeys &keys, BandKind kind)
 {
     ReportBand band;
     band.visible = parseBoolean(text.value(keys.Presence));
-    band.height = parseNumber(text.value(keys.height));
+    band.height = readKey(keys.height, text.value(keys.height), parseNumber);
     band.breakMode = BreakMode(integerKey(text, keys.Break));
     band.newPage = NewPageMode(integerKey(text, keys.newPage));
     band.repeat = integerKey(text, keys.repeat);

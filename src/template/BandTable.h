@@ -27,8 +27,8 @@ enum BandSlot : int {
 // Replaces Bands with the twelve slots read from the template's band keys
 // (keys: a reader of the whole template that was asked for them)
 // (the margins come from the document's MarginTop / MarginBottom), with kinds
-// and data levels by which data bands are present. Raises zet::Error 6 when an
-// integer key does not fit 32 bits.
+// and data levels by which data bands are present. Raises zet::Error 6 naming
+// the key and its text when an integer key does not fit 32 bits.
 void buildBandTable(ReportDocument &document, const KeyReader &keys);
 
 // DesignTop / DesignBottom in the designer's space (bands stacked with strips

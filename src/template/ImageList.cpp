@@ -2,7 +2,6 @@
 
 #include "core/Twips.h"
 #include "template/Vocabulary.h"
-#include "xml/ElementReader.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -72,20 +71,24 @@ QImage pictureFromImageBytes(const QString &imageText)
     return surface;
 }
 
-void readImageList(ReportDocument &document, const QString &templateText)
+void readImageList(ReportDocument &document, const KeyReader &keys)
 {
-    int cursor = openCursor(templateText, key::kZetImagelist);
-    while (!cursorAtEnd(cursor)) {
-        const QString content = cursorCurrent(cursor);
+    // Nested elements can share one picture: it is decoded once.
+    std::optional<KeyReader::Part> lastFile;
+    QImage lastSurface;
+    for (const KeyReader::Part part : keys.elements(key::kZetImagelist)) {
         ImageEntry entry;
-        entry.id = getElementValue(content, key::kImageId);
-        entry.fileData = getElementValue(content, key::kImageFile);
-        entry.surface = pictureFromImageBytes(entry.fileData);
+        entry.id = keys.value(key::kImageId, part);
+        entry.fileData = keys.value(key::kImageFile, part);
+        const std::optional<KeyReader::Part> file = keys.find(key::kImageFile, part);
+        if (!file || file != lastFile) {
+            lastFile = file;
+            lastSurface = pictureFromImageBytes(entry.fileData);
+        }
+        entry.surface = lastSurface;
         if (!entry.surface.isNull())
             document.images.append(entry);
-        cursorNext(cursor);
     }
-    closeCursor(cursor);
 }
 
 } // namespace zet

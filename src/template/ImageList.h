@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ReportDocument.h"
+#include "template/KeyReader.h"
 
 #include <QImage>
 #include <QString>
@@ -15,8 +16,9 @@ namespace zet {
 // A null image when the bytes cannot be decoded.
 QImage pictureFromImageBytes(const QString &imageText);
 
-// Appends one ImageEntry per "zet_imagelist" element of the template, in
-// template order; an element whose picture cannot be decoded leaves no entry.
-void readImageList(ReportDocument &document, const QString &templateText);
+// Appends one ImageEntry per "zet_imagelist" element of the template (keys:
+// its reader, asked for the image keys), in template order; an element whose
+// picture cannot be decoded leaves no entry.
+void readImageList(ReportDocument &document, const KeyReader &keys);
 
 } // namespace zet

@@ -2,12 +2,18 @@
 
 #include "core/CaseFolding.h"
 #include "xml/ElementReader.h"
+#include "zetview/Error.h"
+
+#include <algorithm>
 
 namespace zet {
 
 namespace {
 
 enum Match { kExact = 0, kWrittenLower = 1, kAnyCase = 2 };
+
+// Characters the values of a text may copy beyond twice its length.
+constexpr qsizetype kCopyAllowance = qsizetype(1) << 27;
 
 } // namespace
 
@@ -28,6 +34,7 @@ KeyReader::KeyReader(const QString &text, std::span<const QLatin1String> names)
         byLength_[key.size()].append(index);
     }
     tags_.resize(names_.size());
+    last_.resize(names_.size());
     scan();
 }
 
@@ -64,31 +71,68 @@ void KeyReader::noteTag(QStringView body, bool closing, qsizetype position)
         const bool matches[3] = { body == names_[index], body == lowerNames_[index], true };
         Tags &tags = tags_[index];
         for (int m = kExact; m <= kAnyCase; ++m) {
-            if (!matches[m])
-                continue;
-            if (!closing && tags.open[m] < 0)
-                tags.open[m] = position;
-            else if (closing && tags.open[m] >= 0 && tags.close[m] < 0)
-                tags.close[m] = position;
+            if (matches[m])
+                (closing ? tags.close[m] : tags.open[m]).append(position);
         }
     }
 }
 
-QString KeyReader::value(QLatin1String name) const
+std::optional<KeyReader::Part> KeyReader::find(QLatin1String name, Part within) const
 {
     const auto found = byName_.constFind(QString(name));
     if (found == byName_.constEnd())
-        return QString();
+        return std::nullopt;
     const Tags &tags = tags_[*found];
     for (int m = kExact; m <= kAnyCase; ++m) {
-        if (tags.open[m] < 0)
+        // The first opening tag in the part decides; a tag that begins in the
+        // part ends in it too, since the part ends at a '<' or the text's end.
+        const auto open = std::lower_bound(tags.open[m].cbegin(), tags.open[m].cend(), within.begin);
+        if (open == tags.open[m].cend() || *open >= within.end)
             continue;
-        if (tags.close[m] < 0)
-            return QString();
-        const qsizetype contentStart = tags.open[m] + name.size() + 2;
-        return text_.mid(contentStart, tags.close[m] - contentStart);
+        const auto close = std::upper_bound(tags.close[m].cbegin(), tags.close[m].cend(), *open);
+        if (close == tags.close[m].cend() || *close >= within.end)
+            return std::nullopt;
+        return Part { *open + name.size() + 2, *close };
     }
-    return QString();
+    return std::nullopt;
+}
+
+QList<KeyReader::Part> KeyReader::elements(QLatin1String name) const
+{
+    QList<Part> parts;
+    const auto found = byName_.constFind(QString(name));
+    if (found == byName_.constEnd())
+        return parts;
+    const Tags &tags = tags_[*found];
+    const QList<qsizetype> &closes = tags.close[kAnyCase];
+    for (qsizetype open : tags.open[kAnyCase]) {
+        const auto close = std::upper_bound(closes.cbegin(), closes.cend(), open);
+        if (close == closes.cend())
+            break;
+        parts.append({ open + name.size() + 2, *close });
+    }
+    return parts;
+}
+
+QString KeyReader::value(QLatin1String name, Part within) const
+{
+    const std::optional<Part> part = find(name, within);
+    if (!part)
+        return QString();
+    LastValue &last = last_[byName_.value(QString(name))];
+    if (last.part != *part) {
+        const qsizetype limit = 2 * text_.size() + kCopyAllowance;
+        copied_ += part->end - part->begin;
+        if (copied_ > limit)
+            throw Error(Error::kOutOfMemory,
+                QStringLiteral(
+                    "Out of memory: i valori di %1 in elementi annidati supererebbero %2 caratteri")
+                    .arg(name)
+                    .arg(limit));
+        last.part = *part;
+        last.text = text_.mid(part->begin, part->end - part->begin);
+    }
+    return last.text;
 }
 
 } // namespace zet

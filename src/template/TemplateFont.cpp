@@ -1,7 +1,7 @@
 #include "template/TemplateFont.h"
 
 #include "template/Conversions.h"
-#include "template/KeyReader.h"
+#include "template/KeyError.h"
 #include "template/Vocabulary.h"
 #include "xml/ElementReader.h"
 #include "zetview/Error.h"
@@ -42,12 +42,17 @@ int shortFromNumber(double value)
 
 ReportFont parseFont(const QString &fontText)
 {
-    ReportFont font;
     const KeyReader keys(fontText, key::kFontKeys);
-    auto apply = [&keys](QLatin1String name, auto &&set) {
-        const QString value = keys.value(name);
+    return parseFont(keys, keys.whole());
+}
+
+ReportFont parseFont(const KeyReader &keys, KeyReader::Part part)
+{
+    ReportFont font;
+    auto apply = [&keys, part](QLatin1String name, auto &&set) {
+        const QString value = keys.value(name, part);
         if (!value.isEmpty())
-            set(value);
+            readKey(name, value, set);
     };
     apply(key::kBold, [&](const QString &v) { font.setBold(parseBoolean(v)); });
     apply(key::kCharset, [&](const QString &v) { font.charset = shortFromNumber(numberFromText(v)); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ReportFont.h"
+#include "template/KeyReader.h"
 
 #include <QString>
 
@@ -14,7 +15,10 @@ namespace zet {
 // surrounding spaces ignored): other text raises zet::Error 13 (type
 // mismatch); a size of 0 or less raises error 5, one above 16384 points and a
 // charset or weight outside 16 bits raise error 6. A weight is then kept
-// within 0..1000.
+// within 0..1000. An error's message names the sub-key and its text.
 ReportFont parseFont(const QString &fontText);
+// The same for the "Font" content that lies at part of a reader's text (the
+// reader was asked for the sub-keys).
+ReportFont parseFont(const KeyReader &keys, KeyReader::Part part);
 
 } // namespace zet

@@ -2,11 +2,10 @@
 
 #include "template/BandTable.h"
 #include "template/Conversions.h"
+#include "template/KeyError.h"
 #include "template/KeyReader.h"
 #include "template/TemplateFont.h"
 #include "template/Vocabulary.h"
-#include "xml/CursorTableGuard.h"
-#include "xml/ElementReader.h"
 
 #include <QHash>
 
@@ -26,55 +25,81 @@ QString withoutControlCharacters(const QString &text)
     return result;
 }
 
-ReportObject readObject(const QString &content)
+// One object from the content of its "zet_object" element (part of the
+// template's reader); number counts objects from 1 for error messages.
+ReportObject readObject(const KeyReader &keys, KeyReader::Part part, int number)
 {
-    const KeyReader keys(content, key::kObjectKeys);
-    auto text = [&keys](QLatin1String name) { return keys.value(name); };
+    auto text = [&keys, part](QLatin1String name) { return keys.value(name, part); };
+    auto integer = [&text](QLatin1String name) { return readKey(name, text(name), parseInteger); };
+    auto measure = [&text](QLatin1String name) { return readKey(name, text(name), parseNumber); };
     ReportObject object;
-    object.controlType = ControlType(parseInteger(text(key::kZeteControlType)));
     object.name = text(key::kNome);
-    object.left = parseNumber(text(key::kSinistra));
-    object.top = parseNumber(text(key::kAlto));
-    object.width = parseNumber(text(key::kLarghezza));
-    object.height = parseNumber(text(key::kAltezza));
-    object.zOrder = parseInteger(text(key::kZOrder));
-    object.printable = parseBoolean(text(key::kStampa));
-    object.fitToControl = parseBoolean(text(key::kAdattaAControllo));
-    object.fitToImage = parseBoolean(text(key::kAdattaAImmagine));
-    object.alignment = TextAlignment(parseInteger(text(key::kAllineamento)));
-    object.border = parseBoolean(text(key::kBordo));
-    object.borderColour = parseInteger(text(key::kColoreBordo));
-    object.backColour = parseInteger(text(key::kColoreSfondo));
-    object.textColour = parseInteger(text(key::kColoreTesto));
-    object.dataSource = text(key::kFonteDati);
-    if (object.dataSource.compare(key::kNullDataSource, Qt::CaseInsensitive) == 0)
-        object.dataSource.clear();
-    object.imageId = text(key::kImmagine);
-    object.transparentBack = parseBoolean(text(key::kSfondoTrasparente));
-    object.style = ShapeStyle(parseInteger(text(key::kStile)));
-    object.value = text(key::kValore);
-    object.loadedValue = object.value;
-    const QString font = text(key::kFont);
-    if (!font.isEmpty())
-        object.font = parseFont(font);
+    const QString where = object.name.isEmpty()
+        ? QStringLiteral("oggetto %1 del modello").arg(number)
+        : QStringLiteral("oggetto %1 \"%2\" del modello").arg(number).arg(object.name);
+    try {
+        object.controlType = ControlType(integer(key::kZeteControlType));
+        object.left = measure(key::kSinistra);
+        object.top = measure(key::kAlto);
+        object.width = measure(key::kLarghezza);
+        object.height = measure(key::kAltezza);
+        object.zOrder = integer(key::kZOrder);
+        object.printable = parseBoolean(text(key::kStampa));
+        object.fitToControl = parseBoolean(text(key::kAdattaAControllo));
+        object.fitToImage = parseBoolean(text(key::kAdattaAImmagine));
+        object.alignment = TextAlignment(integer(key::kAllineamento));
+        object.border = parseBoolean(text(key::kBordo));
+        object.borderColour = integer(key::kColoreBordo);
+        object.backColour = integer(key::kColoreSfondo);
+        object.textColour = integer(key::kColoreTesto);
+        object.dataSource = text(key::kFonteDati);
+        if (object.dataSource.compare(key::kNullDataSource, Qt::CaseInsensitive) == 0)
+            object.dataSource.clear();
+        object.imageId = text(key::kImmagine);
+        object.transparentBack = parseBoolean(text(key::kSfondoTrasparente));
+        object.style = ShapeStyle(integer(key::kStile));
+        object.value = text(key::kValore);
+        object.loadedValue = object.value;
+    } catch (const Error &error) {
+        throw errorIn(error, where);
+    }
+    if (const std::optional<KeyReader::Part> font = keys.find(key::kFont, part);
+        font && font->end > font->begin) {
+        try {
+            object.font = parseFont(keys, *font);
+        } catch (const Error &error) {
+            throw errorIn(error, QStringLiteral("%1 dell'%2").arg(key::kFont, where));
+        }
+    }
     return object;
 }
 
 void readPageKeys(ReportDocument &document, const KeyReader &keys)
 {
     auto value = [&keys](QLatin1String name) { return keys.value(name); };
+    auto measure = [&value](QLatin1String name) { return readKey(name, value(name), parseNumber); };
     document.reportName = value(key::kNome);
-    document.pageHeight = parseNumber(value(key::kAltezza));
-    document.gridStep = parseNumber(value(key::kGriglia));
-    document.pageWidth = parseNumber(value(key::kLarghezza));
-    document.marginRight = parseNumber(value(key::kMargineDestro));
-    document.marginBottom = parseNumber(value(key::kMargineInferiore));
-    document.marginLeft = parseNumber(value(key::kMargineSinistro));
-    document.marginTop = parseNumber(value(key::kMargineSuperiore));
+    document.pageHeight = measure(key::kAltezza);
+    document.gridStep = measure(key::kGriglia);
+    document.pageWidth = measure(key::kLarghezza);
+    document.marginRight = measure(key::kMargineDestro);
+    document.marginBottom = measure(key::kMargineInferiore);
+    document.marginLeft = measure(key::kMargineSinistro);
+    document.marginTop = measure(key::kMargineSuperiore);
     document.dataSourceModel = value(key::kZetCorrModelloFonteDati);
     document.colouredSections = parseBoolean(value(key::kSezioniColorate));
     document.showGrid = parseBoolean(value(key::kVisualizzaGriglia));
     document.showMargins = parseBoolean(value(key::kVisualizzaMargini));
+}
+
+// Runs read, naming the template as where a zet::Error it raises arose.
+template <typename Read> void inTemplate(Read read)
+{
+    try {
+        read();
+    } catch (const Error &error) {
+        throw errorIn(error, QStringLiteral("nel modello"));
+    }
 }
 
 bool overlaps(const ReportObject &object, const ReportBand &band)
@@ -96,18 +121,15 @@ QHash<QString, int> firstImageById(const QList<ImageEntry> &images)
 
 } // namespace
 
-void readObjects(ReportDocument &document, const QString &templateText)
+void readObjects(ReportDocument &document, const KeyReader &keys)
 {
     document.hasFramedFields = false;
-    int cursor = openCursor(templateText, key::kZetObject);
-    while (!cursorAtEnd(cursor)) {
-        const ReportObject object = readObject(cursorCurrent(cursor));
+    for (const KeyReader::Part part : keys.elements(key::kZetObject)) {
+        const ReportObject object = readObject(keys, part, int(document.objects.size()) + 1);
         if (object.controlType == ControlType::FramedText)
             document.hasFramedFields = true;
         document.objects.append(object);
-        cursorNext(cursor);
     }
-    closeCursor(cursor);
 }
 
 void bindObjects(ReportDocument &document)
@@ -137,20 +159,23 @@ void bindObjects(ReportDocument &document)
 
 void loadTemplate(ReportDocument &document, const QString &templateText)
 {
-    const CursorTableGuard guard;
     document.images.clear();
     document.objects.clear();
     document.bands.clear();
-    const KeyReader keys(templateText, key::kTopLevelKeys);
-    document.templateVersion = parseInteger(keys.value(key::kZetVersion));
+    const KeyReader keys(templateText, key::kTemplateKeys);
+    inTemplate([&] {
+        document.templateVersion = readKey(key::kZetVersion, keys.value(key::kZetVersion), parseInteger);
+    });
     document.recordsetStruct = withoutControlCharacters(keys.value(key::kZetRecordsetStruct));
-    readImageList(document, templateText);
-    readObjects(document, templateText);
-    readPageKeys(document, keys);
-    if (document.templateVersion <= 1) {
-        buildBandTable(document, keys);
-        computeBandPositions(document);
-    }
+    readImageList(document, keys);
+    readObjects(document, keys);
+    inTemplate([&] {
+        readPageKeys(document, keys);
+        if (document.templateVersion <= 1) {
+            buildBandTable(document, keys);
+            computeBandPositions(document);
+        }
+    });
     linkDataBands(document);
     bindObjects(document);
 }

@@ -13,11 +13,15 @@ namespace zet {
 // version of 1 or less; otherwise no bands), and the binding of objects to
 // bands and pictures to images. Replaces the images, objects and bands the
 // document held. Raises zet::Error 6 when an integer key does not fit 32 bits,
-// and the errors of ParseFont for a bad "Size" or "Charset".
+// and the errors of ParseFont for a bad "Size" or "Charset"; the message names
+// the key, its text and the object it belongs to. Costs the length of the
+// text once, nested elements included; zet::Error 7 when nested elements
+// would copy their values beyond twice that length.
 void loadTemplate(ReportDocument &document, const QString &templateText);
 
-// Appends one ReportObject per "zet_object" element and sets HasFramedFields.
-void readObjects(ReportDocument &document, const QString &templateText);
+// Appends one ReportObject per "zet_object" element of the template (keys:
+// its reader, asked for every template key) and sets HasFramedFields.
+void readObjects(ReportDocument &document, const KeyReader &keys);
 
 // Binds each object to the first visible band it overlaps vertically in the
 // designer's space (BandIndex, TopInBand, the band's ObjectIndexes) and each

@@ -1,18 +1,19 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace zet {
 
 // Element lookups over element-tagged text. An element is "<name>", its raw
 // content and the first "</name>" after the opening tag; there are no
 // attributes, entities or comments. Positions are 0-based indices into the
-// text; -1 means "none".
+// text; -1 means "none". ElementCursor walks the repeated elements of a name.
 
+// Where a found element lies: its opening tag, its first content unit, its
+// closing tag and the unit just after that. Left as it was when not found.
 struct ElementMatch
 {
-    QString openTag;
-    QString closeTag;
     int openPos = -1;
     int contentStart = -1;
     int closePos = -1;
@@ -36,26 +37,9 @@ QString setElementValue(const QString &text, const QString &name, const QString 
 
 // Removes the space character (only) from both ends.
 QString trimSpaces(const QString &text);
+QStringView trimSpaces(QStringView text);
 
 // Lower-cases each UTF-16 unit on its own, so positions are preserved.
 QString lowerPerChar(const QString &text);
-
-// Element cursors: a module-level table addressed by handles from 1; the
-// handle -1 stands for the most recently opened cursor. Cursor matching
-// ignores letter case. Walks open and close their cursor within one procedure.
-// A walk over the whole text, taking every element or not, costs time linear
-// in the text's length; the cursor shares the text passed in, copying nothing
-// until a take or the close hands text back.
-int openCursor(const QString &text, const QString &name);
-bool cursorAtEnd(int handle);
-QString cursorCurrent(int handle);
-bool cursorNext(int handle);
-// The current element's value; the element is removed from the cursor's text.
-QString cursorTake(int handle);
-// The cursor's text with every taken element removed; handle becomes -1.
-QString closeCursor(int &handle);
-
-// Number of slots in the cursor table (for tests: 0 once every walk closed).
-int cursorTableSize();
 
 } // namespace zet

@@ -1,9 +1,11 @@
 #include "xml/RecordsetData.h"
 
-#include "xml/CursorTableGuard.h"
+#include "xml/ElementCursor.h"
 #include "xml/ElementReader.h"
-#include "xml/clsString.h"
+#include "xml/TagSearch.h"
 #include "zetview/Error.h"
+
+#include <algorithm>
 
 namespace zet {
 
@@ -27,12 +29,8 @@ void checkLevel(int level)
 QStringList fieldNames(const QString &recordset, int level)
 {
     QStringList names;
-    int cursor = openCursor(recordset, key::levelKey(key::kField, level));
-    while (!cursorAtEnd(cursor)) {
-        names.append(getElementValue(cursorCurrent(cursor), key::levelKey(key::kFieldName, level)));
-        cursorNext(cursor);
-    }
-    closeCursor(cursor);
+    for (ElementCursor fields(recordset, key::levelKey(key::kField, level)); !fields.atEnd(); fields.next())
+        names.append(getElementValue(fields.current(), key::levelKey(key::kFieldName, level)));
     return names;
 }
 
@@ -52,16 +50,16 @@ QString takeField(QString &content, const QString &name)
 // loses them), each followed by its fields and nested records.
 void walk(ReportDocument &document, int level, int parent, const QString &structure, QString &data)
 {
-    int recordsets = openCursor(structure, key::levelKey(key::kRecordsetStruct, level));
-    if (!cursorAtEnd(recordsets))
+    ElementCursor recordsets(structure, key::levelKey(key::kRecordsetStruct, level));
+    if (!recordsets.atEnd())
         checkLevel(level);
-    while (!cursorAtEnd(recordsets)) {
-        const QString recordset = cursorCurrent(recordsets);
+    for (; !recordsets.atEnd(); recordsets.next()) {
+        const QString recordset = recordsets.current();
         const QString name = getElementValue(recordset, key::levelKey(key::kRecordsetStructName, level));
         const QStringList fields = fieldNames(recordset, level);
-        int records = openCursor(data, name);
-        while (!cursorAtEnd(records)) {
-            QString content = cursorCurrent(records);
+        ElementCursor records(data, name);
+        for (; !records.atEnd(); records.next()) {
+            QString content = records.current();
             const int record = addRecord(document, parent, level, name);
             for (const QString &field : fields) {
                 const QString value = takeField(content, field);
@@ -69,109 +67,81 @@ void walk(ReportDocument &document, int level, int parent, const QString &struct
             }
             walk(document, level + 1, record, recordset, content);
             document.records[record].extraContent = trimSpaces(content);
-            cursorTake(records);
-            cursorNext(records);
+            records.take();
         }
-        data = closeCursor(records);
-        cursorNext(recordsets);
+        data = records.remainingText();
     }
-    closeCursor(recordsets);
 }
 
 // One record with empty values per declared record set, at every level.
 void walkStructure(ReportDocument &document, int level, int parent, const QString &structure)
 {
-    int recordsets = openCursor(structure, key::levelKey(key::kRecordsetStruct, level));
-    if (!cursorAtEnd(recordsets))
+    ElementCursor recordsets(structure, key::levelKey(key::kRecordsetStruct, level));
+    if (!recordsets.atEnd())
         checkLevel(level);
-    while (!cursorAtEnd(recordsets)) {
-        const QString recordset = cursorCurrent(recordsets);
+    for (; !recordsets.atEnd(); recordsets.next()) {
+        const QString recordset = recordsets.current();
         const QString name = getElementValue(recordset, key::levelKey(key::kRecordsetStructName, level));
         const int record = addRecord(document, parent, level, name);
         for (const QString &field : fieldNames(recordset, level))
             addValue(document, record, field, QString());
         walkStructure(document, level + 1, record, recordset);
-        cursorNext(recordsets);
     }
-    closeCursor(recordsets);
 }
 
-void appendTag(clsString &out, const QString &name, bool closing)
+// Data texts longer than this are refused with error 6 (overflow) before
+// anything is written: their size in bytes, in whole chunks of 8,192
+// characters, would not fit in 32 bits.
+constexpr qsizetype kMaxDataTextLength = 131071 * 8192;
+
+// Counts what a write would append, so the text is allocated once.
+struct LengthCounter
 {
-    out.Append(closing ? QStringLiteral("</") : QStringLiteral("<"));
-    out.Append(name);
-    out.Append(QStringLiteral(">"));
+    qsizetype length = 0;
+    void append(QStringView text) { length += text.size(); }
+};
+
+// Copies what a write appends into text allocated beforehand.
+struct InPlaceWriter
+{
+    QChar *at;
+    void append(QStringView text) { at = std::copy(text.begin(), text.end(), at); }
+};
+
+template <typename Out> void appendTag(Out &out, QStringView name, Tag kind)
+{
+    out.append(kind == Tag::Close ? QStringView(u"</") : QStringView(u"<"));
+    out.append(name);
+    out.append(QStringView(u">"));
 }
 
-void appendRecordHead(clsString &out, const ReportDocument &document, const DataRecord &record)
+// Step i >= 0 opens record i: its tag and its values in order, trimmed.
+// Step ~i closes it, after its children: its extra content and closing tag.
+template <typename Out> void writeStep(Out &out, const ReportDocument &document, int step)
 {
-    appendTag(out, record.structName, false);
+    const DataRecord &record = document.records[step >= 0 ? step : ~step];
+    if (step < 0) {
+        out.append(record.extraContent);
+        appendTag(out, record.structName, Tag::Close);
+        return;
+    }
+    appendTag(out, record.structName, Tag::Open);
     for (int index : record.valueIndexes) {
         const DataValue &value = document.values.at(index);
-        appendTag(out, value.fieldName, false);
-        out.Append(trimSpaces(value.value));
-        appendTag(out, value.fieldName, true);
+        appendTag(out, value.fieldName, Tag::Open);
+        out.append(trimSpaces(QStringView(value.value)));
+        appendTag(out, value.fieldName, Tag::Close);
     }
 }
 
-} // namespace
-
-int addRecord(ReportDocument &document, int parentIndex, int level, const QString &structName)
+// The steps of writeStep in the order of the data text. A record's element
+// holds the records after it whose parent it is, up to the first record that
+// is not deeper than it (-1, the outermost level, holds every record of level
+// 0 or more). Both are computed beforehand, so the order is found in linear
+// time, and the nesting is walked on a stack of our own, so that deep data
+// cannot exhaust the call stack.
+QList<int> writingOrder(const QList<DataRecord> &records)
 {
-    DataRecord record;
-    record.parentIndex = parentIndex;
-    record.level = level;
-    record.structName = structName;
-    document.records.append(record);
-    return int(document.records.size() - 1);
-}
-
-void addValue(ReportDocument &document, int recordIndex, const QString &fieldName, const QString &value)
-{
-    DataValue entry;
-    entry.recordIndex = recordIndex;
-    entry.fieldName = fieldName;
-    entry.value = value;
-    entry.loadedValue = value;
-    document.values.append(entry);
-    document.records[recordIndex].valueIndexes.append(int(document.values.size() - 1));
-}
-
-void readData(ReportDocument &document, const QString &structure, QString &data)
-{
-    const CursorTableGuard guard;
-    document.records.clear();
-    document.values.clear();
-    if (!data.isEmpty())
-        walk(document, 0, -1, structure, data);
-    else
-        walkStructure(document, 0, -1, structure);
-    if (document.templateVersion <= 1)
-        nameDataBands(document);
-}
-
-void nameDataBands(ReportDocument &document)
-{
-    int current = 0;
-    for (const DataRecord &record : std::as_const(document.records)) {
-        if (record.level <= current)
-            continue;
-        ++current;
-        for (ReportBand &band : document.bands) {
-            if (band.dataLevel == current)
-                band.recordsetName = record.structName;
-        }
-    }
-}
-
-QString dataToText(const ReportDocument &document)
-{
-    // A record's element holds the records after it whose parent it is, up to
-    // the first record that is not deeper than it (-1, the outermost level,
-    // holds every record of level 0 or more). Both are computed beforehand,
-    // so writing is linear, and the nesting is walked on a stack of our own,
-    // so that deep data cannot exhaust the call stack.
-    const QList<DataRecord> &records = document.records;
     const int count = int(records.size());
 
     // ends[i]: the first record after i whose level is not greater; the last
@@ -208,7 +178,7 @@ QString dataToText(const ReportDocument &document)
         int next; // position in children
         int end; // records from here on are outside the parent's element
     };
-    clsString out;
+    QList<int> steps;
     QList<Frame> frames { { -1, firstChild[0], ends[count] } };
     while (!frames.isEmpty()) {
         Frame &frame = frames.last();
@@ -217,18 +187,81 @@ QString dataToText(const ReportDocument &document)
             ++frame.next;
         if (frame.next < last && children[frame.next] < frame.end) {
             const int child = children[frame.next++];
-            appendRecordHead(out, document, records[child]);
+            steps.append(child);
             frames.append({ child, firstChild[child + 1], ends[child] });
             continue;
         }
-        if (frame.parent >= 0) {
-            const DataRecord &record = records[frame.parent];
-            out.Append(record.extraContent);
-            appendTag(out, record.structName, true);
-        }
+        if (frame.parent >= 0)
+            steps.append(~frame.parent);
         frames.removeLast();
     }
-    return out.GetString(1, -1);
+    return steps;
+}
+
+} // namespace
+
+int addRecord(ReportDocument &document, int parentIndex, int level, const QString &structName)
+{
+    DataRecord record;
+    record.parentIndex = parentIndex;
+    record.level = level;
+    record.structName = structName;
+    document.records.append(record);
+    return int(document.records.size() - 1);
+}
+
+void addValue(ReportDocument &document, int recordIndex, const QString &fieldName, const QString &value)
+{
+    DataValue entry;
+    entry.recordIndex = recordIndex;
+    entry.fieldName = fieldName;
+    entry.value = value;
+    entry.loadedValue = value;
+    document.values.append(entry);
+    document.records[recordIndex].valueIndexes.append(int(document.values.size() - 1));
+}
+
+void readData(ReportDocument &document, const QString &structure, QString &data)
+{
+    document.records.clear();
+    document.values.clear();
+    if (!data.isEmpty())
+        walk(document, 0, -1, structure, data);
+    else
+        walkStructure(document, 0, -1, structure);
+    if (document.templateVersion <= 1)
+        nameDataBands(document);
+}
+
+void nameDataBands(ReportDocument &document)
+{
+    int current = 0;
+    for (const DataRecord &record : std::as_const(document.records)) {
+        if (record.level <= current)
+            continue;
+        ++current;
+        for (ReportBand &band : document.bands) {
+            if (band.dataLevel == current)
+                band.recordsetName = record.structName;
+        }
+    }
+}
+
+QString dataToText(const ReportDocument &document)
+{
+    const QList<int> steps = writingOrder(document.records);
+    LengthCounter counter;
+    for (int step : steps)
+        writeStep(counter, document, step);
+    if (counter.length > kMaxDataTextLength)
+        throw Error::overflow();
+    if (counter.length == 0)
+        return QString();
+    QString text(counter.length, Qt::Uninitialized);
+    InPlaceWriter out { text.data() };
+    for (int step : steps)
+        writeStep(out, document, step);
+    return text;
 }
 
 } // namespace zet

@@ -112,14 +112,52 @@ TEST_F(CommandLineTest, ErrorsNameTheirCauseAndSetTheExitStatus)
     const ProgramRun overflow = zetview({ "info", bad, bad });
     EXPECT_EQ(overflow.status, 1);
     EXPECT_TRUE(overflow.err.startsWith("zetview: error 6: ")) << overflow.err.constData();
+    // Qt's own warnings about the file do not come before ours.
     const ProgramRun unwritable = zetview({ "export", "--format", "pdf", example("elenco.zet"),
         example("elenco.xml"), "-o", "/nonexistent-folder/elenco.pdf" });
     EXPECT_EQ(unwritable.status, 2);
-    EXPECT_TRUE(unwritable.err.contains("zetview: export: ")) << unwritable.err.constData();
-    for (const QStringList &usage : { QStringList { "frobnicate" }, { "info", "only-one" },
-             { "settings", "get", "--somewhere", "Elenco" },
-             { "export", "--format", "svg", "a", "b", "-o", "c" } })
+    EXPECT_TRUE(unwritable.err.startsWith("zetview: export: ")) << unwritable.err.constData();
+    const ProgramRun unnamed = zetview({ "info", "", "" });
+    EXPECT_EQ(unnamed.err, "zetview: impossibile leggere il modello : nessun nome di file\n");
+    // A folder is refused as the output rather than written beside.
+    for (const char *format : { "png", "pdf" }) {
+        const ProgramRun folder = zetview({ "export", "--format", format, example("elenco.zet"),
+            example("elenco.xml"), "-o", dir_.path() });
+        EXPECT_EQ(folder.status, 2);
+        EXPECT_TRUE(folder.err.contains("è una cartella")) << folder.err.constData();
+        EXPECT_FALSE(QFile::exists(dir_.path() + QStringLiteral("-1")));
+    }
+    for (const QStringList &usage :
+        { QStringList { "frobnicate" }, { "info", "only-one" },
+            { "settings", "get", "--somewhere", "Elenco" }, { "settings", "set", "--user", "", "x" },
+            { "settings", "delete", "--machine", "" }, { "export", "--format", "svg", "a", "b", "-o", "c" } })
         EXPECT_EQ(zetview(usage).status, 64) << qPrintable(usage.join(u' '));
+}
+
+TEST_F(CommandLineTest, EveryCommandRefusesATemplateThatCannotMakeAPage)
+{
+    const QString data = file(QStringLiteral("d.xml"), "<Report><Row><Nome>A</Nome></Row></Report>");
+    const std::pair<QByteArray, const char *> rows[] = {
+        { " \n", "il modello è vuoto" },
+        { "<ZET>" + kTemplate, "il modello non è chiuso: dopo <ZET> manca </ZET>" },
+        { "<Nome>Elenco</Nome>", "il modello non indica le dimensioni della pagina (Larghezza e Altezza)" },
+        { "<Altezza>-1</Altezza>" + kTemplate, "le dimensioni della pagina del modello non sono valide" },
+        { "<ZETVersion>2</ZETVersion>" + kTemplate, "il modello è di versione 2 (ZETVersion)" },
+    };
+    const QString pdf = dir_.filePath(QStringLiteral("out.pdf"));
+    for (const auto &[content, message] : rows) {
+        const QString templ = file(QStringLiteral("t.zet"), content);
+        for (const QStringList &command : { QStringList { "info" }, { "dump" }, { "dump", "--no-layout" },
+                 { "export", "--format", "pdf", "-o", pdf } }) {
+            SCOPED_TRACE(message + (u' ' + command.join(u' ')).toStdString());
+            const ProgramRun refused = zetview(command + QStringList { templ, data });
+            EXPECT_EQ(refused.status, 1);
+            EXPECT_TRUE(refused.err.startsWith("zetview: " + templ.toUtf8() + ": " + message))
+                << refused.err.constData();
+            EXPECT_TRUE(refused.out.isEmpty());
+        }
+    }
+    EXPECT_FALSE(QFile::exists(pdf));
 }
 
 TEST_F(CommandLineTest, ExportWritesAPdfOfThePageSizeWithSelectableText)

@@ -3,6 +3,8 @@
 #include "zetview/Error.h"
 
 #include <gtest/gtest.h>
+#include <new>
+#include <stdexcept>
 
 using namespace zet;
 
@@ -171,4 +173,64 @@ TEST(PrintRequest, ReturnsTheDataTextOnlyAfterASuccessfulPrint)
     EXPECT_EQ(print(true), kRecords);
     EXPECT_EQ(print(true), kRecords) << "the stored data text is read again by the next request";
     EXPECT_EQ(print(false), QString());
+}
+
+TEST(PrintRequest, EveryFailureReachesTheCallerAsAnErrorNamingItsCause)
+{
+    QString nested;
+    for (int i = 0; i < 12000; ++i)
+        nested += QStringLiteral("<Row><Nome>x</Nome>");
+    const QString nestedData = QStringLiteral("<Report>") + nested + QStringLiteral("</Row></Report>");
+    QString deepStructure, deepData;
+    for (int level = 299; level >= 0; --level) {
+        const QString number = QString::number(level);
+        deepStructure = test::element("RecordsetStruct" + number,
+            test::element("RecordsetStructName" + number, "L" + number) + deepStructure);
+        deepData = test::element("L" + number, deepData);
+    }
+    const QString deepTemplate = test::element("ZET_RecordsetStruct", deepStructure) + kTemplate;
+    const PrintDriver prints = [](ReportDocument &) { return true; };
+    struct Row
+    {
+        const char *what;
+        QString templateText;
+        QString data;
+        QString settings;
+        PrintDriver print;
+        bool refuseUnusable;
+        int number;
+        QString message;
+    };
+    const Row rows[] = {
+        { "copies beyond 32 bits", kTemplate, kData, "<CopieXML>1e308</CopieXML>", prints, false, 6,
+            R"(Overflow: CopieXML = "1e308" (impostazioni del report "Prova"))" },
+        { "copies of nested records", kTemplate, nestedData, "<CopieXML>2</CopieXML>", prints, false, 7,
+            "Out of memory: la duplicazione dei record <Row>" },
+        { "record sets nested too deep", deepTemplate, deepData, {}, prints, false, 28,
+            "Out of stack space (record set annidati troppo in profondità in ZET_RecordsetStruct e nei "
+            "dati)" },
+        { "memory runs out", kTemplate, kData, {}, [](ReportDocument &) -> bool { throw std::bad_alloc(); },
+            false, 7, "Out of memory" },
+        { "anything else", kTemplate, kData, {},
+            [](ReportDocument &) -> bool { throw std::runtime_error("guasto"); }, false, 51,
+            "Internal error: guasto" },
+        { "no page size", QStringLiteral("<Nome>Vuoto</Nome>"), kData, {}, prints, true, 1002,
+            "il modello non indica le dimensioni della pagina (Larghezza e Altezza)" },
+        { "unclosed wrapper", QStringLiteral("<ZET>") + kTemplate, kData, {}, prints, true, 1002,
+            "il modello non è chiuso: dopo <ZET> manca </ZET>" },
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        BuildOptions options = withSettings(row.settings);
+        options.refuseUnusableTemplate = row.refuseUnusable;
+        try {
+            runPrintRequest(row.templateText, row.data, row.print, {}, options);
+            ADD_FAILURE() << "no error";
+        } catch (const Error &error) {
+            EXPECT_EQ(error.number(), row.number);
+            EXPECT_TRUE(error.message().startsWith(row.message)) << error.message().toStdString();
+        }
+    }
+    // Not asked to refuse, an unusable template builds its empty page.
+    EXPECT_NO_THROW(runPrintRequest(QString(), kData, prints, {}, withSettings()));
 }

@@ -61,19 +61,25 @@ TEST(LayOutReport, BrokenDocumentsEndInAnErrorNotAFault)
               "(ZETVersion 2; le bande si leggono solo dai modelli di versione 1 o inferiore)");
     // Filling a page with a band this thin would take more than 100,000 copies.
     doc = loadReport(standardPage(kRowsOnly, { { Body, { 0.001, 0, 0, 1 } } }), { Report(righe(1)) });
-    EXPECT_THAT(
-        layoutError(doc), ::testing::StartsWith("6: Overflow: a band 0.001 twips high would be copied"));
+    EXPECT_THAT(layoutError(doc),
+        ::testing::StartsWith("6: Overflow: una banda con AltezzaCorpoDati = 0.001 andrebbe "
+                              "copiata più di 100000 volte"));
+    // A position beyond 32 bits names the measure that put it there.
     doc.pageHeight = std::nan("");
-    EXPECT_THAT(layoutError(doc), ::testing::StartsWith("6: "));
+    EXPECT_THAT(layoutError(doc),
+        ::testing::EndsWith(" twip dall'inizio della pagina, oltre i 32 bit (Altezza = nan)"));
+    doc = loadReport(standardPage(kRowsOnly, { { Body, { -1e300 } } }), { Report(righe(3)) });
+    EXPECT_EQ(layoutError(doc),
+        "6: Overflow: una banda starebbe a -1e+300 twip dall'inizio della pagina, oltre i 32 bit "
+        "(AltezzaCorpoDati = -1e+300)");
     // An object that pages show must be drawable there: the error drawing would raise, naming the
     // object (by its position when it has no name), the key and its value.
-    const std::string overflow = "6: Overflow: ", limit = " esce dai limiti del disegno (±1073741824 twip)";
+    const std::string overflow = "6: Overflow: il disegno starebbe oltre ±1073741824 twip (";
     const std::pair<void (*)(ReportObject &), std::string> rows[] = {
-        { [](ReportObject &o) { o.left = 2147483647; }, overflow + "Sinistra = 2147483647" + limit },
-        { [](ReportObject &o) { o.top += 1e10, o.topInBand += 1e10; },
-            overflow + "Alto = 10000000725" + limit },
-        { [](ReportObject &o) { o.width = -1e308; }, overflow + "Larghezza = -1e+308" + limit },
-        { [](ReportObject &o) { o.height = NAN, o.name.clear(); }, overflow + "Altezza = nan" + limit },
+        { [](ReportObject &o) { o.left = 2147483647; }, overflow + "Sinistra = 2147483647)" },
+        { [](ReportObject &o) { o.top += 1e10, o.topInBand += 1e10; }, overflow + "Alto = 10000000725)" },
+        { [](ReportObject &o) { o.width = -1e308; }, overflow + "Larghezza = -1e+308)" },
+        { [](ReportObject &o) { o.height = NAN, o.name.clear(); }, overflow + "Altezza = nan)" },
         { [](ReportObject &o) { o.font = ReportFont { .name = QString(32, u'A') }; },
             "9: Subscript out of range: il nome del font \"" + std::string(32, 'A')
                 + "\" supera 31 caratteri" },

@@ -252,8 +252,9 @@ TEST(RenderPage, BadDocumentsEndInAPageOrARunTimeError)
         outOfRange + "Values(5) with 0 entries nell'oggetto n. 1");
     EXPECT_EQ(outcome([](D, O o) { o.zoom = 0; }), "no error");
     EXPECT_EQ(outcome([](D d, O) { d.pageHeight = NAN; }),
-        "6: Overflow: Altezza della pagina = nan esce dai limiti del disegno (±1073741824 twip)");
-    EXPECT_EQ(outcome([](D, O o) { o.zoom = 1e9; }), "6: Overflow: zoom = 1e+09 esce dai limiti del disegno");
+        "6: Overflow: il disegno starebbe oltre ±1073741824 twip (Altezza = nan)");
+    EXPECT_EQ(outcome([](D, O o) { o.zoom = 1e9; }),
+        "6: Overflow: il disegno starebbe oltre i 32 bit (zoom = 1e+09)");
 }
 
 // A picture object without a usable picture (no pictures, or one that holds

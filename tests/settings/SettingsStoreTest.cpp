@@ -60,6 +60,11 @@ TEST_F(SettingsStoreTest, EmptyTextDeletesOnlyWhenAsked)
     EXPECT_TRUE(write(CurrentUser, QStringLiteral("Elenco"), QString()));
     user.sync();
     EXPECT_FALSE(user.contains(QStringLiteral("Elenco")));
+    // An empty name is no value: deleting it must not take the others along.
+    write(CurrentUser, QStringLiteral("Fattura"), QStringLiteral("x"));
+    EXPECT_FALSE(write(CurrentUser, QString(), QString()));
+    EXPECT_FALSE(write(CurrentUser, QString(), QStringLiteral("y")));
+    EXPECT_EQ(read(CurrentUser, QStringLiteral("Fattura")), QStringLiteral("x"));
 }
 
 TEST_F(SettingsStoreTest, ValuesOfOtherTypesReadAsText)

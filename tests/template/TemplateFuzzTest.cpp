@@ -18,11 +18,19 @@ qsizetype loadAndCheck(const QString &text)
     ReportDocument document;
     if (test::errorNumber([&] { loadTemplate(document, text); }) != 0)
         return -1;
-    for (int o = 0; o < document.objects.size(); ++o) {
-        const int band = document.objects[o].bandIndex;
-        EXPECT_TRUE(band == -1 || document.bands.value(band).objectIndexes.contains(o)) << "object " << o;
-        EXPECT_LT(document.objects[o].imageIndex, std::max<qsizetype>(1, document.images.size()));
+    qsizetype bound = 0;
+    for (const ReportObject &object : document.objects) {
+        bound += object.bandIndex != -1;
+        EXPECT_LT(object.imageIndex, std::max<qsizetype>(1, document.images.size()));
     }
+    qsizetype listed = 0;
+    for (int b = 0; b < document.bands.size(); ++b) {
+        for (int o : document.bands[b].objectIndexes) {
+            EXPECT_EQ(document.objects.value(o).bandIndex, b) << "object " << o;
+            ++listed;
+        }
+    }
+    EXPECT_EQ(listed, bound);
     return document.objects.size();
 }
 
@@ -53,7 +61,18 @@ TEST(TemplateFuzz, MutatedHugeAndDeeplyNestedTemplatesLoadOrFailCleanly)
     const QString hugeValues
         = test::element("Nome", huge) + test::element("zet_object", test::element("Valore", huge));
     EXPECT_EQ(loadAndCheck(hugeValues), 1);
-    EXPECT_EQ(loadAndCheck(QStringLiteral("<zet_object>").repeated(10000) + "</zet_object>"), 10000);
-    EXPECT_EQ(
-        loadAndCheck(test::element("zet_object", QStringLiteral("<Font>").repeated(10000) + "</Font>")), 1);
+    // Nested elements each run to the first closing tag after them: their keys are read once for all,
+    // a picture they share is decoded once, and values that would overlap beyond memory are refused.
+    const int nested = 100000;
+    EXPECT_EQ(loadAndCheck(QStringLiteral("<zet_object>").repeated(nested) + "</zet_object>"), nested);
+    EXPECT_EQ(loadAndCheck(QStringLiteral("<zet_object><Font>").repeated(nested)
+                  + "<Size>9</Size></Font></zet_object>"),
+        nested);
+    const QString sharedPicture = QStringLiteral("<zet_imagelist>").repeated(nested)
+        + test::element("Image-File", test::gif3x2(1)) + "</zet_imagelist>";
+    EXPECT_EQ(test::loaded(sharedPicture).images.size(), nested);
+    EXPECT_EQ(test::errorNumber([&] {
+        test::loaded(QStringLiteral("<zet_object><Valore>").repeated(nested) + "</Valore></zet_object>");
+    }),
+        Error::kOutOfMemory);
 }

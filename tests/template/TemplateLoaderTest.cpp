@@ -98,3 +98,27 @@ TEST(LoadTemplate, PicturesBindToTheFirstDecodedImageWithTheirIdIgnoringCase)
     EXPECT_TRUE(document.images.isEmpty());
     EXPECT_EQ(document.objects.size(), 1);
 }
+
+// An error names the key, its text (cut after 40 characters) and where the key stands.
+TEST(LoadTemplate, ErrorsNameTheKeyItsTextAndWhereItStands)
+{
+    const std::pair<QString, QString> cases[] = {
+        { object({ { "Nome", "Testo1" } }) + object({ { "Nome", "Testo2" }, { "ZOrder", "1e10" } }),
+            R"(Overflow: ZOrder = "1e10" (oggetto 2 "Testo2" del modello))" },
+        { object({ { "Sinistra", "1e999" + QString(45, u'0') } }),
+            "Overflow: Sinistra = \"1e999" + QString(35, u'0') + "\u2026\" (oggetto 1 del modello)" },
+        { object({ { "Font", element("Size", "12pt") } }),
+            R"(Type mismatch: Size = "12pt" (Font dell'oggetto 1 del modello))" },
+        { element("InterruzioneCorpoDati", "&H80000000"),
+            R"(Overflow: InterruzioneCorpoDati = "&H80000000" (nel modello))" },
+        { element("Griglia", "1e400"), R"(Overflow: Griglia = "1e400" (nel modello))" },
+    };
+    for (const auto &[text, message] : cases) {
+        try {
+            loaded(text);
+            ADD_FAILURE() << "no error for " << text.toStdString();
+        } catch (const Error &error) {
+            EXPECT_EQ(error.message(), message);
+        }
+    }
+}

@@ -1,5 +1,6 @@
 #include "xml/RecordsetData.h"
 
+#include "support/TemplateText.h"
 #include "support/TextMutation.h"
 #include "xml/ElementReader.h"
 #include "zetview/Error.h"
@@ -11,277 +12,141 @@
 namespace zet {
 namespace {
 
-// A record set of the structure: its name, fields and nested record sets.
-struct Recordset
+// The structure text of one outermost record set and everything in it.
+QString structureText(const test::RecordSet &root)
 {
-    QString name;
-    QStringList fields;
-    QList<Recordset> children;
-};
-
-QString structureText(const QList<Recordset> &recordsets, int level = 0)
-{
-    const QString n = QString::number(level);
-    QString text;
-    for (const Recordset &rs : recordsets) {
-        text += QStringLiteral("<RecordsetStruct%1><RecordsetStructName%1>%2</RecordsetStructName%1>")
-                    .arg(n, rs.name);
-        for (const QString &field : rs.fields)
-            text += QStringLiteral("<Field%1><FieldName%1>%2</FieldName%1></Field%1>").arg(n, field);
-        text += structureText(rs.children, level + 1) + QStringLiteral("</RecordsetStruct%1>").arg(n);
-    }
-    return text;
+    return getElementValue(
+        test::TemplateText().structure(root).text(), QStringLiteral("ZET_RecordsetStruct"));
 }
 
-const QString kReportRows = structureText({ { "Report", { "Titolo" }, { { "Row", { "A", "B" }, {} } } } });
+const QString kReportRows = structureText({ "Report", { "Titolo" }, { { "Row", { "A", "B" }, {} } } });
 const QString kGroups = structureText(
-    { { "Report", { "Titolo" }, { { "Gruppo", { "Nome" }, { { "Riga", { "Nome", "Qta" }, {} } } } } } });
+    { "Report", { "Titolo" }, { { "Gruppo", { "Nome" }, { { "Riga", { "Nome", "Qta" }, {} } } } } });
 
-// The records one after the other, as "Name@level^parent[field=value|...]"
-// followed by "{extra content}" when there is any. Checks on the way that
-// each record follows its parent one level down, that values and records
-// point at each other, and that the reader closed every cursor.
-QString dump(const ReportDocument &document)
+// Reads data, writes it back and returns the records read, as
+// "Name@level^parent[field=value|...]" with "{extra content}" when there is
+// any, or "error N"; then " / " and the text left of the data.
+QString read(const QString &structure, QString data)
 {
-    EXPECT_EQ(cursorTableSize(), 0);
+    ReportDocument document;
+    try {
+        readData(document, structure, data);
+    } catch (const Error &error) {
+        return QStringLiteral("error %1").arg(error.number());
+    }
+    dataToText(document);
     QStringList records;
-    qsizetype values = 0;
     for (int r = 0; r < document.records.size(); ++r) {
         const DataRecord &record = document.records[r];
-        EXPECT_LT(record.parentIndex, r);
-        EXPECT_EQ(
-            record.level, record.parentIndex < 0 ? 0 : document.records.value(record.parentIndex).level + 1);
         QStringList fields;
         for (int index : record.valueIndexes) {
             const DataValue &value = document.values.at(index);
-            EXPECT_EQ(value.recordIndex, r);
-            EXPECT_EQ(value.loadedValue, value.value);
+            EXPECT_TRUE(value.recordIndex == r && value.loadedValue == value.value);
             fields << value.fieldName + QLatin1Char('=') + value.value;
         }
-        values += fields.size();
-        records << QStringLiteral("%1@%2^%3[%4]")
-                       .arg(record.structName)
-                       .arg(record.level)
-                       .arg(record.parentIndex)
-                       .arg(fields.join(QLatin1Char('|')))
-                + (record.extraContent.isEmpty() ? QString()
-                                                 : QLatin1Char('{') + record.extraContent + QLatin1Char('}'));
+        const QString extra = record.extraContent.isEmpty() ? QString() : '{' + record.extraContent + '}';
+        records << QStringLiteral("%1@%2^%3[%4]%5")
+                       .arg(record.structName, QString::number(record.level),
+                           QString::number(record.parentIndex), fields.join(QLatin1Char('|')), extra);
     }
-    EXPECT_EQ(values, document.values.size());
-    return records.join(QLatin1Char(' '));
+    return records.join(QLatin1Char(' ')) + (data.isEmpty() ? QString() : " / " + data);
 }
 
-ReportDocument read(const QString &structure, QString data)
+// Nesting levels L0 > L1 > ...: the structure, and data with one record of each.
+std::pair<QString, QString> chain(int levels)
 {
-    ReportDocument document;
-    readData(document, structure, data);
-    return document;
+    test::RecordSet set { QStringLiteral("L%1").arg(levels - 1), {}, {} };
+    QString data = '<' + set.name + "></" + set.name + '>';
+    for (int level = levels - 2; level >= 0; --level) {
+        set = { QStringLiteral("L%1").arg(level), {}, { set } };
+        data = '<' + set.name + '>' + data + "</" + set.name + '>';
+    }
+    return { structureText(set), data };
 }
 
+// Then mutated texts of the first rows: each ends in records, never an error.
 TEST(ReadData, RecordsFollowTheStructure)
 {
-    // Structure, data, records read.
-    const std::tuple<const char *, QString, const char *, const char *> cases[] = {
-        { "nested records follow their parent, values in field order", kReportRows,
-            "<Report><Titolo>T</Titolo><Row><A>1</A><B>2</B></Row><Row><B>4</B><A>3</A></Row>"
-            "<Row><A>5</A></Row></Report>",
-            "Report@0^-1[Titolo=T] Row@1^0[A=1|B=2] Row@1^0[A=3|B=4] Row@1^0[A=5|B=]" },
+    const QString huge(20 * 1024 * 1024, QLatin1Char('v'));
+    // Structure, data, records read / data left.
+    const std::tuple<const char *, QString, QString, QString> cases[] = {
+        { "nested records follow their parent, values in field order, other text stays", kReportRows,
+            "<N>f</N><Report><Titolo>T</Titolo><Row><A>1</A><B>2</B></Row><Row><B>4</B><A>3</A></Row>"
+            "<Row><A>5</A></Row></Report><Fine/>",
+            "Report@0^-1[Titolo=T] Row@1^0[A=1|B=2] Row@1^0[A=3|B=4] Row@1^0[A=5|B=] / <N>f</N><Fine/>" },
         { "without data each record set gives one empty record",
-            structureText({ { "Report", { "Titolo" }, { { "Row", { "A", "B" }, {} }, { "Nota", {}, {} } } },
-                { "Extra", { "X" }, {} } }),
+            structureText({ "Report", { "Titolo" }, { { "Row", { "A", "B" }, {} }, { "Nota", {}, {} } } })
+                + structureText({ "Extra", { "X" }, {} }),
             "", "Report@0^-1[Titolo=] Row@1^0[A=|B=] Nota@1^0[] Extra@0^-1[X=]" },
-        { "values keep their blanks, record names ignore case", kReportRows,
-            "<REPORT><row><A>  uno </A><B>\tdue\n</B></row><Row><a>tre</a></Row></REPORT>",
-            "Report@0^-1[Titolo=] Row@1^0[A=  uno |B=\tdue\n] Row@1^0[A=tre|B=]" },
+        { "values keep their blanks, leftover text is trimmed extra content, names ignore case", kReportRows,
+            "<REPORT> note <X/> <row><A>  uno </A><B>\tdue\n</B> riga </row><Row><a>tre</a></Row></REPORT>",
+            "Report@0^-1[Titolo=]{note <X/>} Row@1^0[A=  uno |B=\tdue\n]{riga} Row@1^0[A=tre|B=]" },
         { "a field missing from a record is taken from its first nested record", kGroups,
             "<Report><Gruppo><Riga><Nome>vite</Nome><Qta>3</Qta></Riga><Riga><Nome>dado</Nome></Riga>"
             "</Gruppo></Report>",
             "Report@0^-1[Titolo=] Gruppo@1^0[Nome=vite] Riga@2^1[Nome=|Qta=3] Riga@2^1[Nome=dado|Qta=]" },
-        { "leftover text becomes trimmed extra content", kReportRows,
-            "<Report>  note <Sconosciuto>x</Sconosciuto><Row><A>1</A> riga </Row>\n </Report>",
-            "Report@0^-1[Titolo=]{note <Sconosciuto>x</Sconosciuto>\n} Row@1^0[A=1|B=]{riga}" },
         { "a record without a closing tag ends its record set", kReportRows,
             "<Report><Row><A>1</A></Row><Row><A>2</A></Report>",
             "Report@0^-1[Titolo=]{<Row><A>2</A>} Row@1^0[A=1|B=]" },
-        { "an outermost record without a closing tag", kReportRows, "<Report><Row><A>1</A></Row>", "" },
-        { "a field without a closing tag reads as empty", kReportRows, "<Report><Row><A>1</Row></Report>",
-            "Report@0^-1[Titolo=] Row@1^0[A=|B=]{<A>1}" },
-        { "a record set without a name reads no records",
-            structureText({ { "", { "A" }, {} }, { "Row", { "A" }, {} } }), "<Row><A>1</A></Row>",
-            "Row@0^-1[A=1]" },
+        { "a 20 MB value", kReportRows, "<Report><Titolo>" + huge + "</Titolo></Report>",
+            "Report@0^-1[Titolo=" + huge + "]" },
     };
     for (const auto &[what, structure, data, records] : cases) {
         SCOPED_TRACE(what);
-        EXPECT_EQ(dump(read(structure, QString::fromUtf8(data))), QString::fromUtf8(records));
+        EXPECT_EQ(read(structure, data), records);
     }
-}
-
-TEST(ReadData, TheDataTextLosesTheRecordsReadAndAReadReplacesTheLast)
-{
-    ReportDocument document;
-    QString data = QStringLiteral(
-        "<NomeFileEsportazione>f</NomeFileEsportazione><Report><Row><A>1</A></Row></Report><Fine/>");
-    readData(document, kReportRows, data);
-    EXPECT_EQ(data, QStringLiteral("<NomeFileEsportazione>f</NomeFileEsportazione><Fine/>"));
-    QString second = QStringLiteral("<Report><Titolo>x</Titolo></Report>");
-    readData(document, kReportRows, second);
-    EXPECT_EQ(dump(document), QStringLiteral("Report@0^-1[Titolo=x]"));
-}
-
-// Reads a copy of data, checks the records (see dump) and writes them back.
-// Returns the error number, 0 when it read, and the number of records read.
-int readAndCheck(const QString &structure, const QString &data, qsizetype *records = nullptr)
-{
-    ReportDocument document;
-    QString text = data;
-    try {
-        readData(document, structure, text);
-    } catch (const Error &error) {
-        EXPECT_EQ(cursorTableSize(), 0);
-        if (error.number() == 28) {
-            EXPECT_EQ(error.message(), QStringLiteral("Out of stack space"));
-        }
-        return error.number();
-    }
-    dump(document);
-    dataToText(document);
-    if (records)
-        *records = document.records.size();
-    return 0;
-}
-
-QString mutated(const QString &text, QRandomGenerator &random)
-{
-    static const QStringList pieces = { "<", ">", "</", "<Riga>", "</Riga>", "<gruppo>", "</GRUPPO>",
-        "<Nome>", "</Nome>", "<Field2>", "<RecordsetStruct2>", "<RecordsetStructName1>", " " };
-    return test::mutateText(text, random, pieces);
-}
-
-TEST(ReadDataFuzz, MutatedDataAndStructuresRead)
-{
-    QString data
-        = QStringLiteral("<NomeFileEsportazione>out</NomeFileEsportazione><Report><Titolo>T</Titolo>");
-    for (int g = 0; g < 4; ++g) {
-        data += QStringLiteral("<Gruppo><Nome>g%1</Nome>").arg(g);
-        for (int r = 0; r < 5; ++r)
-            data += QStringLiteral("<Riga><Nome>r%1</Nome><Qta> %2 </Qta></Riga>").arg(r).arg(g * r);
-        data += QStringLiteral("</Gruppo>");
-    }
-    data += QStringLiteral("</Report>");
-    qsizetype records = 0;
-    ASSERT_EQ(readAndCheck(kGroups, data, &records), 0);
-    ASSERT_EQ(records, 1 + 4 + 20);
+    // Levels 0 to 255 are read; a deeper structure is refused rather than
+    // walked, unless the data stops early.
+    const auto [deepest, deepestData] = chain(256);
+    const auto [tooDeep, tooDeepData] = chain(257);
+    EXPECT_EQ(read(deepest, deepestData).count('@'), 256);
+    EXPECT_EQ(read(tooDeep, tooDeepData), "error 28");
+    EXPECT_EQ(read(tooDeep, QString()), "error 28");
+    EXPECT_EQ(read(tooDeep, chain(2).second), "L0@0^-1[] L1@1^0[]");
+    const QStringList pieces = { "<", ">", "</", "<Row>", "</ROW>", "<Gruppo>", "</riga>", "<Nome>", "</A>",
+        "<Field2>", "<RecordsetStruct2>", "<RecordsetStructName1>", " " };
     QRandomGenerator random(3);
-    for (int round = 0; round < 400; ++round) {
-        SCOPED_TRACE(round);
-        EXPECT_EQ(readAndCheck(kGroups, mutated(data, random)), 0);
-        const QString structure = mutated(kGroups, random);
-        EXPECT_EQ(readAndCheck(structure, data), 0);
-        EXPECT_EQ(readAndCheck(structure, QString()), 0);
+    for (int round = 0; round < 1000; ++round) {
+        const auto &[what, structure, data, records] = cases[round % 5];
+        const QString mutated = round % 3 == 0 ? structure : test::mutateText(structure, random, pieces);
+        EXPECT_FALSE(read(mutated, test::mutateText(data, random, pieces)).startsWith(QLatin1String("error")))
+            << what << ", round " << round;
     }
 }
 
-// Record sets L0 > L1 > ... as a structure, or data nesting one record of each.
-QString chain(int levels, bool structure)
+TEST(NameDataBands, EachLevelTakesTheNameOfItsFirstRecordInOlderTemplates)
 {
-    QString text;
-    for (int level = 0; level < levels; ++level)
-        text += structure
-            ? QStringLiteral("<RecordsetStruct%1><RecordsetStructName%1>L%1</RecordsetStructName%1>")
-                  .arg(level)
-            : QStringLiteral("<L%1>").arg(level);
-    for (int level = levels - 1; level >= 0; --level)
-        text += structure ? QStringLiteral("</RecordsetStruct%1>").arg(level)
-                          : QStringLiteral("</L%1>").arg(level);
-    return text;
-}
-
-// Levels 0 to 255 are read; a structure nested deeper is refused with error
-// 28 rather than walked, unless the data stops early.
-TEST(ReadDataFuzz, AbsurdShapesEndInAResultOrAnError)
-{
-    const QString huge(20 * 1024 * 1024, QLatin1Char('v'));
-    const QString deep = chain(10000, true);
-    // Structure, data, error number (0: reads), records read.
-    const std::tuple<const char *, QString, QString, int, qsizetype> cases[] = {
-        { "a 20 MB value", kGroups,
-            "<Report><Titolo>" + huge + "</Titolo><Gruppo><Riga><Qta>" + huge
-                + "</Qta></Riga></Gruppo></Report>",
-            0, 3 },
-        { "10,000 nested records of one level", kGroups,
-            "<Report>" + QStringLiteral("<Gruppo><Nome>x</Nome>").repeated(10000)
-                + QStringLiteral("</Gruppo>").repeated(10000) + "</Report>",
-            0, 2 },
-        { "10,000 records without closing tags", kGroups,
-            "<Report>" + QStringLiteral("<Gruppo><Riga><Nome>x</Nome>").repeated(10000) + "</Report>", 0, 1 },
-        { "only opening tags", kGroups, QStringLiteral("<Report><Gruppo><Riga>").repeated(3000), 0, 0 },
-        { "binary data", kGroups, QString(100000, QChar(0xFFFF)), 0, 0 },
-        { "256 structure levels", chain(256, true), chain(256, false), 0, 256 },
-        { "257 structure levels", chain(257, true), chain(1002, false), 28, 0 },
-        { "257 structure levels without data", chain(257, true), QString(), 28, 0 },
-        { "10,000 structure levels", deep, chain(10000, false), 28, 0 },
-        { "10,000 structure levels and shallow data", deep, chain(2, false), 0, 2 },
-    };
-    for (const auto &[what, structure, data, error, records] : cases) {
-        SCOPED_TRACE(what);
-        qsizetype read = -1;
-        EXPECT_EQ(readAndCheck(structure, data, &read), error);
-        if (error == 0) {
-            EXPECT_EQ(read, records);
-        }
-    }
-}
-
-TEST(NameDataBands, EachLevelTakesTheNameOfItsFirstRecord)
-{
-    const QString structure = structureText(
-        { { "Report", {}, { { "Gruppo", {}, { { "Riga", {}, {} } } }, { "Nota", {}, {} } } } });
     for (int version : { 1, 2 }) {
-        SCOPED_TRACE(version);
         ReportDocument document;
         document.templateVersion = version;
-        for (int level : { -1, 1, 2, 3, 2, 1 }) {
-            document.bands.append(ReportBand());
-            document.bands.last().dataLevel = level;
-        }
-        QString data = QStringLiteral("<Report><Nota></Nota><Gruppo><Riga></Riga></Gruppo></Report>");
-        readData(document, structure, data);
+        for (int level : { -1, 1, 2, 1, 3 })
+            document.bands.emplace_back().dataLevel = level;
+        QString data = QStringLiteral("<Report><Gruppo><Riga></Riga></Gruppo><Gruppo></Gruppo></Report>");
+        readData(document, kGroups, data);
         QStringList names;
         for (const ReportBand &band : std::as_const(document.bands))
             names << band.recordsetName;
-        // Newer templates name their bands themselves.
-        EXPECT_EQ(names.join(QLatin1Char(',')),
-            version == 1 ? QStringLiteral(",Gruppo,Riga,,Riga,Gruppo") : QStringLiteral(",,,,,"));
+        EXPECT_EQ(names.join(','), version == 1 ? QStringLiteral(",Gruppo,Riga,Gruppo,") : ",,,,");
     }
 }
 
-TEST(DataToText, WritesRecordsWithTrimmedValuesChildrenAndExtraContentUnescaped)
-{
-    ReportDocument document = read(kReportRows,
-        QStringLiteral("<Report><Titolo> T </Titolo> coda <Row><A>1</A><B> 2</B>x</Row>"
-                       "<Row><A>3</A></Row></Report><Report></Report>"
-                       "<NomeFileEsportazione>f</NomeFileEsportazione>"));
-    document.values[3].value = QStringLiteral(" a < b & c ");
-    EXPECT_EQ(dataToText(document),
-        QStringLiteral("<Report><Titolo>T</Titolo><Row><A>1</A><B>2</B>x</Row>"
-                       "<Row><A>a < b & c</A><B></B></Row>coda</Report>"
-                       "<Report><Titolo></Titolo></Report>"));
-}
-
-// The writer's rule taken literally: the children of parent are the records
-// after it, up to the first one not deeper than it, whose parent it is.
+// The writer's rule taken literally: a record's element holds its values
+// (unescaped, trimmed: blanks are their only white space), the records after
+// it up to the first not deeper than it whose parent it is, its extra content.
 void writeLiterally(const ReportDocument &document, int parent, QString &out)
 {
     const int parentLevel = parent == -1 ? -1 : document.records[parent].level;
-    for (int i = parent + 1; i < document.records.size(); ++i) {
+    for (int i = parent + 1; i < document.records.size() && document.records[i].level > parentLevel; ++i) {
         const DataRecord &record = document.records[i];
-        if (record.level <= parentLevel)
-            break;
         if (record.parentIndex != parent)
             continue;
-        out += QLatin1Char('<') + record.structName + QLatin1Char('>');
+        out += '<' + record.structName + '>';
+        for (int index : record.valueIndexes) {
+            const DataValue &value = document.values[index];
+            out += '<' + value.fieldName + '>' + value.value.trimmed() + "</" + value.fieldName + '>';
+        }
         writeLiterally(document, i, out);
-        out += record.extraContent + QLatin1String("</") + record.structName + QLatin1Char('>');
+        out += record.extraContent + "</" + record.structName + '>';
     }
 }
 
@@ -293,13 +158,15 @@ TEST(DataToText, AnyRecordListIsWrittenAsItsNestingRuleSays)
         const int count = random.bounded(12);
         for (int i = 0; i < count; ++i) {
             addRecord(document, random.bounded(count + 2) - 2, random.bounded(5) - 1, QString::number(i));
-            document.records[i].extraContent = QStringLiteral("e");
+            document.records[i].extraContent = QStringLiteral(" e ");
+            for (int v = random.bounded(3); v > 0; --v)
+                addValue(
+                    document, i, QString::number(v), QStringLiteral(" <&%1 ").arg(v).left(random.bounded(6)));
         }
         QString expected;
         writeLiterally(document, -1, expected);
         ASSERT_EQ(dataToText(document), expected) << "round " << round;
     }
-
     // Deep nesting is written without recursion.
     ReportDocument deep;
     for (int level = 0; level < 100000; ++level)
