@@ -299,14 +299,14 @@ void PreviewWindow::buildToolbar()
     // keys work whatever was clicked.
     groups_.at(0)->setFocusPolicy(Qt::StrongFocus);
 
-    struct Spec
+    struct ToolButton
     {
         int group;
         int left;
         const char *tip;
         QIcon icon;
     };
-    const Spec specs[] = {
+    const ToolButton buttons[] = {
         { 0, 30, "Avvia la stampa", paintedIcon(Glyph::Printer) },
         { 0, 375, "Esporta", st->standardIcon(QStyle::SP_DialogSaveButton) },
         { 4, 60, "Annulla", st->standardIcon(QStyle::SP_DialogCancelButton) },
@@ -314,14 +314,14 @@ void PreviewWindow::buildToolbar()
         { 3, 60, "Informazioni", st->standardIcon(QStyle::SP_MessageBoxInformation) },
     };
     for (int i = 0; i < 5; ++i) {
-        auto *button = new QToolButton(groups_.at(specs[i].group));
+        auto *button = new QToolButton(groups_.at(buttons[i].group));
         button->setObjectName(QStringLiteral("cmdToolbar%1").arg(i));
-        button->setToolTip(QString::fromUtf8(specs[i].tip));
-        button->setIcon(specs[i].icon);
+        button->setToolTip(QString::fromUtf8(buttons[i].tip));
+        button->setIcon(buttons[i].icon);
         button->setIconSize(buttonSize * 3 / 4);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setGeometry(QRect(QPoint(px(specs[i].left), 0), buttonSize));
+        button->setGeometry(QRect(QPoint(px(buttons[i].left), 0), buttonSize));
         connect(button, &QToolButton::clicked, this, [this, i] { onToolbar(i); });
         commands_.append(button);
     }
