@@ -1,6 +1,8 @@
 # ZETView: the two commands are `make demo` and `make test`.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 30
 JOBS       ?= $(shell nproc)
 CTEST_ARGS ?= --output-on-failure -j $(JOBS)
 
@@ -8,7 +10,7 @@ CTEST_ARGS ?= --output-on-failure -j $(JOBS)
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all setup build test test-print test-sanitize demo bench clean format
+.PHONY: all setup build test test-print test-sanitize fuzz demo bench clean format
 
 all: build
 
@@ -36,6 +38,13 @@ test-sanitize: setup
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 ctest $(CTEST_ARGS)
 
+# Each libFuzzer target (element reader, template loader, data reader, layout
+# and drawing) for FUZZ_SECONDS, built with clang; a crash, leak or timeout fails.
+fuzz: setup
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DZET_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target zetview_fuzz
+	@bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 # The demo needs only the command-line program.
 demo: setup $(BUILD)/build.ninja
 	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli
@@ -50,4 +59,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-bench out
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-bench out

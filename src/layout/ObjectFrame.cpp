@@ -78,7 +78,8 @@ void checkPlacedObjects(const ReportDocument &document)
         }
     }
     for (int b = 0; b < document.bands.size(); ++b) {
-        const auto [lowest, highest] = tops[b];
+        // Plain variables: clang 14 cannot capture a structured binding in the lambda below.
+        const int lowest = tops[b].first, highest = tops[b].second;
         if (lowest > highest || !document.bands.at(b).visible)
             continue;
         for (const int objectIndex : document.bands.at(b).objectIndexes) {
