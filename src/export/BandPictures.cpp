@@ -71,7 +71,8 @@ bool saveBandPicture(const QImage &picture, const QString &path, QString *error)
         return true;
     if (error)
         *error = QStringLiteral("impossibile scrivere %1: %2")
-                     .arg(path, file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString());
+                     .arg(path,
+                         file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString());
     return false;
 }
 

@@ -37,15 +37,16 @@ bool exportHtml(ReportDocument &document, const QString &path, QString *error)
     if (path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).trimmed().isEmpty())
         return fail(error, QStringLiteral("manca il nome del file da scrivere: \"%1\"").arg(path));
     const QString base = pathPart(path, PathPart::Base);
-    const QString folder
-        = withFinalSeparator(withFinalSeparator(pathPart(path, PathPart::Folder)) + base + QStringLiteral("_file"));
+    const QString folder = withFinalSeparator(
+        withFinalSeparator(pathPart(path, PathPart::Folder)) + base + QStringLiteral("_file"));
     if (!createFolder(folder, error) || !writeBandPictures(document, folder, error))
         return false;
     for (int p = 0; p < document.pages.size(); ++p) {
         if (!writeTextFile(htmlPageText(document, p), folder + QStringLiteral("%1.htm").arg(p + 1), error))
             return false;
     }
-    return writeTextFile(htmlNavigatorText(int(document.pages.size())), folder + QStringLiteral("ctr.htm"), error)
+    return writeTextFile(
+               htmlNavigatorText(int(document.pages.size())), folder + QStringLiteral("ctr.htm"), error)
         && writeTextFile(htmlFramesetText(base), path, error);
 }
 

@@ -181,7 +181,8 @@ QString htmlPageText(ReportDocument &document, int pageIndex)
     lines.add(1, QStringLiteral("</HEAD>"));
     lines.add(1, QStringLiteral("<BODY bgcolor='#707070'>"));
 
-    const int placedCount = int(checkedAt(std::as_const(document.pages), pageIndex, "Pages").placedBands.size());
+    const int placedCount
+        = int(checkedAt(std::as_const(document.pages), pageIndex, "Pages").placedBands.size());
     int sheetHeight = 0;
     for (int p = 0; p < placedCount; ++p) {
         const PlacedBand &placed = placedBandAt(document, pageIndex, p);
