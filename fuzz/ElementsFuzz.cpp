@@ -1,11 +1,13 @@
-// The element lookups and the element cursor on any text. The input's first
-// line is the element name, the rest the text searched. The lookups must agree
-// with the match findElement reports; a cursor walk that only visits leaves
+// The element lookups, the element cursor and the folded tag search on any
+// text. The input's first line is the element name, the rest the text
+// searched. The folded search finds what a search of the lowered text finds;
+// the lookups agree with the match findElement reports; a cursor walk that only visits leaves
 // the text as it was, one that takes elements removes exactly those.
 
 #include "FuzzSupport.h"
 #include "xml/ElementCursor.h"
 #include "xml/ElementReader.h"
+#include "xml/TagSearch.h"
 
 using namespace zet;
 using zet::fuzz::require;
@@ -39,6 +41,16 @@ void checkLookups(const QString &text, const QString &name)
         "setElementValue replaces the found element or appends one");
 }
 
+void checkFoldedSearch(const QString &text, const QString &name)
+{
+    if (name.isEmpty())
+        return;
+    const QString lowerText = lowerPerChar(text), pattern = lowerPerChar(name);
+    for (const qsizetype from : { qsizetype(0), text.size() / 2 })
+        require(indexOfFolded(text, pattern, from) == lowerText.indexOf(pattern, from),
+            "the folded search finds what a search of the lowered text finds");
+}
+
 void checkCursor(const QString &text, const QString &name, size_t seed)
 {
     ElementCursor visit(text, name);
@@ -70,6 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qsizetype newline = input.indexOf(QLatin1Char('\n'));
     const QString name = newline < 0 ? QString() : input.left(newline);
     const QString text = input.mid(newline + 1);
+    checkFoldedSearch(text, name);
     checkLookups(text, name);
     checkCursor(text, name, size);
     return 0;
