@@ -53,7 +53,9 @@ for target in "${targets[@]}"; do
   log=$run/$target.log
   mkdir -p "$corpus"
   status=0
-  QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$root/fuzz/lsan.supp:print_suppressions=0" nice -n 10 "$build/fuzz/fuzz_$target" "$corpus" "$run/seeds/$target" \
+  QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
+    LSAN_OPTIONS="suppressions=$root/fuzz/lsan.supp:print_suppressions=0" \
+    nice -n 10 "$build/fuzz/fuzz_$target" "$corpus" "$run/seeds/$target" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="${maxLen[$target]}" \
     -dict="$run/tags.dict" -artifact_prefix="$run/artifacts/$target-" -print_final_stats=1 \
     >"$log" 2>&1 || status=$?
