@@ -1,7 +1,7 @@
 // A template file's text followed by a data text (split after the first
 // "</ZET>") through the program's steps: the template checks, the loader, the
 // data reader, the layout and the page renderer drawing into a small picture.
-// Pages or a zet::Error; the destination always ends in the pixel mapping.
+// Pages or a zet::Error; the destination ends in the pixel mapping either way.
 
 #include "FuzzSupport.h"
 #include "gfx/DeviceContext.h"
@@ -36,12 +36,18 @@ void draw(ReportDocument &document, int page, size_t variant)
     QImage image(90, 120, QImage::Format_RGB32);
     DeviceContext context(&image);
     context.setLogicalDpi(10, 10);
-    renderPage(document, context, page,
-        { .view = RenderView(variant % 2),
-            .zoom = variant % 5 == 1 ? 0.5 : 1.0,
-            .pageBuffer = variant % 3 == 1,
-            .imageBuffer = variant % 4 == 1,
-            .outlines = variant % 7 == 1 });
+    try {
+        renderPage(document, context, page,
+            { .view = RenderView(variant % 2),
+                .zoom = variant % 5 == 1 ? 0.5 : 1.0,
+                .pageBuffer = variant % 3 == 1,
+                .imageBuffer = variant % 4 == 1,
+                .outlines = variant % 7 == 1 });
+    } catch (const Error &) {
+        require(
+            context.mapMode() == MapMode::Pixels, "the destination ends in the pixel mapping after an error");
+        throw;
+    }
     require(context.mapMode() == MapMode::Pixels, "the destination ends in the pixel mapping");
 }
 
