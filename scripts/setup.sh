@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev libxkbcommon-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
   fonts-liberation2 fonts-dejavu-core
   poppler-utils
   cups printer-driver-cups-pdf

@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QList>
 #include <QStringList>
+#include <optional>
+#include <vector>
 
 namespace zet {
 
@@ -27,7 +29,8 @@ private:
     const QStringList &fieldNamesShownBy(int objectIndex);
 
     const ReportDocument &document_;
-    QHash<int, QStringList> fieldNamesByObject_;
+    // By object index; filled the first time an object is bound.
+    std::vector<std::optional<QStringList>> fieldNamesByObject_;
 };
 
 // Copies ValueIndex into each item of target from the item of source that

@@ -726,7 +726,7 @@ void PreviewWindow::editChanged(int index, const QString &text)
     const int valueIndex
         = roundHalfEven(parseNumber(getElementValue(editBoxes_->tag(index), QString(kEditBoxValueElement))));
     if (valueIndex >= 0 && valueIndex < document_.values.size())
-        document_.values[valueIndex].value = text;
+        editValue(document_, valueIndex, text);
 }
 
 void PreviewWindow::layoutWindow()

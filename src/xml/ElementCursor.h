@@ -1,5 +1,7 @@
 #pragma once
 
+#include "xml/TagSearch.h"
+
 #include <QString>
 
 namespace zet {
@@ -16,8 +18,9 @@ namespace zet {
 // taken one began.
 //
 // A whole walk, taking every element or not, costs time linear in the text's
-// length; the cursor shares the text passed in and copies nothing until a
-// take() or remainingText() hands text back.
+// length; the cursor shares the text passed in and copies nothing until
+// remainingText() hands text back. What current() and take() return shares
+// the text's block (see sharedPart).
 class ElementCursor
 {
 public:
@@ -55,8 +58,8 @@ private:
     QString original_;
     QString prefix_; // the walked text before tailStart_, taken elements removed
     qsizetype tailStart_ = 0;
-    QString openTag_; // lower-cased
-    QString closeTag_; // lower-cased
+    FoldedSearch openTag_; // lower-cased
+    FoldedSearch closeTag_; // lower-cased
     bool valid_ = false; // a current element exists (none after a take)
     qsizetype contentStart_ = -1; // -1 when the walk is over
     qsizetype closePos_ = -1;

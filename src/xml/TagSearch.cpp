@@ -2,6 +2,15 @@
 
 #include "core/CaseFolding.h"
 
+#include <QtAlgorithms>
+
+#include <algorithm>
+#include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace zet {
 
 QString tagOf(QStringView name, Tag kind, Case letterCase)
@@ -17,30 +26,147 @@ QString tagOf(QStringView name, Tag kind, Case letterCase)
     return tag;
 }
 
-qsizetype indexOfFolded(QStringView text, QStringView lowerPattern, qsizetype from)
+namespace {
+
+template <bool kFolded> bool matchesAt(const char16_t *units, const char16_t *pattern, qsizetype m)
 {
-    const qsizetype m = lowerPattern.size();
-    if (m == 0)
-        return from <= text.size() ? from : -1;
-    const qsizetype last = text.size() - m;
-    const char16_t first = lowerPattern.front().unicode();
-    for (qsizetype i = from; i <= last; ++i) {
-        // Only '<' lower-cases to '<', so a pattern starting with it can jump
-        // from one '<' to the next.
-        if (first == u'<') {
-            i = text.indexOf(QLatin1Char('<'), i);
-            if (i < 0 || i > last)
-                return -1;
-        } else if (lowerUnit(text[i].unicode()) != first) {
+    for (qsizetype j = 0; j < m; ++j) {
+        if ((kFolded ? lowerUnit(units[j]) : units[j]) != pattern[j])
+            return false;
+    }
+    return true;
+}
+
+// A pattern that starts with '<' (every tag) can only match where the text
+// has a '<' (only '<' lower-cases to it) followed by a unit that lower-cases
+// to the pattern's second unit (an ASCII unit equal to it but for letter
+// case, or any unit beyond ASCII: some lower-case to ASCII letters) and, at
+// the pattern's last place, a unit that lower-cases to its last one (the same
+// test). Eight places are tested at once; each that passes is compared in
+// full, lower-cased when kFolded, else as it is.
+template <bool kFolded>
+qsizetype indexOfTag(
+    const char16_t *units, qsizetype size, const char16_t *pattern, qsizetype m, qsizetype from)
+{
+    qsizetype i = std::max<qsizetype>(from, 0);
+#if defined(__SSE2__)
+    const __m128i beyondAscii = _mm_set1_epi16(short(0xFF80));
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i all = _mm_set1_epi16(-1);
+    // The places whose unit may lower-case to c.
+    const auto mayBe = [&](const __m128i &unitsThere, char16_t c) {
+        if (c >= 0x80)
+            return all;
+        const bool letter = c >= u'a' && c <= u'z';
+        const __m128i folded = letter ? _mm_or_si128(unitsThere, _mm_set1_epi16(0x20)) : unitsThere;
+        const __m128i same = _mm_cmpeq_epi16(folded, _mm_set1_epi16(short(c)));
+        const __m128i wide
+            = _mm_xor_si128(_mm_cmpeq_epi16(_mm_and_si128(unitsThere, beyondAscii), zero), all);
+        return _mm_or_si128(same, wide);
+    };
+    const __m128i angle = _mm_set1_epi16(short(u'<'));
+    // Loads reach units[i + 7 + max(1, m - 1)], within the text.
+    const qsizetype reach = 8 + std::max<qsizetype>(1, m - 1);
+    for (; i + reach <= size; i += 8) {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i *>(units + i));
+        __m128i candidates = _mm_cmpeq_epi16(here, angle);
+        if (_mm_movemask_epi8(candidates) == 0)
             continue;
+        candidates = _mm_and_si128(
+            candidates, mayBe(_mm_loadu_si128(reinterpret_cast<const __m128i *>(units + i + 1)), pattern[1]));
+        candidates = _mm_and_si128(candidates,
+            mayBe(_mm_loadu_si128(reinterpret_cast<const __m128i *>(units + i + m - 1)), pattern[m - 1]));
+        // Two mask bits a unit.
+        for (quint32 bits = quint32(_mm_movemask_epi8(candidates)); bits != 0;) {
+            const uint bit = qCountTrailingZeroBits(bits);
+            bits &= ~(3u << bit);
+            const qsizetype at = i + bit / 2;
+            if (matchesAt<kFolded>(units + at, pattern, m))
+                return at;
         }
-        qsizetype j = 1;
-        while (j < m && lowerUnit(text[i + j].unicode()) == lowerPattern[j].unicode())
-            ++j;
-        if (j == m)
+    }
+#endif
+    for (; i + m <= size; ++i) {
+        if (units[i] == u'<' && matchesAt<kFolded>(units + i, pattern, m))
             return i;
     }
     return -1;
+}
+
+} // namespace
+
+FoldedSearch::FoldedSearch(const QString &lowerPattern)
+    : pattern_(lowerPattern)
+{
+    const qsizetype m = pattern_.size();
+    constexpr qsizetype kLargest = std::numeric_limits<quint16>::max();
+    shift_.fill(quint16(std::clamp<qsizetype>(m, 1, kLargest)));
+    if (isTag())
+        return;
+    for (qsizetype j = 0; j + 1 < m; ++j)
+        shift_[classOf(pattern_[j].unicode())] = quint16(std::min(m - 1 - j, kLargest));
+}
+
+qsizetype FoldedSearch::indexIn(QStringView text, qsizetype from) const
+{
+    const qsizetype m = pattern_.size();
+    if (m == 0)
+        return from <= text.size() ? from : -1;
+    const char16_t *units = text.utf16();
+    const char16_t *pattern = reinterpret_cast<const char16_t *>(pattern_.constData());
+    if (isTag())
+        return indexOfTag<true>(units, text.size(), pattern, m, from);
+    const char16_t end = pattern[m - 1];
+    for (qsizetype i = std::max<qsizetype>(from, 0); i + m <= text.size();) {
+        const char16_t lowered = lowerUnit(units[i + m - 1]);
+        if (lowered == end) {
+            qsizetype j = 0;
+            while (j + 1 < m && lowerUnit(units[i + j]) == pattern[j])
+                ++j;
+            if (j + 1 == m)
+                return i;
+        }
+        i += shift_[classOf(lowered)];
+    }
+    return -1;
+}
+
+qsizetype indexOfTagAsWritten(QStringView text, QStringView tag, qsizetype from)
+{
+    if (tag.size() < 2 || tag.front() != u'<')
+        return text.indexOf(tag, from);
+    return indexOfTag<false>(text.utf16(), text.size(), tag.utf16(), tag.size(), from);
+}
+
+qsizetype indexOfFolded(QStringView text, QStringView lowerPattern, qsizetype from)
+{
+    const qsizetype m = lowerPattern.size();
+    if (m >= 2 && lowerPattern.front() == u'<')
+        return indexOfTag<true>(text.utf16(), text.size(), lowerPattern.utf16(), m, from);
+    // Long texts pay for the shift table many times over.
+    constexpr qsizetype kShortText = 2048;
+    if (m > 2 && text.size() - from > kShortText)
+        return FoldedSearch(lowerPattern.toString()).indexIn(text, from);
+    if (m == 0)
+        return from <= text.size() ? from : -1;
+    for (qsizetype i = from; i + m <= text.size(); ++i) {
+        if (matchesAt<true>(text.utf16() + i, lowerPattern.utf16(), m))
+            return i;
+    }
+    return -1;
+}
+
+QString sharedPart(const QString &text, qsizetype position, qsizetype size)
+{
+    Q_ASSERT(position >= 0 && size >= 0 && position + size <= text.size());
+    // Text that does not own its block (raw or static data) and the cases
+    // that QString::mid answers without copying go through mid.
+    if (size == 0 || size == text.size() || !text.data_ptr().isMutable())
+        return text.mid(position, size);
+    QString part = text;
+    part.data_ptr().setBegin(part.data_ptr().data() + position);
+    part.data_ptr().size = size;
+    return part;
 }
 
 QString joined(std::initializer_list<QStringView> pieces)

@@ -27,7 +27,8 @@ ReportDocument everyKindOfContent()
         { QStringLiteral("logo"), QStringLiteral("BM..."), QImage(3, 2, QImage::Format_BGR888) });
     doc.records = { { -1, 0, QStringLiteral("Report"), QString(), {} },
         { 0, 1, QStringLiteral("Riga"), "x", { 0 } } };
-    doc.values.append({ 1, QStringLiteral("Nome"), QStringLiteral("Città\tnuova"), QStringLiteral("Città") });
+    doc.values.append({ 1, fieldIndexOf(doc, QStringLiteral("Nome")), QStringLiteral("Città") });
+    editValue(doc, 0, QStringLiteral("Città\tnuova"));
     LaidPage page;
     page.placedBands.append({ 0, { { 0, 0 }, { 1, -1 } }, 720 });
     page.filledTo = 2160;

@@ -105,7 +105,7 @@ void checkPage(const ReportDocument &doc, const ReportDocument &unfilled, int pa
             ASSERT_TRUE(item.valueIndex >= 0 && item.valueIndex < doc.values.size());
             const DataValue &value = doc.values.at(item.valueIndex);
             EXPECT_EQ(doc.records.at(value.recordIndex).level, band.dataLevel);
-            EXPECT_TRUE(source.endsWith(".[" + value.fieldName.toUpper() + "]"));
+            EXPECT_TRUE(source.endsWith(".[" + fieldName(doc, value).toUpper() + "]"));
         }
     }
     const double free = doc.pages.at(page).bodyLimit - doc.pages.at(page).filledTo;

@@ -119,8 +119,8 @@ TEST(RenderPage, EditBoxesStandOverFramedFieldsAtFullSizeAndTextsGetThePageNumbe
     for (int i = 0; i < 2; ++i) {
         t.addText(band, QString(), 150, 150, 1200, 300, false).controlType = ControlType::FramedText;
         t.doc.objects[i].backColour = kGreen;
-        t.addValue(QStringLiteral("Valore %1").arg(i));
-        t.doc.values[i].loadedValue = QStringLiteral("caricato"); // the current value is shown
+        t.addValue(QStringLiteral("caricato"));
+        editValue(t.doc, i, QStringLiteral("Valore %1").arg(i)); // the current value is shown
     }
     ReportObject &second = t.doc.objects[1];
     second.left = 1650.5, second.topInBand = 150.5, second.width = 1200.5;

@@ -41,7 +41,7 @@ struct TestDocument
         return o;
     }
 
-    void addValue(const QString &text) { doc.values.append(DataValue { 0, {}, text, text }); }
+    void addValue(const QString &text) { doc.values.append(DataValue { 0, -1, text }); }
 
     int addPage()
     {

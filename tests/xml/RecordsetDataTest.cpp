@@ -41,8 +41,8 @@ QString read(const QString &structure, QString data)
         QStringList fields;
         for (int index : record.valueIndexes) {
             const DataValue &value = document.values.at(index);
-            EXPECT_TRUE(value.recordIndex == r && value.loadedValue == value.value);
-            fields << value.fieldName + QLatin1Char('=') + value.value;
+            EXPECT_EQ(value.recordIndex, r);
+            fields << fieldName(document, value) + QLatin1Char('=') + value.value;
         }
         const QString extra = record.extraContent.isEmpty() ? QString() : '{' + record.extraContent + '}';
         records << QStringLiteral("%1@%2^%3[%4]%5")
@@ -143,7 +143,8 @@ void writeLiterally(const ReportDocument &document, int parent, QString &out)
         out += '<' + record.structName + '>';
         for (int index : record.valueIndexes) {
             const DataValue &value = document.values[index];
-            out += '<' + value.fieldName + '>' + value.value.trimmed() + "</" + value.fieldName + '>';
+            out += '<' + fieldName(document, value) + '>' + value.value.trimmed() + "</"
+                + fieldName(document, value) + '>';
         }
         writeLiterally(document, i, out);
         out += record.extraContent + "</" + record.structName + '>';
