@@ -73,7 +73,9 @@ bool findElement(const QString &text, const ElementTags &tags, ElementMatch *mat
     // Every opening tag the passes below can find is one in any case too, so
     // where none is the lookup ends after one pass, and where one is, no pass
     // finds an opening tag before it.
-    const qsizetype first = indexOfFolded(text, tags.lowerOpen, 0);
+    // A record's fields usually open its text, written as named.
+    const qsizetype first
+        = QStringView(text).startsWith(tags.open) ? 0 : indexOfFolded(text, tags.lowerOpen, 0);
     if (first < 0)
         return false;
     const auto exact = [&text, first](const QString &tag, qsizetype from) {

@@ -50,32 +50,42 @@ qsizetype indexOfTag(
 {
     qsizetype i = std::max<qsizetype>(from, 0);
 #if defined(__SSE2__)
+    // The test whether a unit may be c (may lower-case to it when kFolded),
+    // set up once: equal once the case bit is set (letters, folded only), or
+    // beyond ASCII (folded only), or anything (c beyond ASCII, folded only).
+    struct UnitTest
+    {
+        __m128i caseBit;
+        __m128i target;
+        __m128i wideCounts;
+        __m128i always;
+    };
+    const auto unitTest = [](char16_t c) {
+        const bool letter = kFolded && c >= u'a' && c <= u'z';
+        const bool wide = kFolded && c < 0x80;
+        return UnitTest { _mm_set1_epi16(letter ? 0x20 : 0), _mm_set1_epi16(short(c)),
+            _mm_set1_epi16(short(wide ? -1 : 0)), _mm_set1_epi16(short(kFolded && c >= 0x80 ? -1 : 0)) };
+    };
     const __m128i beyondAscii = _mm_set1_epi16(short(0xFF80));
     const __m128i zero = _mm_setzero_si128();
-    const __m128i all = _mm_set1_epi16(-1);
-    // The places whose unit may lower-case to c.
-    const auto mayBe = [&](const __m128i &unitsThere, char16_t c) {
-        if (c >= 0x80)
-            return all;
-        const bool letter = c >= u'a' && c <= u'z';
-        const __m128i folded = letter ? _mm_or_si128(unitsThere, _mm_set1_epi16(0x20)) : unitsThere;
-        const __m128i same = _mm_cmpeq_epi16(folded, _mm_set1_epi16(short(c)));
-        const __m128i wide
-            = _mm_xor_si128(_mm_cmpeq_epi16(_mm_and_si128(unitsThere, beyondAscii), zero), all);
-        return _mm_or_si128(same, wide);
+    const auto mayBe = [&](const __m128i &unitsThere, const UnitTest &test) {
+        const __m128i same = _mm_cmpeq_epi16(_mm_or_si128(unitsThere, test.caseBit), test.target);
+        const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(unitsThere, beyondAscii), zero);
+        return _mm_or_si128(_mm_or_si128(same, test.always), _mm_andnot_si128(ascii, test.wideCounts));
     };
+    const UnitTest secondTest = unitTest(pattern[1]);
+    const UnitTest lastTest = unitTest(pattern[m - 1]);
     const __m128i angle = _mm_set1_epi16(short(u'<'));
-    // Loads reach units[i + 7 + max(1, m - 1)], within the text.
+    // Loads reach units[i + 7 + max(1, m - 1)], within the text. The three
+    // tests are made whatever the first gives: a '<' is in about every other
+    // block of element text, a branch on it mispredicted as often.
     const qsizetype reach = 8 + std::max<qsizetype>(1, m - 1);
     for (; i + reach <= size; i += 8) {
         const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i *>(units + i));
-        __m128i candidates = _mm_cmpeq_epi16(here, angle);
-        if (_mm_movemask_epi8(candidates) == 0)
-            continue;
-        candidates = _mm_and_si128(
-            candidates, mayBe(_mm_loadu_si128(reinterpret_cast<const __m128i *>(units + i + 1)), pattern[1]));
-        candidates = _mm_and_si128(candidates,
-            mayBe(_mm_loadu_si128(reinterpret_cast<const __m128i *>(units + i + m - 1)), pattern[m - 1]));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i *>(units + i + 1));
+        const __m128i last = _mm_loadu_si128(reinterpret_cast<const __m128i *>(units + i + m - 1));
+        const __m128i candidates = _mm_and_si128(
+            _mm_cmpeq_epi16(here, angle), _mm_and_si128(mayBe(next, secondTest), mayBe(last, lastTest)));
         // Two mask bits a unit.
         for (quint32 bits = quint32(_mm_movemask_epi8(candidates)); bits != 0;) {
             const uint bit = qCountTrailingZeroBits(bits);
