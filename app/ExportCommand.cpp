@@ -2,6 +2,7 @@
 #include "OptionReader.h"
 
 #include "export/PageImageExport.h"
+#include "export/XmlExport.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,6 +46,9 @@ const std::vector<ExportFormat> &exportFormats()
                 return zet::exportPagesToPng(document, parsed.output, qRound(parsed.dpi * parsed.zoom),
                     parsed.printView, progress, error);
             } },
+        { QStringLiteral("xml"),
+            [](zet::ReportDocument &document, const ExportArguments &parsed, const zet::PageExportProgress &,
+                QString *error) { return zet::exportXml(document, parsed.output, error); } },
     };
     return formats;
 }

@@ -40,7 +40,11 @@ const QMap<QString, QString> &commandTexts()
                 "  Disegna ogni pagina senza schermo: PDF in un file, PNG un file per pagina\n"
                 "  (PERCORSO con il numero di pagina prima dell'estensione). PERCORSO è un\n"
                 "  file, non una cartella. --dpi per PNG (predefinito 96); --print-view\n"
-                "  omette gli oggetti non stampabili.\n") },
+                "  omette gli oggetti non stampabili.\n"
+                "zetview export --format xml MODELLO DATI -o PERCORSO\n"
+                "  Scrive in un file XML (UTF-8) il primo record esterno dei dati, con le\n"
+                "  correzioni fatte, e la dichiarazione del tipo di documento generata dalla\n"
+                "  struttura dei record set del modello.\n") },
         { QStringLiteral("preview"),
             QStringLiteral("zetview preview MODELLO DATI [--title TESTO]\n"
                            "  Apre l'anteprima (serve uno schermo). Dopo una stampa dall'anteprima scrive\n"

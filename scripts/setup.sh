@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   poppler-utils
+  libxml2-utils
   cups printer-driver-cups-pdf
   xvfb xauth
 )
