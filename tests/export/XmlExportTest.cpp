@@ -111,8 +111,8 @@ TEST(XmlExport, StructureThatCannotBeDeclaredOrAnUnwritableFileIsAnErrorNamingIt
     } rows[] = {
         { { q("Report"), { q("2a") }, {} }, q("il campo \"2a\" del record set \"Report\"") },
         { { q("Report"), { q("") }, {} }, q("il campo \"\" del record set \"Report\"") },
-        { { q("Report"), {}, { { q("a b"), {}, {} } } },
-            q("il record set \"a b\" (livello 1, dentro \"Report\")") },
+        { { q("Report"), {}, { { q("a b='c'"), {}, {} } } },
+            q("il record set \"a b='c'\" (livello 1, dentro \"Report\")") },
         { { q("xml:Report"), {}, {} }, q("il record set \"xml:Report\" (livello 0)") },
     };
     for (const auto &row : rows) {
