@@ -8,16 +8,9 @@
 
 using namespace zet;
 using test::Record;
-using test::RecordSet;
+using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString kGoldenFolder = QStringLiteral(ZET_SOURCE_DIR "/tests/export/golden/");
-
-QString q(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // The exported file's bytes; empty when the export failed (the reason in error).
 QByteArray exported(ReportDocument &document, QString *error = nullptr)
@@ -30,7 +23,7 @@ QByteArray exported(ReportDocument &document, QString *error = nullptr)
     return file.readAll();
 }
 
-ReportDocument report(const RecordSet &structure, const QList<Record> &records)
+ReportDocument report(const test::RecordSet &structure, const QList<Record> &records)
 {
     return test::loadReport(test::TemplateText().page(3000).structure(structure), records);
 }
@@ -41,41 +34,33 @@ ReportDocument report(const RecordSet &structure, const QList<Record> &records)
 // ZET_UPDATE_GOLDEN=1 rewrites them.
 TEST(XmlExport, WholeFileMatchesItsGoldenFile)
 {
-    ReportDocument invoices = report(
-        { q("Fattura"), { q("Cliente"), q("Totale") },
-            { { q("Riga"), { q("Articolo"), q("Prezzo") }, {} }, { q("Nota"), { q("Testo") }, {} } } },
-        { { q("Fattura"), { { q("Cliente"), q("Rossi") }, { q("Totale"), q("10") } },
-              test::rows(2, q("Riga"), { q("Articolo"), q("Prezzo") })
-                  + QList<Record> { { q("Nota"), { { q("Testo"), q("consegna") } }, {} } } },
-            { q("Fattura"), { { q("Cliente"), q("Bianchi") } }, {} } });
-    invoices.values[1].value = q("12,50"); // edited in the preview
+    ReportDocument invoices
+        = report({ u"Fattura"_s, { u"Cliente"_s },
+                     { { u"Riga"_s, { u"Articolo"_s }, {} }, { u"Nota"_s, { u"Testo"_s }, {} } } },
+            { { u"Fattura"_s, { { u"Cliente"_s, u"Rossi"_s } },
+                  test::rows(2, u"Riga"_s, { u"Articolo"_s }) + test::rows(1, u"Nota"_s, { u"Testo"_s }) },
+                { u"Fattura"_s, { { u"Cliente"_s, u"Bianchi"_s } }, {} } });
+    // Edited in the preview.
+    invoices.values[0].value = u"Rossi & figli <S.p.A.> ]]> \"x\" <b>è</b> 😀\uffff"_s;
+    invoices.values[3].value = u"riga 1\r\nriga 2\tfine\ufffe"_s;
 
-    ReportDocument escaped = report({ q("Report"), { q("Testo"), q("Altro") }, {} },
-        { { q("Report"),
-            { { q("Testo"), q("a < b && c > d ]]> \"x\" 'y' <b>grassetto</b> è 😀\xef\xbf\xbf") },
-                { q("Altro"), q("riga 1\r\nriga 2\tfine") } },
-            {} } });
+    // Codice is a field at every level; Nota a field of Ordine and a set in Riga and in Reso.
+    const test::RecordSet nota { u"Nota"_s, { u"Testo"_s }, {} };
+    ReportDocument shared = report({ u"Ordine"_s, { u"Codice"_s, u"Nota"_s },
+                                       { { u"Riga"_s, { u"Codice"_s }, { nota } }, { u"Vuoto"_s, {}, {} },
+                                           { u"Reso"_s, { u"Codice"_s }, { nota } } } },
+        { { u"Ordine"_s, { { u"Codice"_s, u"O1"_s }, { u"Nota"_s, u"urgente"_s } },
+            { { u"Riga"_s, { { u"Codice"_s, u"R1"_s } }, test::rows(1, u"Nota"_s, { u"Testo"_s }) },
+                { u"Vuoto"_s, {}, {} },
+                { u"Reso"_s, { { u"Codice"_s, u"S1"_s } },
+                    test::rows(1, u"Nota"_s, { u"Testo"_s }, 2) } } } });
 
-    ReportDocument shared = report(
-        { q("Ordine"), { q("Codice"), q("Nota") },
-            { { q("Riga"), { q("Codice") }, { { q("Nota"), { q("Testo") }, {} } } }, { q("Vuoto"), {}, {} },
-                { q("Reso"), { q("Codice") }, { { q("Nota"), { q("Testo") }, {} } } } } },
-        { { q("Ordine"), { { q("Codice"), q("O1") }, { q("Nota"), q("urgente") } },
-            { { q("Riga"), { { q("Codice"), q("R1") } },
-                  { { q("Nota"), { { q("Testo"), q("fragile") } }, {} } } },
-                { q("Vuoto"), {}, {} },
-                { q("Reso"), { { q("Codice"), q("S1") } },
-                    { { q("Nota"), { { q("Testo"), q("rotto") } }, {} } } } } } });
-
-    const std::pair<const char *, ReportDocument *> cases[] = {
-        { "xml-invoice-with-rows-declares-every-nested-set.xml", &invoices },
-        { "xml-values-are-escaped-and-lose-control-characters.xml", &escaped },
-        { "xml-name-used-at-two-levels-is-declared-once-with-all-it-holds.xml", &shared },
-    };
-    for (const auto &[name, document] : cases) {
+    for (const auto &[name, document] :
+        { std::pair { "xml-invoice-with-rows-declares-every-nested-set-and-escapes-values.xml", &invoices },
+            { "xml-name-used-at-two-levels-is-declared-once-with-all-it-holds.xml", &shared } }) {
         SCOPED_TRACE(name);
         const QByteArray actual = exported(*document);
-        QFile golden(kGoldenFolder + QLatin1String(name));
+        QFile golden(QStringLiteral(ZET_SOURCE_DIR "/tests/export/golden/") + QLatin1String(name));
         if (qEnvironmentVariableIsSet("ZET_UPDATE_GOLDEN")) {
             ASSERT_TRUE(golden.open(QIODevice::WriteOnly));
             golden.write(actual);
@@ -89,61 +74,46 @@ TEST(XmlExport, WholeFileMatchesItsGoldenFile)
 TEST(XmlExport, BodyFromThirtyThousandCharactersOnIsOneLine)
 {
     ReportDocument document
-        = report({ q("Report"), { q("Lungo") }, {} }, { { q("Report"), { { q("Lungo"), q("") } }, {} } });
-    // The body is the value and 32 characters of tags, counted with "&" escaped and the line break.
-    for (const auto &[xs, lines] : { std::pair { 29962, 1 }, { 29961, 3 } }) {
-        document.values[0].value = QString(xs, QLatin1Char('x')) + q("&\n");
-        const QByteArray file = exported(document);
-        const QByteArray value = QByteArray(xs, 'x') + "&amp;";
-        EXPECT_TRUE(
-            file.endsWith(lines == 1 ? "]>\r\n\r\n<Report><Lungo>" + value + "</Lungo></Report>"
-                                     : "]>\r\n\r\n<Report>\r\n\t<Lungo>" + value + "</Lungo>\r\n</Report>"))
+        = report({ u"Report"_s, { u"Lungo"_s }, {} }, { { u"Report"_s, { { u"Lungo"_s, u""_s } }, {} } });
+    document.records[0].extraContent = u"&"_s;
+    // The body is the value and 38 characters: tags, the line break and the escaped extra content.
+    for (const auto &[xs, oneLine] : { std::pair { 29962, true }, { 29961, false } }) {
+        document.values[0].value = QString(xs, QLatin1Char('x')) + u"\n"_s;
+        const QByteArray value = QByteArray(xs, 'x');
+        EXPECT_TRUE(exported(document).endsWith(oneLine
+                ? "]>\r\n\r\n<Report><Lungo>" + value + "</Lungo>&amp;</Report>"
+                : "]>\r\n\r\n<Report>\r\n\t<Lungo>" + value + "</Lungo>&amp;\r\n</Report>"))
             << xs;
     }
 }
 
 TEST(XmlExport, StructureThatCannotBeDeclaredOrAnUnwritableFileIsAnErrorNamingIt)
 {
-    const struct
-    {
-        RecordSet structure;
-        QString fault;
-    } rows[] = {
-        { { q("Report"), { q("2a") }, {} }, q("il campo \"2a\" del record set \"Report\"") },
-        { { q("Report"), { q("") }, {} }, q("il campo \"\" del record set \"Report\"") },
-        { { q("Report"), {}, { { q("a b='c'"), {}, {} } } },
-            q("il record set \"a b='c'\" (livello 1, dentro \"Report\")") },
-        { { q("xml:Report"), {}, {} }, q("il record set \"xml:Report\" (livello 0)") },
+    const std::pair<test::RecordSet, QString> rows[] = {
+        { { u"Report"_s, { u"2a"_s }, {} }, u"il campo \"2a\" del record set \"Report\""_s },
+        { { u"Report"_s, {}, { { u"a b='c'"_s, {}, {} } } },
+            u"il record set \"a b='c'\" (livello 1, dentro \"Report\")"_s },
+        { { u"xml:Report"_s, {}, {} }, u"il record set \"xml:Report\" (livello 0)"_s },
     };
-    for (const auto &row : rows) {
-        ReportDocument document = report(row.structure, {});
-        QString error;
-        EXPECT_TRUE(exported(document, &error).isEmpty());
-        EXPECT_TRUE(error.contains(row.fault) && error.contains(q("dati.xml"))) << error.toStdString();
-    }
-    ReportDocument document = report({ q("Report"), {}, {} }, {});
     QString error;
-    EXPECT_FALSE(exportXml(document, q("/nessuna/cartella/dati.xml"), &error));
-    EXPECT_TRUE(error.contains(q("/nessuna/cartella/dati.xml"))) << error.toStdString();
-    document.recordsetStruct.clear();
-    EXPECT_FALSE(exportXml(document, q("dati.xml"), &error));
-    EXPECT_TRUE(error.contains(q("livello 0"))) << error.toStdString();
+    for (const auto &[structure, fault] : rows) {
+        ReportDocument document = report(structure, {});
+        EXPECT_TRUE(exported(document, &error).isEmpty());
+        EXPECT_TRUE(error.contains(fault) && error.contains(u"dati.xml"_s)) << error.toStdString();
+    }
+    ReportDocument document = report({ u"Report"_s, {}, {} }, {});
+    EXPECT_FALSE(exportXml(document, u"/nessuna/cartella/dati.xml"_s, &error));
+    EXPECT_TRUE(error.contains(u"/nessuna/cartella/dati.xml"_s)) << error.toStdString();
 }
 
 TEST(XmlExport, IndentationPutsEachElementOnItsLineAndStripsControlCharacters)
 {
-    const struct
-    {
-        const char *case_, *text, *indented;
-    } rows[] = {
-        { "nested", "<a><b>x</b><c><d>y</d></c></a>",
-            "<a>\r\n\t<b>x</b>\r\n\t<c>\r\n\t\t<d>y</d>\r\n\t</c>\r\n</a>" },
-        { "empty element", "<a><b></b></a>", "<a>\r\n\t<b></b>\r\n</a>" },
-        { "control characters", "<a>\r\n<b>x\ty\r\nz\x01</b></a>", "<a>\r\n\t<b>xyz</b>\r\n</a>" },
-        { "text before the root", "t<a>x</a>", "t\r\n<a>x</a>" },
-        { "escaped text", "<a><b>&lt;c&gt;</b></a>", "<a>\r\n\t<b>&lt;c&gt;</b>\r\n</a>" },
-        { "final <", "<a>x</a><", "<a>x</a><" },
+    const char16_t *rows[][2] = {
+        { u"<a><b>x</b><c><d>y</d></c></a>",
+            u"<a>\r\n\t<b>x</b>\r\n\t<c>\r\n\t\t<d>y</d>\r\n\t</c>\r\n</a>" },
+        { u"<a>\r\n<b>x\ty\r\nz\x01</b><c></c></a>", u"<a>\r\n\t<b>xyz</b>\r\n\t<c></c>\r\n</a>" },
+        { u"t<a>x</a><", u"t\r\n<a>x</a><" }, // text before the root, a final "<"
     };
-    for (const auto &row : rows)
-        EXPECT_EQ(indentXml(q(row.text)), q(row.indented)) << row.case_;
+    for (const auto &[text, indented] : rows)
+        EXPECT_EQ(indentXml(QString::fromUtf16(text)), QString::fromUtf16(indented));
 }
