@@ -24,9 +24,9 @@ struct Declaration
 {
     QString name;
     bool text = false; // a field somewhere
-    QStringList fields; // fields and nested sets, in the order first met
-    QStringList sets;
-    QSet<QString> members;
+    QStringList fields; // the fields it holds, in the order first met
+    QStringList sets; // the nested record sets it holds, likewise
+    QSet<QString> members; // both together, each name once
 };
 
 class DeclarationList

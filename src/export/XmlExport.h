@@ -14,12 +14,12 @@ inline constexpr qsizetype kXmlIndentLimit = 30000;
 // buildXmlHeader for its record-set structure, then the first outermost
 // record, indented by indentXml (one line from kXmlIndentLimit characters on),
 // without control characters. Values and extra content are written as text:
-// "&", "<" and ">" are escaped and characters XML cannot hold are left out,
-// so the file is well-formed whatever the data holds, and valid when the data
-// follows the structure. Lines end with CR LF; nothing follows the root's
-// closing tag. Returns false, writing nothing, with a message naming the file
-// in error (when given) when the structure cannot be declared (see
-// buildXmlHeader) or the file cannot be written.
+// "&", "<" and ">" are escaped, U+FFFE and U+FFFF left out and unpaired
+// surrogates written as "?", so the file is well-formed whatever the data
+// holds, and valid when the data follows the structure. Lines end with CR LF;
+// nothing follows the root's closing tag. Returns false, writing nothing, with
+// a message naming the file in error (when given) when the structure cannot
+// be declared (see buildXmlHeader) or the file cannot be written.
 bool exportXml(ReportDocument &document, const QString &path, QString *error = nullptr);
 
 } // namespace zet
