@@ -12,6 +12,7 @@ packages=(
   libxml2-utils
   cups printer-driver-cups-pdf
   xvfb xauth
+  chromium
 )
 
 missing=()
