@@ -11,6 +11,7 @@ packages=(
   poppler-utils
   cups printer-driver-cups-pdf
   xvfb xauth
+  dpkg-dev file
 )
 
 missing=()
