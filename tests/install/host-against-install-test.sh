@@ -20,7 +20,7 @@ fail() {
 }
 pass() { echo "ok: $*"; }
 
-for tool in cmake cpack dpkg-deb pkg-config g++ readelf ldd pdfinfo pdftotext; do
+for tool in cmake cpack dpkg-deb pkg-config g++ nm readelf ldd pdfinfo pdftotext; do
   command -v "$tool" >/dev/null || fail "manca $tool (make setup lo installa)"
 done
 work=$(mktemp -d /tmp/zetview-install.XXXXXX)
@@ -61,6 +61,8 @@ soname=$(readelf -d "$prefix/lib/libzetview.so.1.0.0" | sed -n 's/.*SONAME.*\[\(
 headers=$(cd "$prefix/include" && find . -type f | sort | tr '\n' ' ')
 [ "$headers" = "./zetview/Error.h ./zetview/ZETView.h " ] || fail "intestazioni installate: $headers"
 ! grep -q 'namespace zet' "$prefix/include/zetview/ZETView.h" || fail "ZETView.h mostra tipi interni di zet"
+inner=$(nm -DC --defined-only "$prefix/lib/libzetview.so.1" | grep -e ' zet::' -e 'ZETView::Private' | grep -v 'zet::Error\b') &&
+  fail "la libreria esporta simboli interni: $(head -5 <<<"$inner")"
 [ "$("$prefix/bin/zetview" --version)" = "zetview 1.0.0" ] || fail "zetview --version: $("$prefix/bin/zetview" --version)"
 for file in embedding.md fattura-pagina-1.png examples/fattura.zet examples/fattura.xml examples/host/main.cpp; do
   [ -s "$prefix/share/doc/zetview/$file" ] || fail "manca share/doc/zetview/$file"
