@@ -27,6 +27,10 @@ work=$(mktemp -d /tmp/zetview-install.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 mkdir -m 700 "$work/run"
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config"
+# Paths inside the temporary folder are hashed relative to it, so the host
+# builds of one run come from the compiler cache in the next.
+export CCACHE_BASEDIR="$work"
+launcher=$(command -v ccache || true)
 
 # run_host LABEL PROGRAM LIBDIR: the program links libzetview from LIBDIR,
 # raises DebugEvent and writes the five pages of the warehouse register.
@@ -47,7 +51,7 @@ run_host() {
 
 # build_host LABEL PREFIX: examples/host through find_package(ZETView 1.0).
 build_host() {
-  { cmake -S "$src/examples/host" -B "$work/$1" -G Ninja -DCMAKE_PREFIX_PATH="$2" &&
+  { cmake -S "$src/examples/host" -B "$work/$1" -G Ninja -DCMAKE_PREFIX_PATH="$2" -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher" &&
     cmake --build "$work/$1"; } >"$work/$1.log" 2>&1 || fail "$1: compilazione: $(tail -20 "$work/$1.log")"
   run_host "$1" "$work/$1/zetview_host_example" "$2/lib"
 }
