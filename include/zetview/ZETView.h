@@ -56,8 +56,8 @@ public:
     // Builds the report from the stored texts and writes every page, as
     // printed, into one PDF file. Raises DebugEvent once the report is built.
     // Returns false, with the reason in lastExportError(), when nothing can be
-    // written: a report without pages or with a page size a PDF cannot hold,
-    // or a file that cannot be written. A report that cannot be built raises
+    // written: a report without pages or with a page size out of range, or a
+    // file that cannot be written. A report that cannot be built raises
     // zet::Error, like the other requests.
     bool ExportPdf(const QString &fileName);
     // Why the last ExportPdf wrote nothing; empty after one that succeeded.
