@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 #include "OptionReader.h"
 
+#include "export/HtmlExport.h"
 #include "export/PageImageExport.h"
 
 #include <QDir>
@@ -45,6 +46,9 @@ const std::vector<ExportFormat> &exportFormats()
                 return zet::exportPagesToPng(document, parsed.output, qRound(parsed.dpi * parsed.zoom),
                     parsed.printView, progress, error);
             } },
+        { QStringLiteral("html"),
+            [](zet::ReportDocument &document, const ExportArguments &parsed, const zet::PageExportProgress &,
+                QString *error) { return zet::exportHtml(document, parsed.output, error); } },
     };
     return formats;
 }
