@@ -8,12 +8,8 @@ CTEST_ARGS ?= --output-on-failure -j $(JOBS)
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-<<<<<<< HEAD
-.PHONY: all setup build test test-print test-sanitize demo bench clean format
-.PHONY: package test-install
-=======
 .PHONY: all setup build test test-print test-browser test-sanitize demo bench clean format
->>>>>>> main
+.PHONY: package test-install
 
 all: build
 
@@ -35,7 +31,6 @@ test-print: setup $(BUILD)/build.ninja
 	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli zetview
 	@bash tests/print/cups-pdf-queue-test.sh $(BUILD)
 
-<<<<<<< HEAD
 # The Debian package of the library, its headers and package files, the
 # program, the guide and the samples: $(BUILD)/package/zetview_*.deb.
 package: setup $(BUILD)/build.ninja
@@ -47,12 +42,11 @@ package: setup $(BUILD)/build.ninja
 test-install: setup $(BUILD)/build.ninja
 	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli zetview
 	@bash tests/install/host-against-install-test.sh $(BUILD)
-=======
+
 # The HTML export of every sample opened in headless Chromium.
 test-browser: setup $(BUILD)/build.ninja
 	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli
 	@bash tests/export/html-in-chromium-test.sh $(BUILD)
->>>>>>> main
 
 # The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: setup
