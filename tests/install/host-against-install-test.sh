@@ -65,8 +65,14 @@ soname=$(readelf -d "$prefix/lib/libzetview.so.1.0.0" | sed -n 's/.*SONAME.*\[\(
 headers=$(cd "$prefix/include" && find . -type f | sort | tr '\n' ' ')
 [ "$headers" = "./zetview/Error.h ./zetview/ZETView.h " ] || fail "intestazioni installate: $headers"
 ! grep -q 'namespace zet' "$prefix/include/zetview/ZETView.h" || fail "ZETView.h mostra tipi interni di zet"
-inner=$(nm -DC --defined-only "$prefix/lib/libzetview.so.1" | grep -e ' zet::' -e 'ZETView::Private' | grep -v 'zet::Error\b') &&
+exports=$(nm -DC --defined-only "$prefix/lib/libzetview.so.1")
+inner=$(grep -e ' zet::' -e 'ZETView::Private' <<<"$exports" | grep -v 'zet::Error\b') &&
   fail "la libreria esporta simboli interni: $(head -5 <<<"$inner")"
+# Every member the public header declares is exported (cmake/zetview.map).
+for member in $(sed -n '/^public:/,/^private:/p' "$prefix/include/zetview/ZETView.h" | grep -v '^\s*//' |
+  grep -oP '(?<!= )~?\b[A-Za-z_]+(?=\()' | sort -u); do
+  grep -qF " ZETView::$member(" <<<"$exports" || fail "la libreria non esporta ZETView::$member"
+done
 [ "$("$prefix/bin/zetview" --version)" = "zetview 1.0.0" ] || fail "zetview --version: $("$prefix/bin/zetview" --version)"
 for file in embedding.md fattura-pagina-1.png examples/fattura.zet examples/fattura.xml examples/host/main.cpp; do
   [ -s "$prefix/share/doc/zetview/$file" ] || fail "manca share/doc/zetview/$file"
