@@ -8,7 +8,9 @@ include(CMakePackageConfigHelpers)
 set(ZET_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/ZETView)
 set(ZET_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/zetview)
 
-install(TARGETS zetview EXPORT ZETViewTargets FILE_SET HEADERS)
+# INCLUDES gives hosts with a CMake older than 3.23, which ignores file sets,
+# the include folder too.
+install(TARGETS zetview EXPORT ZETViewTargets FILE_SET HEADERS INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(TARGETS zetview_cli)
 install(EXPORT ZETViewTargets NAMESPACE ZETView:: DESTINATION ${ZET_PACKAGE_DIR})
 
