@@ -13,6 +13,7 @@ packages=(
   cups printer-driver-cups-pdf
   xvfb xauth
   chromium
+  dpkg-dev file
 )
 
 missing=()
