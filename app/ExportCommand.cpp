@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 #include "OptionReader.h"
 
+#include "export/PageBitmapExport.h"
 #include "export/PageImageExport.h"
 
 #include <QDir>
@@ -44,6 +45,12 @@ const std::vector<ExportFormat> &exportFormats()
                 const zet::PageExportProgress &progress, QString *error) {
                 return zet::exportPagesToPng(document, parsed.output, qRound(parsed.dpi * parsed.zoom),
                     parsed.printView, progress, error);
+            } },
+        { QStringLiteral("bmp"),
+            [](zet::ReportDocument &document, const ExportArguments &parsed,
+                const zet::PageExportProgress &progress, QString *error) {
+                return zet::exportPageBitmaps(
+                    document, parsed.output, parsed.zoom, parsed.printView, progress, error);
             } },
     };
     return formats;
