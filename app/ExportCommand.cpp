@@ -2,6 +2,7 @@
 #include "OptionReader.h"
 
 #include "export/HtmlExport.h"
+#include "export/PageBitmapExport.h"
 #include "export/PageImageExport.h"
 #include "export/XmlExport.h"
 
@@ -53,6 +54,12 @@ const std::vector<ExportFormat> &exportFormats()
         { QStringLiteral("xml"),
             [](zet::ReportDocument &document, const ExportArguments &parsed, const zet::PageExportProgress &,
                 QString *error) { return zet::exportXml(document, parsed.output, error); } },
+        { QStringLiteral("bmp"),
+            [](zet::ReportDocument &document, const ExportArguments &parsed,
+                const zet::PageExportProgress &progress, QString *error) {
+                return zet::exportPageBitmaps(
+                    document, parsed.output, parsed.zoom, parsed.printView, progress, error);
+            } },
     };
     return formats;
 }
