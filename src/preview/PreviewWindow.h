@@ -69,6 +69,8 @@ private:
 
     void onToolbar(int index);
     void printFromPreview();
+    // Esporta: asks for a file and a format, writes them and says how it went.
+    void exportFromPreview();
     void openSettings(QToolButton *button);
     void onViewOption();
 
