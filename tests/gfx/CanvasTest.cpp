@@ -11,13 +11,7 @@ namespace {
 constexpr int kRed = 0x0000FF;
 constexpr int kBlue = 0xFF0000;
 
-ReportFont arial(double size)
-{
-    ReportFont font;
-    font.name = QStringLiteral("Arial");
-    font.size = size;
-    return font;
-}
+const auto arial = [](double size) { return ReportFont { .name = QStringLiteral("Arial"), .size = size }; };
 
 // 4 x 1 inches in the twips mapping, 10 point Arial in a colour on a transparent background.
 struct TextPage : TwipsCanvas
