@@ -193,7 +193,8 @@ TEST(RenderPage, ZoomOffsetsBuffersAndOutlines)
             { { 10, 10, yellow }, { 250, 150, blue }, { 202, 12, qRgb(0, 255, 255) },
                 { 215, 25, pixel(kGreen) }, { 290, 100, kGrey } } },
         { "zoom 1.5: the page is 432 x 288 pixels", { .zoom = 1.5 },
-            { { 72, 72, yellow, 8 }, { 360, 216, blue, 8 }, { 430, 75, kWhite, 8 }, { 434, 75, kGrey } } },
+            { { 72, 72, yellow, 8 }, { 360, 216, blue, 8 }, { 430, 75, kWhite, 8 }, { 434, 75, kGrey },
+                { 75, 291, kGrey } } },
         { "offsets", { .offsetX = 720, .offsetY = 300 }, offset(false) },
         { "offsets, page buffer", { .pageBuffer = true, .offsetX = 720, .offsetY = 300 }, offset(true) },
         // Red over the content: the page ellipse, left and top; the margin

@@ -47,6 +47,7 @@ TEST(TemplateFuzz, MutatedHugeAndDeeplyNestedTemplatesLoadOrFailCleanly)
                          "<Alto>800</Alto></zet_object><zet_imagelist><Image-ID>logo</Image-ID><Image-File>")
         + test::gif3x2(1, 2) + "</Image-File></zet_imagelist>";
     ASSERT_EQ(loadAndCheck(base), 2);
+    ASSERT_EQ(test::loaded(base).images.size(), 1);
     const QStringList pieces = { "<", ">", "</", "<zet_object>", "</zet_object>", "<zet_imagelist>", "<Alto>",
         "</Alto>", "<Font>", "&H", "1e308", "-", "\r", "\u20AC", "<Size>" };
     QRandomGenerator random(20261206);
