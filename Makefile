@@ -8,7 +8,7 @@ CTEST_ARGS ?= --output-on-failure -j $(JOBS)
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all setup build test test-print test-sanitize demo bench clean format
+.PHONY: all setup build test test-print test-browser test-sanitize demo bench clean format
 
 all: build
 
@@ -29,6 +29,11 @@ test: build
 test-print: setup $(BUILD)/build.ninja
 	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli zetview_host_example
 	@bash tests/print/cups-pdf-queue-test.sh $(BUILD)
+
+# The HTML export of every sample opened in headless Chromium.
+test-browser: setup $(BUILD)/build.ninja
+	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli
+	@bash tests/export/html-in-chromium-test.sh $(BUILD)
 
 # The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: setup

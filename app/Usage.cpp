@@ -40,7 +40,10 @@ const QMap<QString, QString> &commandTexts()
                 "  Disegna ogni pagina senza schermo: PDF in un file, PNG un file per pagina\n"
                 "  (PERCORSO con il numero di pagina prima dell'estensione). PERCORSO è un\n"
                 "  file, non una cartella. --dpi per PNG (predefinito 96); --print-view\n"
-                "  omette gli oggetti non stampabili.\n") },
+                "  omette gli oggetti non stampabili.\n"
+                "zetview export --format html MODELLO DATI -o PAGINA.htm\n"
+                "  Pagine HTML da sfogliare nel browser: PAGINA.htm con Precedente e Successivo;\n"
+                "  le pagine e le immagini delle bande nella cartella PAGINA_file accanto.\n") },
         { QStringLiteral("preview"),
             QStringLiteral("zetview preview MODELLO DATI [--title TESTO]\n"
                            "  Apre l'anteprima (serve uno schermo). Dopo una stampa dall'anteprima scrive\n"

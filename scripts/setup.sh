@@ -11,6 +11,7 @@ packages=(
   poppler-utils
   cups printer-driver-cups-pdf
   xvfb xauth
+  chromium
 )
 
 missing=()
