@@ -28,7 +28,8 @@ TEST(ReadSettings, AssociationAndBufferingAsTheyAreStored)
     };
     for (const auto &[fragment, printer, noDialog, copies] : rows) {
         const ReportAssociation read = readAssociation(QString::fromUtf8(fragment));
-        EXPECT_EQ(std::tuple(read.printerName, read.noDialog, read.copies), std::tuple(printer, noDialog, copies))
+        EXPECT_EQ(
+            std::tuple(read.printerName, read.noDialog, read.copies), std::tuple(printer, noDialog, copies))
             << fragment;
     }
     const PrinterBuffering greyed
@@ -49,7 +50,8 @@ TEST(PlanJob, TheDialogIsLeftOutOnlyForAnInstalledAssociatedPrinter)
     };
     for (const auto &[what, associated, asked, dialog, index, copies] : rows) {
         const JobPlan plan = planJob(kPrinters, associated, asked);
-        EXPECT_EQ(std::tuple(plan.showDialog, plan.printerIndex, plan.copies), std::tuple(dialog, index, copies))
+        EXPECT_EQ(
+            std::tuple(plan.showDialog, plan.printerIndex, plan.copies), std::tuple(dialog, index, copies))
             << what;
     }
 }
@@ -99,16 +101,17 @@ TEST(ChoosePaper, CustomSizeOrTheBestFittingSheetTurnedToThePage)
     const PrinterDescription tie { {}, false, { { 2, 6000, 10500 }, { 3, 6000, 9500 } } };
     using enum PaperKind;
     // What, printer, page width and height; kind, code, sheet width and height, landscape.
-    const std::tuple<const char *, PrinterDescription, double, double, PaperKind, int, int, int, bool> rows[] = {
-        { "custom: the page in whole twips", custom, 11906.5, 16838.4, Custom, 0, 11906, 16838, false },
-        { "custom: a wide page is not turned", custom, 16838, 11906, Custom, 0, 16838, 11906, false },
-        { "A4 only, A4 page: upright", a4Only, 11906, 16838, Code, 9, 0, 0, false },
-        { "A4 only, wide A4 page: turned", a4Only, 16838, 11906, Code, 9, 0, 0, true },
-        { "Letter only, A4 page: the shorter sheet", letterOnly, 11906, 16838, Code, 1, 0, 0, false },
-        { "A4 upright beats A3 turned by a fraction", a3AndA4, 11906, 16838, Code, 9, 0, 0, false },
-        { "a tie goes to the longer sheet", tie, 5000, 10000 / 0.98, Code, 2, 0, 0, false },
-        { "no sheet wide enough", envelopes, 11906, 16838, None, 0, 0, 0, false },
-    };
+    const std::tuple<const char *, PrinterDescription, double, double, PaperKind, int, int, int, bool> rows[]
+        = {
+              { "custom: the page in whole twips", custom, 11906.5, 16838.4, Custom, 0, 11906, 16838, false },
+              { "custom: a wide page is not turned", custom, 16838, 11906, Custom, 0, 16838, 11906, false },
+              { "A4 only, A4 page: upright", a4Only, 11906, 16838, Code, 9, 0, 0, false },
+              { "A4 only, wide A4 page: turned", a4Only, 16838, 11906, Code, 9, 0, 0, true },
+              { "Letter only, A4 page: the shorter sheet", letterOnly, 11906, 16838, Code, 1, 0, 0, false },
+              { "A4 upright beats A3 turned by a fraction", a3AndA4, 11906, 16838, Code, 9, 0, 0, false },
+              { "a tie goes to the longer sheet", tie, 5000, 10000 / 0.98, Code, 2, 0, 0, false },
+              { "no sheet wide enough", envelopes, 11906, 16838, None, 0, 0, 0, false },
+          };
     for (const auto &[what, printer, width, height, kind, code, sheetWidth, sheetHeight, landscape] : rows) {
         const PaperChoice c = choosePaper(printer, width, height);
         EXPECT_EQ(std::tuple(c.kind, c.code, c.width, c.height, c.landscape),
