@@ -12,6 +12,7 @@ packages=(
   cups printer-driver-cups-pdf
   xvfb xauth
   chromium
+  dpkg-dev file
 )
 
 missing=()
