@@ -2,10 +2,25 @@
 
 #include <QApplication>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include "zetview/Error.h"
+
+// Whatever size the host asks for, the widget keeps 585 twips, all of it the icon button.
+TEST(ZETViewWidget, KeepsItsSurfaceAt585TwipsWithTheIconButton)
+{
+    ZETView view;
+    view.resize(400, 300);
+    view.show();
+    EXPECT_EQ(view.size(),
+        QSize(qRound(585 * view.logicalDpiX() / 1440.0), qRound(585 * view.logicalDpiY() / 1440.0)));
+    auto *button = view.findChild<QPushButton *>(QStringLiteral("cmdIcona"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->geometry(), view.rect());
+    EXPECT_FALSE(button->icon().isNull());
+}
 
 // No spooler answers here, so no printer is installed: the request without a
 // dialog shows one anyway, and a job accepted there cannot start.
