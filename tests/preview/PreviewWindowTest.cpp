@@ -331,12 +331,13 @@ TEST_F(PreviewTest, EsportaWritesTheChosenFormatAndTellsHowItWent)
     };
     for (const Row &row : rows) {
         const QString path = folder.filePath(QString::fromUtf8(row.name));
-        QString offeredFilter, offeredName, title, told;
+        QString offeredFilter, offeredName, title, saveButton, told;
         QTimer driver;
         QObject::connect(&driver, &QTimer::timeout, [&] {
             QWidget *modal = QApplication::activeModalWidget();
             if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
                 title = dialog->windowTitle();
+                saveButton = dialog->labelText(QFileDialog::Accept);
                 offeredFilter = dialog->selectedNameFilter();
                 offeredName = QFileInfo(dialog->selectedFiles().value(0)).fileName();
                 if (!*row.filter) {
@@ -356,6 +357,7 @@ TEST_F(PreviewTest, EsportaWritesTheChosenFormatAndTellsHowItWent)
         child<QToolButton>(QStringLiteral("cmdToolbar1"))->click();
         driver.stop();
         EXPECT_EQ(title, QStringLiteral("Esporta"));
+        EXPECT_EQ(saveButton, QStringLiteral("&Salva")); // Qt's own texts in Italian too
         EXPECT_EQ(offeredFilter, QStringLiteral("Archivio XML (*.xml)"));
         EXPECT_EQ(offeredName, QStringLiteral("Fattura 12"));
         EXPECT_TRUE(told.contains(QString::fromUtf8(row.message))) << row.name << ": " << told.toStdString();
