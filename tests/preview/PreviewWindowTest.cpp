@@ -319,15 +319,19 @@ TEST_F(PreviewTest, EsportaWritesTheChosenFormatAndTellsHowItWent)
     {
         const char *name;
         const char *filter; // empty: the dialog is cancelled
-        const char *writtenStart; // the first bytes written, empty when nothing is
+        const char *written; // the file to look at
+        const char *writtenStart; // its first bytes, empty when nothing is written
         const char *message;
     };
+    const char *done = "Esportazione completata con successo";
     const Row rows[] = {
         // The extension typed plays no part: the filter decides.
-        { "dati.htm", "Archivio XML (*.xml)", "<?xml", "Esportazione completata con successo" },
-        { "report", "Documento PDF (*.pdf)", "%PDF", "Esportazione completata con successo" },
-        { "manca/report.pdf", "Documento PDF (*.pdf)", "", "Esportazione non riuscita" },
-        { "annullato.xml", "", "", "" },
+        { "dati.htm", "Archivio XML (*.xml)", "dati.htm", "<?xml", done },
+        { "report", "Documento PDF (*.pdf)", "report.pdf", "%PDF", done },
+        { "sito.htm", "Pagina HTML (*.htm)", "sito_file/1.htm", "<HTML>", done },
+        { "rep.bmp", "Immagini (*.bmp)", "rep  2.bmp", "BM", done },
+        { "manca/report.pdf", "Documento PDF (*.pdf)", "manca/report.pdf", "", "Esportazione non riuscita" },
+        { "annullato.xml", "", "annullato.xml", "", "" },
     };
     for (const Row &row : rows) {
         const QString path = folder.filePath(QString::fromUtf8(row.name));
@@ -364,7 +368,7 @@ TEST_F(PreviewTest, EsportaWritesTheChosenFormatAndTellsHowItWent)
         if (!*row.message) {
             EXPECT_TRUE(told.isEmpty()) << told.toStdString();
         }
-        QFile written(path.endsWith(QLatin1String("report")) ? path + QStringLiteral(".pdf") : path);
+        QFile written(folder.filePath(QString::fromUtf8(row.written)));
         EXPECT_EQ(written.open(QIODevice::ReadOnly) ? written.read(qstrlen(row.writtenStart)) : QByteArray(),
             QByteArray(row.writtenStart))
             << row.name;
