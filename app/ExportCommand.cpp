@@ -1,10 +1,16 @@
 #include "CliCommands.h"
+#include "OptionReader.h"
 
+#include "export/HtmlExport.h"
+#include "export/PageBitmapExport.h"
 #include "export/PageImageExport.h"
+#include "export/XmlExport.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -13,36 +19,88 @@ struct ExportArguments
     QString format;
     QString output;
     QStringList files;
-    int dpi = 96;
+    int dpi = zet::kDefaultPagePictureDpi;
+    double zoom = 1.0;
     bool printView = false;
 };
+
+// Writes a laid-out document in one format; false with a message in error.
+using FormatWriter = std::function<bool(
+    zet::ReportDocument &, const ExportArguments &, const zet::PageExportProgress &, QString *error)>;
+
+struct ExportFormat
+{
+    QString name;
+    FormatWriter write;
+};
+
+const std::vector<ExportFormat> &exportFormats()
+{
+    static const std::vector<ExportFormat> formats {
+        { QStringLiteral("pdf"),
+            [](zet::ReportDocument &document, const ExportArguments &parsed,
+                const zet::PageExportProgress &progress, QString *error) {
+                return zet::exportPagesToPdf(document, parsed.output, parsed.printView, progress, error);
+            } },
+        { QStringLiteral("png"),
+            [](zet::ReportDocument &document, const ExportArguments &parsed,
+                const zet::PageExportProgress &progress, QString *error) {
+                return zet::exportPagesToPng(document, parsed.output, qRound(parsed.dpi * parsed.zoom),
+                    parsed.printView, progress, error);
+            } },
+        { QStringLiteral("html"),
+            [](zet::ReportDocument &document, const ExportArguments &parsed, const zet::PageExportProgress &,
+                QString *error) { return zet::exportHtml(document, parsed.output, error); } },
+        { QStringLiteral("xml"),
+            [](zet::ReportDocument &document, const ExportArguments &parsed, const zet::PageExportProgress &,
+                QString *error) { return zet::exportXml(document, parsed.output, error); } },
+        { QStringLiteral("bmp"),
+            [](zet::ReportDocument &document, const ExportArguments &parsed,
+                const zet::PageExportProgress &progress, QString *error) {
+                return zet::exportPageBitmaps(
+                    document, parsed.output, parsed.zoom, parsed.printView, progress, error);
+            } },
+    };
+    return formats;
+}
+
+const ExportFormat *findFormat(const QString &name)
+{
+    for (const ExportFormat &format : exportFormats())
+        if (format.name == name)
+            return &format;
+    return nullptr;
+}
 
 // Parses the arguments; an empty error means they are usable.
 QString parseArguments(const QStringList &args, ExportArguments &parsed)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        const bool hasValue = i + 1 < args.size();
-        if (arg == QLatin1String("--format") && hasValue)
-            parsed.format = args.at(++i);
-        else if ((arg == QLatin1String("-o") || arg == QLatin1String("--output")) && hasValue)
-            parsed.output = args.at(++i);
-        else if (arg == QLatin1String("--dpi") && hasValue) {
-            bool ok = false;
-            parsed.dpi = args.at(++i).toInt(&ok);
-            if (!ok || parsed.dpi < 10 || parsed.dpi > 2400)
-                return QStringLiteral("export: --dpi vuole un numero da 10 a 2400");
-        } else if (arg == QLatin1String("--print-view"))
-            parsed.printView = true;
-        else if (arg.startsWith(QLatin1Char('-')))
-            return QStringLiteral("export: opzione sconosciuta o senza valore: %1").arg(arg);
-        else
-            parsed.files << arg;
+    const QString command = QStringLiteral("export");
+    const std::vector<CommandOption> options {
+        textOption({ QStringLiteral("--format") }, parsed.format),
+        textOption({ QStringLiteral("-o"), QStringLiteral("--output") }, parsed.output),
+        numberOption(command, QStringLiteral("--dpi"), parsed.dpi, 10, 2400),
+        { { QStringLiteral("--zoom") }, true,
+            [&parsed](const QString &value) {
+                bool ok = false;
+                parsed.zoom = value.toDouble(&ok);
+                if (ok && parsed.zoom >= 0.1 && parsed.zoom <= 4.0)
+                    return QString();
+                return QStringLiteral("export: --zoom vuole un fattore da 0.1 a 4 (1 = 100 %)");
+            } },
+        flagOption(QStringLiteral("--print-view"), parsed.printView),
+    };
+    const QString error = readCommandOptions(command, args, options, parsed.files);
+    if (!error.isEmpty())
+        return error;
+    if (!findFormat(parsed.format)) {
+        QStringList names;
+        for (const ExportFormat &format : exportFormats())
+            names << format.name;
+        return QStringLiteral("export: --format vuole %1").arg(names.join(QLatin1Char('|')));
     }
-    if (parsed.format != QLatin1String("pdf") && parsed.format != QLatin1String("png"))
-        return QStringLiteral("export: --format vuole pdf o png");
     if (parsed.output.isEmpty() || parsed.files.size() != 2)
-        return commandUsage(QStringLiteral("export"));
+        return commandUsage(command);
     return QString();
 }
 
@@ -78,9 +136,7 @@ int runExport(const QStringList &args)
             std::fputc('\n', stderr);
     };
     QString error;
-    const bool written = parsed.format == QLatin1String("pdf")
-        ? zet::exportPagesToPdf(document, parsed.output, parsed.printView, progress, &error)
-        : zet::exportPagesToPng(document, parsed.output, parsed.dpi, parsed.printView, progress, &error);
+    const bool written = findFormat(parsed.format)->write(document, parsed, progress, &error);
     if (!written) {
         printError(QStringLiteral("export: %1").arg(error));
         return kExitFileError;

@@ -1,4 +1,5 @@
 #include "CliCommands.h"
+#include "OptionReader.h"
 
 #include "print/PrintDriver.h"
 #include "zetview/Error.h"
@@ -23,33 +24,27 @@ struct PrintArguments
 // Parses the arguments; an empty error means they are usable.
 QString parseArguments(const QStringList &args, PrintArguments &parsed)
 {
-    static const QRegularExpression pageRange(QStringLiteral("^(\\d{1,9})(?:-(\\d{1,9}))?$"));
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        const bool hasValue = i + 1 < args.size();
-        if (arg == QLatin1String("--printer") && hasValue) {
-            parsed.printer = args.at(++i);
-        } else if (arg == QLatin1String("--copies") && hasValue) {
-            bool ok = false;
-            parsed.copies = args.at(++i).toInt(&ok);
-            if (!ok || parsed.copies < 1 || parsed.copies > kMostCopies)
-                return QStringLiteral("print: --copies vuole un numero da 1 a %1").arg(kMostCopies);
-        } else if (arg == QLatin1String("--collate")) {
-            parsed.collate = true;
-        } else if (arg == QLatin1String("--pages") && hasValue) {
-            const QRegularExpressionMatch match = pageRange.match(args.at(++i));
-            parsed.firstPage = match.captured(1).toInt();
-            parsed.lastPage = match.capturedLength(2) > 0 ? match.captured(2).toInt() : parsed.firstPage;
-            if (!match.hasMatch() || parsed.firstPage < 1 || parsed.lastPage < parsed.firstPage)
-                return QStringLiteral("print: --pages vuole DA-A (per esempio 2-5) o una pagina sola");
-        } else if (arg.startsWith(QLatin1Char('-'))) {
-            return QStringLiteral("print: opzione sconosciuta o senza valore: %1").arg(arg);
-        } else {
-            parsed.files << arg;
-        }
-    }
+    const QString command = QStringLiteral("print");
+    const std::vector<CommandOption> options {
+        textOption({ QStringLiteral("--printer") }, parsed.printer),
+        numberOption(command, QStringLiteral("--copies"), parsed.copies, 1, kMostCopies),
+        flagOption(QStringLiteral("--collate"), parsed.collate),
+        { { QStringLiteral("--pages") }, true,
+            [&parsed](const QString &value) {
+                static const QRegularExpression pageRange(QStringLiteral("^(\\d{1,9})(?:-(\\d{1,9}))?$"));
+                const QRegularExpressionMatch match = pageRange.match(value);
+                parsed.firstPage = match.captured(1).toInt();
+                parsed.lastPage = match.capturedLength(2) > 0 ? match.captured(2).toInt() : parsed.firstPage;
+                if (!match.hasMatch() || parsed.firstPage < 1 || parsed.lastPage < parsed.firstPage)
+                    return QStringLiteral("print: --pages vuole DA-A (per esempio 2-5) o una pagina sola");
+                return QString();
+            } },
+    };
+    const QString error = readCommandOptions(command, args, options, parsed.files);
+    if (!error.isEmpty())
+        return error;
     if (parsed.files.size() != 2)
-        return commandUsage(QStringLiteral("print"));
+        return commandUsage(command);
     return QString();
 }
 
