@@ -12,6 +12,8 @@
 // the clock around fork and wait4, peak memory from the child's rusage.
 //
 //   zetview_scale_table [ROWS]   (ROWS defaults to 1000000)
+//
+// The generated files are kept in scale-data beside the program.
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -164,6 +166,14 @@ std::string format(double value, const char *unit)
     return text;
 }
 
+std::string grouped(long number)
+{
+    std::string digits = std::to_string(number);
+    for (int at = int(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(std::size_t(at), ",");
+    return digits;
+}
+
 struct Row
 {
     std::string work;
@@ -189,7 +199,9 @@ int main(int argc, char **argv)
         const std::string folder
             = std::string(argv[0]).substr(0, std::string(argv[0]).rfind('/') + 1) + "scale-data";
         mkdir(folder.c_str(), 0755);
-        const std::string zetview = ZETVIEW_PROGRAM;
+        // ZETVIEW_PROGRAM names another build to measure (an older one, say).
+        const char *otherProgram = std::getenv("ZETVIEW_PROGRAM");
+        const std::string zetview = otherProgram ? otherProgram : ZETVIEW_PROGRAM;
         const std::string data = registerFile(folder, rows);
         const double fileSize = fileMegabytes(data);
         const double loadBefore = loadAverage();
@@ -197,13 +209,13 @@ int main(int argc, char **argv)
         std::vector<Row> table;
         const Run ours = median({ zetview, "info", kSource + "/examples/registro.zet", data });
         const Run dom = median({ PUGIXML_WALK_PROGRAM, data });
-        const std::string rowsText = std::to_string(rows) + " rows";
+        const std::string rowsText = grouped(rows) + " rows";
         table.push_back({ "`zetview info` (read + layout), " + rowsText + ", whole process",
             format(ours.seconds, " s"), "pugixml DOM parse + walk: " + format(dom.seconds, " s"),
             ours.seconds / dom.seconds, "<= 2.5", ours.seconds <= 2.5 * dom.seconds });
-        table.push_back({ "peak memory, same run (file " + format(fileSize, " MB") + ")",
-            format(ours.peakMegabytes, " MB") + " (" + format(ours.peakMegabytes / fileSize, " x file") + ")",
-            "pugixml DOM: " + format(dom.peakMegabytes, " MB") + " ("
+        table.push_back({ "peak memory, same run (file " + format(fileSize, " MiB") + ")",
+            format(ours.peakMegabytes, " MiB") + " (" + format(ours.peakMegabytes / fileSize, " x file") + ")",
+            "pugixml DOM: " + format(dom.peakMegabytes, " MiB") + " ("
                 + format(dom.peakMegabytes / fileSize, " x file") + ")",
             ours.peakMegabytes / fileSize, "<= 5 x file", ours.peakMegabytes <= 5 * fileSize });
 
@@ -225,8 +237,8 @@ int main(int argc, char **argv)
             std::printf("| %s | %s | %s | %.2f | %s | %s |\n", row.work.c_str(), row.ours.c_str(),
                 row.reference.c_str(), row.ratio, row.goal.c_str(), row.met ? "yes" : "no");
         }
-        std::printf("\nMedians of 3 whole processes; load average %.1f before, %.1f after.\n", loadBefore,
-            loadAverage());
+        std::printf("\nMedians of 3 whole processes of %s; load average %.1f before, %.1f after.\n",
+            zetview.c_str(), loadBefore, loadAverage());
         return 0;
     } catch (const std::exception &error) {
         std::fprintf(stderr, "zetview_scale_table: %s\n", error.what());

@@ -45,6 +45,9 @@ QString escapedText(const QString &text)
 ReportDocument rootRecordEscaped(const ReportDocument &document, const QString &rootName)
 {
     ReportDocument root;
+    // The values copied name their fields by index in the same list.
+    root.fieldNames = document.fieldNames;
+    root.fieldIndexes = document.fieldIndexes;
     const QList<DataRecord> &records = document.records;
     qsizetype first = 0;
     while (first < records.size()

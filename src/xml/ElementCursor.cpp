@@ -53,6 +53,13 @@ QString ElementCursor::current() const
     return sharedPart(original_, contentStart_, closePos_ - contentStart_);
 }
 
+QStringView ElementCursor::currentView() const
+{
+    if (!valid_)
+        return QStringView();
+    return QStringView(original_).mid(contentStart_, closePos_ - contentStart_);
+}
+
 bool ElementCursor::next()
 {
     if (atEnd())

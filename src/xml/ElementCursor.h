@@ -34,6 +34,11 @@ public:
     // The current element's raw content; empty text at the end or after a
     // take().
     QString current() const;
+    // The same as a view of text().
+    QStringView currentView() const;
+
+    // The text as opened.
+    const QString &text() const { return original_; }
 
     // Moves to the next element; false, and at end, when there is none. False
     // at once when already at the end.

@@ -68,14 +68,14 @@ bool findElement(const QString &text, const QString &name, ElementMatch *match)
     return findElement(text, ElementTags(name), match);
 }
 
-bool findElement(const QString &text, const ElementTags &tags, ElementMatch *match)
+bool findElement(QStringView text, const ElementTags &tags, ElementMatch *match)
 {
     // Every opening tag the passes below can find is one in any case too, so
     // where none is the lookup ends after one pass, and where one is, no pass
     // finds an opening tag before it.
     // A record's fields usually open its text, written as named.
     const qsizetype first
-        = QStringView(text).startsWith(tags.open) ? 0 : indexOfFolded(text, tags.lowerOpen, 0);
+        = text.startsWith(tags.open) ? 0 : indexOfFolded(text, tags.lowerOpen, 0);
     if (first < 0)
         return false;
     const auto exact = [&text, first](const QString &tag, qsizetype from) {

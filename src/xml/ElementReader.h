@@ -34,7 +34,7 @@ struct ElementTags
     QString lowerOpen;
     QString lowerClose;
 };
-bool findElement(const QString &text, const ElementTags &tags, ElementMatch *match = nullptr);
+bool findElement(QStringView text, const ElementTags &tags, ElementMatch *match = nullptr);
 
 // Content of the first element named name, or empty text.
 QString getElementValue(const QString &text, const QString &name);

@@ -36,26 +36,6 @@ QStringList fieldNames(const QString &recordset, int level)
     return names;
 }
 
-// The value of the first element named name in content, which loses that
-// element; null text (content unchanged) when there is none. The value and
-// what is left of content share content's block: the element is cut off
-// without copying when it begins or ends content, as the fields of a record
-// usually do.
-QString takeField(QString &content, const ElementTags &tags)
-{
-    ElementMatch match;
-    if (!findElement(content, tags, &match))
-        return QString();
-    QString value = sharedPart(content, match.contentStart, match.closePos - match.contentStart);
-    if (match.openPos == 0)
-        content = sharedPart(content, match.afterClose, content.size() - match.afterClose);
-    else if (match.afterClose == content.size())
-        content = sharedPart(content, 0, match.openPos);
-    else
-        content.remove(match.openPos, match.afterClose - match.openPos);
-    return value;
-}
-
 // Blocks that the values and value index lists of a document share, so that
 // reading a million values makes a few thousand allocations instead of a
 // million. Each piece of text is followed by a null, as in a QString of its
@@ -67,13 +47,13 @@ class SharedBlocks
 public:
     // Null text stays null, empty text empty; longer pieces than a block
     // would hold comfortably are copied on their own.
-    QString text(const QString &piece)
+    QString text(QStringView piece)
     {
         if (piece.isEmpty())
             return piece.isNull() ? QString() : QString(QLatin1String(""));
         const qsizetype size = piece.size();
         if (size > kTextBlock / 8)
-            return QString(piece.constData(), size);
+            return piece.toString();
         if (textUsed_ + size + 1 > textBlock_.size()) {
             textBlock_ = QString(kTextBlock, Qt::Uninitialized);
             textUsed_ = 0;
@@ -81,7 +61,7 @@ public:
         // Written through the block's own pointer: the pieces already handed
         // out share the block, and writing past them must not detach it.
         char16_t *at = textBlock_.data_ptr().data() + textUsed_;
-        const char16_t *from = reinterpret_cast<const char16_t *>(piece.constData());
+        const char16_t *from = piece.utf16();
         std::copy(from, from + size, at);
         at[size] = u'\0';
         QString part = textBlock_;
@@ -124,6 +104,41 @@ private:
     qsizetype indexUsed_ = 0;
 };
 
+// A record's content while its fields are taken out of it: a view of the
+// text being walked, or of a copy of its own once an element was cut from
+// its middle.
+struct Content
+{
+    const QString *base; // the text the view lies in
+    QStringView text;
+    QString own; // never copied: base may point at it
+
+    // The content as text sharing its base's block.
+    QString shared() const { return sharedPart(*base, text.data() - base->constData(), text.size()); }
+};
+
+// The value of the first element of the tags in content, which loses that
+// element; null text (content unchanged) when there is none. The element is
+// cut off without copying when it begins or ends content, as the fields of a
+// record usually do.
+QString takeField(Content &content, const ElementTags &tags, SharedBlocks &blocks)
+{
+    ElementMatch match;
+    if (!findElement(content.text, tags, &match))
+        return QString();
+    QString value = blocks.text(content.text.mid(match.contentStart, match.closePos - match.contentStart));
+    if (match.openPos == 0) {
+        content.text = content.text.mid(match.afterClose);
+    } else if (match.afterClose == content.text.size()) {
+        content.text = content.text.left(match.openPos);
+    } else {
+        content.own = joined({ content.text.left(match.openPos), content.text.mid(match.afterClose) });
+        content.base = &content.own;
+        content.text = content.own;
+    }
+    return value;
+}
+
 struct Reading
 {
     ReportDocument &document;
@@ -154,20 +169,24 @@ void walk(Reading &reading, int level, int parent, const QString &structure, QSt
             = !ElementCursor(recordset, key::levelKey(key::kRecordsetStruct, level + 1)).atEnd();
         ElementCursor records(data, name);
         for (; !records.atEnd(); records.next()) {
-            QString content = records.current();
+            Content content { &records.text(), records.currentView(), {} };
             const int record = addRecord(document, parent, level, name);
             const int firstValue = int(document.values.size());
             for (qsizetype f = 0; f < fields.size(); ++f) {
                 DataValue &value = document.values.emplace_back();
                 value.recordIndex = record;
                 value.fieldIndex = fieldIndexes.at(f);
-                value.value = reading.blocks.text(takeField(content, fieldTags[size_t(f)]));
+                value.value = takeField(content, fieldTags[size_t(f)], reading.blocks);
             }
             document.records[record].valueIndexes = reading.blocks.indexRun(firstValue, fields.size());
-            if (nested)
-                walk(reading, level + 1, record, recordset, content);
             // Copied out, so that no record keeps the data text allocated.
-            document.records[record].extraContent = reading.blocks.text(trimSpaces(content));
+            if (nested) {
+                QString rest = content.shared();
+                walk(reading, level + 1, record, recordset, rest);
+                document.records[record].extraContent = reading.blocks.text(trimSpaces(QStringView(rest)));
+            } else {
+                document.records[record].extraContent = reading.blocks.text(trimSpaces(content.text));
+            }
             records.take();
         }
         data = records.remainingText();
