@@ -168,10 +168,14 @@ std::string format(double value, const char *unit)
 
 std::string grouped(long number)
 {
-    std::string digits = std::to_string(number);
-    for (int at = int(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(std::size_t(at), ",");
-    return digits;
+    const std::string digits = std::to_string(number);
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            text += ',';
+        text += digits[i];
+    }
+    return text;
 }
 
 struct Row
@@ -214,7 +218,8 @@ int main(int argc, char **argv)
             format(ours.seconds, " s"), "pugixml DOM parse + walk: " + format(dom.seconds, " s"),
             ours.seconds / dom.seconds, "<= 2.5", ours.seconds <= 2.5 * dom.seconds });
         table.push_back({ "peak memory, same run (file " + format(fileSize, " MiB") + ")",
-            format(ours.peakMegabytes, " MiB") + " (" + format(ours.peakMegabytes / fileSize, " x file") + ")",
+            format(ours.peakMegabytes, " MiB") + " (" + format(ours.peakMegabytes / fileSize, " x file")
+                + ")",
             "pugixml DOM: " + format(dom.peakMegabytes, " MiB") + " ("
                 + format(dom.peakMegabytes / fileSize, " x file") + ")",
             ours.peakMegabytes / fileSize, "<= 5 x file", ours.peakMegabytes <= 5 * fileSize });

@@ -74,8 +74,7 @@ bool findElement(QStringView text, const ElementTags &tags, ElementMatch *match)
     // where none is the lookup ends after one pass, and where one is, no pass
     // finds an opening tag before it.
     // A record's fields usually open its text, written as named.
-    const qsizetype first
-        = text.startsWith(tags.open) ? 0 : indexOfFolded(text, tags.lowerOpen, 0);
+    const qsizetype first = text.startsWith(tags.open) ? 0 : indexOfFolded(text, tags.lowerOpen, 0);
     if (first < 0)
         return false;
     const auto exact = [&text, first](const QString &tag, qsizetype from) {
