@@ -47,8 +47,26 @@ void RecordBinder::bind(QList<PlacedItem> &items, int recordIndex)
     const auto nameAt = [this, &valueIndexes](qsizetype position) -> const QString & {
         return fieldName(document_, checkedAt(document_.values, valueIndexes.at(position), "Values"));
     };
+    // The rows of a report name the same fields in the same order and are
+    // placed in copies of the same band: their binding is the one before.
+    std::vector<int> &fields = bindingFields_;
+    fields.clear();
     for (qsizetype position = 0; position < valueIndexes.size(); ++position)
-        nameAt(position);
+        fields.push_back(checkedAt(document_.values, valueIndexes.at(position), "Values").fieldIndex);
+    std::vector<int> &objects = bindingObjects_;
+    objects.clear();
+    for (const PlacedItem &item : std::as_const(items))
+        objects.push_back(item.objectIndex);
+    if (fields == lastFields_ && objects == lastObjects_) {
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            if (lastPositions_[size_t(i)] >= 0)
+                items[i].valueIndex = valueIndexes.at(lastPositions_[size_t(i)]);
+        }
+        return;
+    }
+    lastFields_ = fields;
+    lastObjects_ = objects;
+    lastPositions_.clear();
 
     // Small bands and records (the usual case) compare names in place; large
     // ones go through a hash of the record's upper-cased names.
@@ -75,6 +93,7 @@ void RecordBinder::bind(QList<PlacedItem> &items, int recordIndex)
             best = std::max(best, lastPositionOf(name));
         if (best >= 0)
             item.valueIndex = valueIndexes.at(best);
+        lastPositions_.push_back(best);
     }
 }
 
