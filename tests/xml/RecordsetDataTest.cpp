@@ -135,6 +135,33 @@ void writeLiterally(const ReportDocument &document, int parent, QString &out)
     }
 }
 
+// Values read share blocks of text, and the data text is let go: changing
+// one value in place (as the preview's editing may) changes no other value,
+// and the value as loaded stays at hand once edited.
+TEST(ReadData, ValuesSharingBlocksChangeAlone)
+{
+    const QString text = QStringLiteral("<Report><Titolo>T</Titolo><Row><A>10</A><B>20</B></Row>"
+                                        "<Row><A>30</A><B></B></Row></Report>");
+    ReportDocument document;
+    QString data = text + QString(); // a block of its own, shared with nothing
+    const QString shared = data;
+    readData(document, kReportRows, data);
+    data.clear();
+    ASSERT_EQ(document.values.size(), 5);
+    document.values[1].value.append(QStringLiteral("xyz"));
+    document.values[2].value[0] = QLatin1Char('Z');
+    document.values[4].value.prepend(QStringLiteral("vuoto"));
+    editValue(document, 3, QStringLiteral("nuovo"));
+    QStringList values;
+    for (int i = 0; i < document.values.size(); ++i)
+        values << document.values.at(i).value + QLatin1Char('/') + loadedValue(document, i);
+    EXPECT_EQ(values.join(QLatin1Char(' ')), "T/T 10xyz/10xyz Z0/Z0 nuovo/30 vuoto/vuoto");
+    EXPECT_EQ(dataToText(document),
+        "<Report><Titolo>T</Titolo><Row><A>10xyz</A><B>Z0</B></Row>"
+        "<Row><A>nuovo</A><B>vuoto</B></Row></Report>");
+    EXPECT_EQ(shared, text); // the text read is never written
+}
+
 TEST(DataToText, AnyRecordListIsWrittenAsItsNestingRuleSays)
 {
     QRandomGenerator random(11);
