@@ -9,6 +9,7 @@
 
 using namespace zet;
 using namespace zet::testing;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -29,7 +30,7 @@ ReportObject object(ControlType type, bool border, bool transparent)
     ReportObject o;
     o.controlType = type, o.border = border, o.transparentBack = transparent;
     o.borderColour = kRed, o.backColour = kGreen, o.textColour = kBlack;
-    o.font = ReportFont { .name = QStringLiteral("Arial"), .size = 10 };
+    o.font = ReportFont { .name = u"Arial"_s, .size = 10 };
     return o;
 }
 
@@ -79,15 +80,15 @@ QRect ink(const QString &text, TextAlignment alignment, int right = 5985)
 
 TEST(DrawTextObject, AlignmentPlacesTheInkInTheFrame)
 {
-    const QRect left = ink(QStringLiteral("Ciao"), TextAlignment::Left);
+    const QRect left = ink(u"Ciao"_s, TextAlignment::Left);
     EXPECT_NEAR(left.left(), 101, 2);
     EXPECT_NEAR(left.top(), 102, 2);
-    EXPECT_NEAR(ink(QStringLiteral("Ciao"), TextAlignment::Right).right(), 397, 2);
-    const QRect centre = ink(QStringLiteral("Ciao"), TextAlignment::Centre);
+    EXPECT_NEAR(ink(u"Ciao"_s, TextAlignment::Right).right(), 397, 2);
+    const QRect centre = ink(u"Ciao"_s, TextAlignment::Centre);
     EXPECT_NEAR((centre.left() + centre.right()) / 2.0, 249, 2);
     // Justified: from the left edge to two twips before the right one; eight W
     // in 40 pixels (overlapping by far more than 10 twips a gap) are left-aligned.
-    const QRect two = ink(QStringLiteral("AB"), TextAlignment::Justified);
+    const QRect two = ink(u"AB"_s, TextAlignment::Justified);
     EXPECT_TRUE(std::abs(two.left() - 100) <= 2 && std::abs(two.right() - 397) <= 2)
         << two.left() << two.right();
     const QString wide(8, u'W');
@@ -122,7 +123,7 @@ TEST(DrawTextObject, AHugeJustifiedTextDrawsOnlyWhatCanShow)
 
 TEST(DrawObject, TextFlagsFramedTextAndUnknownCodes)
 {
-    const QString text = QStringLiteral("Ciao");
+    const QString text = u"Ciao"_s;
     const QImage clipped = drawnText(QString(20, u'M'), TextAlignment::Left, false, true, 2250);
     EXPECT_TRUE(inkBox(clipped, QRect(150, 90, 300, 40)).isEmpty()) << "clipped to the frame";
     expectProbes(drawnText(text, TextAlignment::Left, false, true), { { 300, 110, kGrey } }); // transparent

@@ -1,16 +1,23 @@
 #include "render/PageRenderer.h"
 #include "TestDocument.h"
+#include "render/DatePicture.h"
+#include "render/Placeholders.h"
 #include "support/PixelProbe.h"
-#include "zetview/Error.h"
+#include "support/TemplateText.h"
+#include "xml/ElementReader.h"
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QLocale>
+#include <QRandomGenerator>
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
 using namespace zet;
 using namespace zet::testing;
+using zet::test::errorText;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -29,7 +36,7 @@ struct FakeEditBoxes : EditBoxes
     void setBackColor(int i, int colour) override { boxes[i]["back"] = QString::number(colour, 16); }
     void setGeometry(int i, int l, int t, int w, int h) override
     {
-        boxes[i]["at"] = QStringLiteral("%1,%2,%3,%4").arg(l).arg(t).arg(w).arg(h);
+        boxes[i]["at"] = u"%1,%2,%3,%4"_s.arg(l).arg(t).arg(w).arg(h);
     }
     // While the renderer fills the boxes they are not idle (the preview would
     // take the texts for the user's edits) and the pointer is busy.
@@ -122,18 +129,18 @@ TEST(RenderPage, EditBoxesStandOverFramedFieldsAtFullSizeAndTextsGetThePageNumbe
     for (int i = 0; i < 2; ++i) {
         t.addText(band, QString(), 150, 150, 1200, 300, false).controlType = ControlType::FramedText;
         t.doc.objects[i].backColour = kGreen;
-        t.addValue(QStringLiteral("Valore %1").arg(i));
-        t.doc.values[i].loadedValue = QStringLiteral("caricato"); // the current value is shown
+        t.addValue(u"Valore %1"_s.arg(i));
+        t.doc.values[i].loadedValue = u"caricato"_s; // the current value is shown
     }
     ReportObject &second = t.doc.objects[1];
     second.left = 1650.5, second.topInBand = 150.5, second.width = 1200.5;
     second.alignment = TextAlignment::Justified, second.textColour = kRed;
-    t.addText(band, QStringLiteral("[&p]/[&P]"), 150, 600, 3000, 300, false);
+    t.addText(band, u"[&p]/[&P]"_s, 150, 600, 3000, 300, false);
     t.place(t.addPage(), band, 0, { { 0, 0 }, { 1, 1 }, { 2, -1 } });
     t.place(t.addPage(), band, 0, { { 1, 1 }, { 2, -1 } });
 
     FakeEditBoxes boxes(1);
-    boxes.boxes[0]["tag"] = QStringLiteral("<Altro>x</Altro><IndexDato>99</IndexDato>");
+    boxes.boxes[0]["tag"] = u"<Altro>x</Altro><IndexDato>99</IndexDato>"_s;
     EXPECT_TRUE(boxes.idle()) << "before the first render";
     expectProbes(
         render(t.doc, { .editBoxes = &boxes, .offsetX = 30 }), { { 20, 15, kWhite } }); // not painted
@@ -144,13 +151,13 @@ TEST(RenderPage, EditBoxesStandOverFramedFieldsAtFullSizeAndTextsGetThePageNumbe
                       "tag=<Altro>x</Altro><IndexDato>0</IndexDato> text=Valore 0 visible=1",
             "align=0 at=1680,150,1200,300 back=ff00 font=Arial fore=ff front=+ tag=<IndexDato>1</IndexDato> "
             "text=Valore 1 visible=1" }));
-    EXPECT_EQ(t.doc.objects[2].value, QStringLiteral("1/2"));
+    EXPECT_EQ(t.doc.objects[2].value, u"1/2"_s);
     EXPECT_TRUE(boxes.idle() && QGuiApplication::overrideCursor() == nullptr);
 
     // The next page uses one box and hides the other.
     render(t.doc, { .editBoxes = &boxes }, 1);
     EXPECT_EQ(std::tuple(boxes.visibleCount(), boxes.boxes[0]["text"], t.doc.objects[2].value),
-        std::tuple(1, QStringLiteral("Valore 1"), QStringLiteral("2/2")));
+        std::tuple(1, u"Valore 1"_s, u"2/2"_s));
     // In print view or zoomed the fields are painted (right of their text,
     // 1275 x 405 twips times the zoom) and every box is hidden.
     for (const auto &[view, zoom] : { std::pair { RenderView::Print, 1.0 }, { RenderView::Full, 1.5 } }) {
@@ -172,7 +179,7 @@ TestDocument quarters()
     addBlock(t, 0, kBlue, 2880, 1440, 1440, 1440);
     QImage picture(8, 8, QImage::Format_BGR888);
     picture.fill(QColor(0, 255, 255));
-    t.doc.images.append(ImageEntry { QStringLiteral("p"), QString(), picture });
+    t.doc.images.append(ImageEntry { u"p"_s, QString(), picture });
     t.addObject(0, ControlType::Picture, 3000, 150, 300, 300).backColour = kGreen;
     t.place(t.addPage(), 0, 0);
     return t;
@@ -219,37 +226,31 @@ TEST(RenderPage, ZoomOffsetsBuffersAndOutlines)
 // outlives the contexts on it while the error unwinds (under the sanitizers).
 TEST(RenderPage, BadDocumentsEndInAPageOrARunTimeError)
 {
-    using D = ReportDocument &;
-    using O = RenderOptions &;
-    const auto outcome = [](auto damage) {
+    const std::string outOfRange = "9: Subscript out of range: ";
+    const std::pair<void (*)(ReportDocument &, RenderOptions &), std::string> rows[] = {
+        { [](auto &d, auto &) { d.pages.clear(); }, outOfRange + "Pages(0) with 0 entries" },
+        { [](auto &d, auto &) { d.pages[0].placedBands[0].bandIndex = 3; },
+            outOfRange + "Bands(3) with 1 entries" },
+        { [](auto &d, auto &o) { d.objects[2].imageIndex = 1, o.imageBuffer = true; },
+            outOfRange + "Images(1) with 1 entries nell'oggetto n. 3" },
+        { [](auto &d, auto &) {
+             d.objects[0].controlType = ControlType::Text, d.pages[0].placedBands[0].items = { { 0, 5 } };
+         },
+            outOfRange + "Values(5) with 0 entries nell'oggetto n. 1" },
+        { [](auto &, auto &o) { o.zoom = 0; }, "no error" },
+        { [](auto &d, auto &) { d.pageHeight = NAN; },
+            "6: Overflow: il disegno starebbe oltre ±1073741824 twip (Altezza = nan)" },
+        { [](auto &, auto &o) { o.zoom = 1e9; },
+            "6: Overflow: il disegno starebbe oltre i 32 bit (zoom = 1e+09)" },
+    };
+    for (const auto &[damage, expected] : rows) {
         TestDocument t = quarters();
         FakeEditBoxes boxes(1);
         RenderOptions options { .editBoxes = &boxes, .pageBuffer = true };
         damage(t.doc, options);
-        std::string result = "no error";
-        try {
-            render(t.doc, options);
-        } catch (const Error &e) {
-            result = std::to_string(e.number()) + ": " + e.message().toStdString();
-        }
+        EXPECT_EQ(errorText([&] { render(t.doc, options); }), expected);
         EXPECT_TRUE(boxes.idle() && QGuiApplication::overrideCursor() == nullptr);
-        return result;
-    };
-    const std::string outOfRange = "9: Subscript out of range: ";
-    EXPECT_EQ(outcome([](D d, O) { d.pages.clear(); }), outOfRange + "Pages(0) with 0 entries");
-    EXPECT_EQ(outcome([](D d, O) { d.pages[0].placedBands[0].bandIndex = 3; }),
-        outOfRange + "Bands(3) with 1 entries");
-    EXPECT_EQ(outcome([](D d, O o) { d.objects[2].imageIndex = 1, o.imageBuffer = true; }),
-        outOfRange + "Images(1) with 1 entries nell'oggetto n. 3");
-    EXPECT_EQ(outcome([](D d, O) {
-        d.objects[0].controlType = ControlType::Text, d.pages[0].placedBands[0].items = { { 0, 5 } };
-    }),
-        outOfRange + "Values(5) with 0 entries nell'oggetto n. 1");
-    EXPECT_EQ(outcome([](D, O o) { o.zoom = 0; }), "no error");
-    EXPECT_EQ(outcome([](D d, O) { d.pageHeight = NAN; }),
-        "6: Overflow: il disegno starebbe oltre ±1073741824 twip (Altezza = nan)");
-    EXPECT_EQ(outcome([](D, O o) { o.zoom = 1e9; }),
-        "6: Overflow: il disegno starebbe oltre i 32 bit (zoom = 1e+09)");
+    }
     // A picture object without a usable picture draws nothing at all, not even
     // the white bitmap of the picture buffer: moved off the page, it would show on the grey.
     for (const ControlType type : { ControlType::Picture, ControlType::StretchedPicture }) {
@@ -262,6 +263,64 @@ TEST(RenderPage, BadDocumentsEndInAPageOrARunTimeError)
                     { { 296, 10, kGrey }, { 305, 20, kGrey } });
             }
         }
+    }
+}
+
+// Sunday 4 January 2026, 09:05:07.
+const QDateTime kSunday(QDate(2026, 1, 4), QTime(9, 5, 7));
+
+// The text an object listed on each of seven pages shows on page 2 (0-based).
+QString resolved(const QString &text)
+{
+    TestDocument t;
+    t.addText(t.addBand(), text, 0, 0, 1440, 300, false);
+    for (int i = 0; i < 7; ++i)
+        t.place(t.addPage(), 0, 0, { { 0, -1 } });
+    resolveObjectText(t.doc, 0, 0, 0, 0, kSunday); // each page starts again from the template text
+    resolveObjectText(t.doc, 2, 0, 0, 0, kSunday);
+    return t.doc.objects[0].value;
+}
+
+TEST(ResolveObjectText, PlaceholdersOnTheThirdOfSevenPagesInItalian)
+{
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    const std::pair<const char *, const char *> rows[] = { { "Pagina [&p] di [&P] [&p]", "Pagina 3 di 7 3" },
+        { "[&p ]", "[&p ]" }, { "Il [&d   ]", "Il 04/01/2026" }, { "[&d  mmmm yyyy ]", "Gennaio 2026" },
+        { "[&ddddd d mmmm]", "Domenica 4 Gennaio" }, { "[&dddd dd mmm yy]", "Dom 04 Gen 26" },
+        { "[&dDD-MM-YYYY]", "04-01-2026" }, { "[&dhh:nn:ss h:m]", "09:05:07 9:5" }, // m after h is the minute
+        { "[&dw ww q y]", "1 2 1 4" }, { "[&d\"oggi\" d]", "Oggi 4" }, { "[&p] - [&dd]", "3 - 4" },
+        // Runs longer than one code are read as several codes, left to right.
+        { "[&dyyyyyy]", "202626" }, { "[&ddddddddd]", "Domenica 4 Gennaio 202604" } };
+    for (const auto &[text, expected] : rows)
+        EXPECT_EQ(resolved(QString::fromUtf8(text)), QString::fromUtf8(expected)) << text;
+    QLocale::setDefault(QLocale::c());
+}
+
+// The date loop as it is defined: take the first token, replace every copy of it, start again.
+QString filledPassByPass(QString value)
+{
+    for (qsizetype start, close;
+         (start = value.indexOf("[&d")) >= 0 && (close = value.indexOf(u']', start + 3)) >= 0;) {
+        const QString token = value.mid(start, close - start + 1);
+        const QString picture = trimSpaces(QString(token).remove("[&d").remove(u']'));
+        value.replace(token,
+            properCase(formatDatePicture(kSunday, picture.isEmpty() ? "dd/mm/yyyy" : picture, QLocale::c())));
+    }
+    return value;
+}
+
+// Texts of tokens, tails of tokens and pictures that write "[&d" or "]" come
+// out as the defining loop leaves them.
+TEST(ReplaceDatePlaceholders, FillsAsTheDefiningLoopDoes)
+{
+    const QStringList pieces = { "[&d", "]", "d", "y", " ", "x", "[", "&", "\\", "\"", "[&dd]", "[&d]",
+        "[&d\\[&\\d]", "[&d\"&d\"]", "[&d[]" };
+    QRandomGenerator random(20261206);
+    for (int round = 0; round < 3000; ++round) {
+        QString text;
+        for (int n = random.bounded(30); n > 0; --n)
+            text += pieces[random.bounded(int(pieces.size()))];
+        ASSERT_EQ(replaceDatePlaceholders(text, kSunday), filledPassByPass(text)) << text.toStdString();
     }
 }
 

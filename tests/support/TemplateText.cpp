@@ -48,13 +48,12 @@ QString TemplateText::text() const
     const auto number = [](double value) { return QString::number(value, 'g', 17); };
     QString text = elements({ { key::kZetVersion, QString::number(version_) },
         { key::kZetRecordsetStruct, structure_.isEmpty() ? QString() : structureText(structure_[0], 0) },
-        { key::kNome, QStringLiteral("Prova") }, { key::kAltezza, number(pageHeight_) },
-        { key::kLarghezza, QStringLiteral("11906") }, { key::kMargineSuperiore, number(marginTop_) },
-        { key::kMargineInferiore, number(marginBottom_) } });
+        { key::kNome, u"Prova"_s }, { key::kAltezza, number(pageHeight_) }, { key::kLarghezza, u"11906"_s },
+        { key::kMargineSuperiore, number(marginTop_) }, { key::kMargineInferiore, number(marginBottom_) } });
     for (const auto &[slot, shape] : bands_) {
         const key::BandKeys &keys = key::kBandKeys.at(slot - PageHeader);
-        text += elements({ { keys.Presence, shape.present ? QStringLiteral("-1") : QStringLiteral("0") },
-            { keys.height, number(shape.height) } });
+        text += elements(
+            { { keys.Presence, shape.present ? u"-1"_s : u"0"_s }, { keys.height, number(shape.height) } });
         for (const auto &[name, value] : { std::pair { keys.Break, shape.breakMode },
                  { keys.newPage, shape.newPage }, { keys.repeat, shape.repeat } }) {
             if (name.size() > 0)
@@ -64,12 +63,11 @@ QString TemplateText::text() const
     for (int n = 0; n < objects_.size(); ++n) {
         const auto &[slot, dataSource] = objects_.at(n);
         text += element(key::kZetObject,
-            elements({ { key::kZeteControlType, QStringLiteral("5") },
-                { key::kNome, QStringLiteral("Oggetto%1").arg(n + 1) },
-                { key::kSinistra, QStringLiteral("0") }, { key::kAlto, number(designTop(slot)) },
-                { key::kLarghezza, QStringLiteral("1000") }, { key::kAltezza, QStringLiteral("0") },
+            elements({ { key::kZeteControlType, u"5"_s }, { key::kNome, u"Oggetto%1"_s.arg(n + 1) },
+                { key::kSinistra, u"0"_s }, { key::kAlto, number(designTop(slot)) },
+                { key::kLarghezza, u"1000"_s }, { key::kAltezza, u"0"_s },
                 { key::kFonteDati, dataSource.isEmpty() ? QString(key::kNullDataSource) : dataSource },
-                { key::kValore, QStringLiteral("testo") } }));
+                { key::kValore, u"testo"_s } }));
     }
     return text;
 }
@@ -91,7 +89,7 @@ QList<Record> rows(int count, const QString &name, const QStringList &fields, in
     for (int n = first; n < first + count; ++n) {
         rows.append({ name, {}, {} });
         for (const QString &field : fields)
-            rows.last().values.append({ field, QStringLiteral("%1 %2").arg(field).arg(n) });
+            rows.last().values.append({ field, u"%1 %2"_s.arg(field).arg(n) });
     }
     return rows;
 }

@@ -1,13 +1,32 @@
 #pragma once
 
 #include "model/ReportDocument.h"
+#include "zetview/Error.h"
 
 #include <QStringList>
 #include <initializer_list>
 #include <map>
+#include <string>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace zet::test {
+
+// "number: message" of the zet::Error the call raises, or "no error"; errorNumber: 0 for none.
+inline std::string errorText(const auto &call)
+{
+    try {
+        call();
+    } catch (const Error &error) {
+        return std::to_string(error.number()) + ": " + error.message().toStdString();
+    }
+    return "no error";
+}
+inline int errorNumber(const auto &call)
+{
+    return std::atoi(errorText(call).c_str());
+}
 
 // "<name>value</name>" for each pair, in the order given.
 inline QString elements(std::initializer_list<std::pair<QString, QString>> keys)
@@ -61,33 +80,19 @@ struct Record
 class TemplateText
 {
 public:
-    TemplateText &version(int version)
-    {
-        version_ = version;
-        return *this;
-    }
+    TemplateText &version(int version) { return version_ = version, *this; }
     TemplateText &page(double height, double marginTop = 0, double marginBottom = 0)
     {
-        pageHeight_ = height, marginTop_ = marginTop, marginBottom_ = marginBottom;
-        return *this;
+        return pageHeight_ = height, marginTop_ = marginTop, marginBottom_ = marginBottom, *this;
     }
-    TemplateText &band(Slot slot, const BandShape &shape)
-    {
-        bands_[slot] = shape;
-        return *this;
-    }
+    TemplateText &band(Slot slot, const BandShape &shape) { return bands_[slot] = shape, *this; }
     // A text object in the band showing dataSource ("" fixed text, "[SYS]" a
     // placeholder, "Set.[Field]" a field), numbered in the order added.
     TemplateText &object(Slot slot, const QString &dataSource)
     {
-        objects_.append({ slot, dataSource });
-        return *this;
+        return objects_.append({ slot, dataSource }), *this;
     }
-    TemplateText &structure(const RecordSet &root)
-    {
-        structure_ = { root };
-        return *this;
-    }
+    TemplateText &structure(const RecordSet &root) { return structure_ = { root }, *this; }
 
     QString text() const;
 
