@@ -16,8 +16,9 @@ namespace {
 ReportDocument everyKindOfContent()
 {
     ReportDocument doc;
-    doc.bands = { ReportBand { .objectIndexes = { 0, 1 }, .recordsetName = u"Riga"_s } };
-    doc.objects = { ReportObject { .font = ReportFont() } };
+    doc.bands.resize(1), doc.objects.resize(1);
+    doc.bands[0].objectIndexes = { 0, 1 }, doc.bands[0].recordsetName = u"Riga"_s;
+    doc.objects[0].font = ReportFont();
     doc.objects[0].font->setBold(true);
     doc.images = { { u"logo"_s, u"BM..."_s, QImage(3, 2, QImage::Format_BGR888) } };
     doc.records = { { -1, 0, u"Report"_s, QString(), {} }, { 0, 1, u"Riga"_s, "x", { 0 } } };

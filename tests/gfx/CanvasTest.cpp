@@ -11,8 +11,9 @@ using namespace zet::testing;
 
 namespace {
 
-constexpr int kRed = 0x0000FF, kBlue = 0xFF0000;
-const QRgb kRedPixel = kRedPixel, kBluePixel = kBluePixel;
+// Report colours (red in the low byte) and the pixels they paint.
+constexpr int kRedColour = 0x0000FF, kBlueColour = 0xFF0000;
+const QRgb kRed = pixel(kRedColour), kBlue = pixel(kBlueColour), kGrey = kCanvasGrey;
 
 const auto arial = [](double size) { return ReportFont { .name = u"Arial"_s, .size = size }; };
 
@@ -21,8 +22,8 @@ QImage halves(int width, int height)
 {
     QImage image = greyCanvas(width, height, 96);
     QPainter painter(&image);
-    painter.fillRect(0, 0, width / 2, height, kRedPixel);
-    painter.fillRect(width / 2, 0, width - width / 2, height, kBluePixel);
+    painter.fillRect(0, 0, width / 2, height, kRed);
+    painter.fillRect(width / 2, 0, width - width / 2, height, kBlue);
     return image;
 }
 
@@ -45,16 +46,16 @@ TEST(Canvas, TwipsShapesRoundToDevicePixelsAndStopOneShortOfRightAndBottom)
 {
     // Without a pen a figure is one pixel smaller still.
     const std::tuple<const char *, int, int, bool, QRgb> rows[] = {
-        { "Pen300", 300, gdi::kPenSolid, false, kRedPixel },
-        { "NullPen72", 72, gdi::kPenNull, false, kBluePixel },
-        { "Ellipse300", 300, gdi::kPenSolid, true, kRedPixel },
+        { "Pen300", 300, gdi::kPenSolid, false, kRed },
+        { "NullPen72", 72, gdi::kPenNull, false, kBlue },
+        { "Ellipse300", 300, gdi::kPenSolid, true, kRed },
     };
     const int left = 300, top = 150, right = 1290, bottom = 1005; // twips
     for (auto [name, dpi, pen, ellipse, edge] : rows) {
         SCOPED_TRACE(name);
         TwipsCanvas c(dpi, dpi, dpi);
-        c.api.selectPen(pen, 1, kRed);
-        c.api.selectBrush(gdi::kBrushSolid, kBlue);
+        c.api.selectPen(pen, 1, kRedColour);
+        c.api.selectBrush(gdi::kBrushSolid, kBlueColour);
         if (ellipse)
             c.api.drawEllipse(left, top, right, bottom);
         else
@@ -68,7 +69,7 @@ TEST(Canvas, TwipsShapesRoundToDevicePixelsAndStopOneShortOfRightAndBottom)
         const QPoint middle = box.center();
         expectProbes(img,
             { { box.left(), middle.y(), edge }, { middle.x(), box.bottom(), edge },
-                { middle.x(), middle.y(), kBluePixel } });
+                { middle.x(), middle.y(), kBlue } });
     }
 }
 
@@ -126,9 +127,7 @@ TEST(Canvas, EachFontAttributeDrawsDifferentlyAlsoWhenTheFontIsMadeAgain)
         TwipsCanvas c(60, 30, 96);
         ReportFont font = arial(14);
         font.setBold(i == 1);
-        font.italic = i == 2;
-        font.underline = i == 3;
-        font.strikethrough = i == 4;
+        font.italic = i == 2, font.underline = i == 3, font.strikethrough = i == 4;
         ASSERT_TRUE(c.api.selectFont(&font));
         EXPECT_EQ(c.context.font().weight, i == 1 ? 800 : 400);
         c.api.setTextColours(0, 0, gdi::kBkTransparent);
@@ -167,7 +166,7 @@ TEST(DrawText, LaysTheLineOutInLogicalUnitsAtTheTopOfItsRectangleWhateverTheDevi
     int inked[2] = {}; // twips
     for (int dpi : { 96, 300 }) {
         SCOPED_TRACE(dpi);
-        TextPage page(dpi, 0x0000FF);
+        TextPage page(dpi, kRedColour);
         EXPECT_NEAR(page.api.textWidth(u"Rapporto trimestrale 2026"_s), 2300, 150);
         page.api.drawText(QRect(300, 300, 4200, 1140), Qt::AlignRight, u"MMMM"_s);
         const QRect ink = page.ink();
@@ -218,8 +217,7 @@ TEST(DrawText, OnlyTheOpaqueModeFillsTheTextCellAndAnyPenButSolidClearsIt)
         page.api.drawText(QRect(1440, 0, 3360, 1440), Qt::AlignLeft, u"i i"_s);
         // Right of the left edge, below the baseline: the cell's bottom; left of it and below it: the page.
         expectProbes(page.image(),
-            { { 97, 13, filled ? qRgb(0, 255, 0) : kCanvasGrey }, { 94, 2, kCanvasGrey },
-                { 97, 40, kCanvasGrey } });
+            { { 97, 13, filled ? qRgb(0, 255, 0) : kGrey }, { 94, 2, kGrey }, { 97, 40, kGrey } });
     }
 }
 
@@ -276,8 +274,8 @@ TEST(BitBlt, RecordedHalftoneSmoothsTheStretchAndStaysOnTheDestination)
         source.copyTo(&page.context, QRect(0, 60, 60, 30)); // 4 x 2 pixels from 2 x 1
         const QImage &img = page.image();
         const auto blended
-            = [&img](int x, int y) { return img.pixel(x, y) != kRedPixel && img.pixel(x, y) != kBluePixel; };
-        expectProbes(img, { { 0, 0, kRedPixel }, { 39, 3, kBluePixel } });
+            = [&img](int x, int y) { return img.pixel(x, y) != kRed && img.pixel(x, y) != kBlue; };
+        expectProbes(img, { { 0, 0, kRed }, { 39, 3, kBlue } });
         EXPECT_EQ(blended(19, 2), mode != -1); // the middle of the stretch
         EXPECT_EQ(blended(1, 5), mode != -1); // the seam of the copy
     }
@@ -288,16 +286,16 @@ TEST(BitBlt, StretchCopiesLandWhereTheirRectanglesSay)
     // A 10 x 10 picture, left half red, right half blue, onto a grey 40 x 40 page.
     const std::tuple<const char *, QRect, QRect, std::vector<Probe>> rows[] = {
         { "NegativeWidthMirrors", { 20, 0, -20, 10 }, { 0, 0, 10, 10 },
-            { { 1, 5, kBluePixel }, { 18, 5, kRedPixel }, { 25, 5, kCanvasGrey }, { 5, 10, kCanvasGrey } } },
+            { { 1, 5, kBlue }, { 18, 5, kRed }, { 25, 5, kGrey }, { 5, 10, kGrey } } },
         // Only the part on the picture is copied: (15, 15) .. (24, 24).
         { "SourceBeyondItsDevice", { 10, 10, 20, 20 }, { -5, -5, 20, 20 },
-            { { 14, 20, kCanvasGrey }, { 20, 14, kCanvasGrey }, { 15, 15, kRedPixel }, { 24, 24, kBluePixel },
-                { 25, 20, kCanvasGrey }, { 20, 25, kCanvasGrey } } },
+            { { 14, 20, kGrey }, { 20, 14, kGrey }, { 15, 15, kRed }, { 24, 24, kBlue }, { 25, 20, kGrey },
+                { 20, 25, kGrey } } },
         // Scaled while drawing: the red half alone covers the page.
         { "HugeAroundThePage", { -1000, -1000, 400000, 400000 }, { 0, 0, 10, 10 },
-            { { 0, 0, kRedPixel }, { 39, 39, kRedPixel } } },
+            { { 0, 0, kRed }, { 39, 39, kRed } } },
         { "HugeFromTheCorner", { 0, 0, 1 << 30, 1 << 30 }, { 0, 0, 10, 10 },
-            { { 0, 0, kRedPixel }, { 39, 39, kRedPixel } } },
+            { { 0, 0, kRed }, { 39, 39, kRed } } },
     };
     Bitmap picture;
     ASSERT_TRUE(picture.create(halves(10, 10)));
@@ -316,23 +314,21 @@ TEST(Bitmap, CreateReplacesTheSurfaceOrLeavesItEmptyAndKeepsAPicturesColoursAndR
     Bitmap surface;
     ASSERT_TRUE(surface.create(QSize(10, 20), 96, 96));
     ASSERT_TRUE(surface.create(QSize(30, 5), 300, 150));
-    EXPECT_EQ(surface.image().size(), QSize(30, 5));
-    EXPECT_EQ(surface.image().pixel(29, 4), qRgb(0, 0, 0)); // a new surface is black
-    EXPECT_EQ(surface.deviceContext()->logicalDpiX(), 300);
-    EXPECT_EQ(surface.deviceContext()->logicalDpiY(), 150);
+    // A new surface is black.
+    EXPECT_EQ(std::tuple(surface.image().size(), surface.image().pixel(29, 4),
+                  surface.deviceContext()->logicalDpiX(), surface.deviceContext()->logicalDpiY()),
+        std::tuple(QSize(30, 5), qRgb(0, 0, 0), 300, 150));
     for (QSize size : { QSize(0, 10), QSize(10, -1), QSize(20000, 20000) }) { // the last over 1 GiB
         SCOPED_TRACE(::testing::Message() << size.width() << " x " << size.height());
         ASSERT_TRUE(surface.create(QSize(5, 5), 96, 96));
-        EXPECT_FALSE(surface.create(size, 96, 96));
-        EXPECT_EQ(surface.deviceContext(), nullptr);
+        EXPECT_TRUE(!surface.create(size, 96, 96) && surface.deviceContext() == nullptr);
     }
-    EXPECT_FALSE(surface.create(QImage()));
-    EXPECT_EQ(surface.deviceContext(), nullptr);
+    EXPECT_TRUE(!surface.create(QImage()) && surface.deviceContext() == nullptr);
 
     // From a picture: its colours and resolution in 24 bits.
     ASSERT_TRUE(surface.create(greyCanvas(7, 3, 300).convertToFormat(QImage::Format_Indexed8)));
     EXPECT_EQ(surface.image().format(), QImage::Format_BGR888);
-    EXPECT_EQ(surface.image().pixel(3, 2), kCanvasGrey);
+    EXPECT_EQ(surface.image().pixel(3, 2), kGrey);
     EXPECT_EQ(surface.deviceContext()->logicalDpiX(), 300);
 }
 

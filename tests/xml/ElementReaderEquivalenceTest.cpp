@@ -10,7 +10,6 @@
 #include "xml/RecordsetData.h"
 
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,7 +23,11 @@ QString lower(QString text)
 
 QString trim(QString text)
 {
-    return text.remove(QRegularExpression(u"^ +| +$"_s));
+    while (text.startsWith(u' '))
+        text.remove(0, 1);
+    while (text.endsWith(u' '))
+        text.chop(1);
+    return text;
 }
 
 QString tag(const QString &name, bool close = false)
@@ -212,7 +215,9 @@ TEST(ElementReaderFuzz, HugeUnbalancedAndDeepTexts)
                 taken += take.take().size() + 2 * QString(name).remove('>').size() + 5; // and its tags
             EXPECT_EQ(visit.remainingText(), text);
             EXPECT_EQ(take.remainingText().size(), text.size() - taken);
-            EXPECT_NEAR(double(visited), double(name == "a" ? expected : visited), text == records ? 100 : 0);
+            if (name == "a") {
+                EXPECT_NEAR(double(visited), double(expected), text == records ? 100 : 0);
+            }
             EXPECT_LE(zet::setElementValue(text, name, "v").size(), text.size() + 2 * name.size() + 6);
         }
     }
@@ -237,11 +242,8 @@ const QString kGroups = structureText(
 QString read(const QString &structure, QString data)
 {
     ReportDocument document;
-    try {
-        readData(document, structure, data);
-    } catch (const Error &error) {
-        return u"error %1"_s.arg(error.number());
-    }
+    if (const int error = test::errorNumber([&] { readData(document, structure, data); }))
+        return u"error %1"_s.arg(error);
     dataToText(document);
     QStringList records;
     for (int r = 0; r < document.records.size(); ++r) {
