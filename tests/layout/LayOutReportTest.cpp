@@ -108,9 +108,10 @@ std::string layoutError(ReportDocument &document)
 
 TEST(LayOutReport, RecordsNestedFarDeeperThanTheBands)
 {
-    ReportDocument doc = loadReport(standardPage(kThreeLevels,
-                                        { { GroupHeader, { 100 } }, { Body, { 100 } },
-                                            { GroupFooter, { 100 } }, { ReportFooter, { 100 } } }),
+    const BandShape thin { 100 };
+    ReportDocument doc = loadReport(
+        standardPage(kThreeLevels,
+            { { GroupHeader, thin }, { Body, thin }, { GroupFooter, thin }, { ReportFooter, thin } }),
         {});
     const QString names[] = { "Report", "Gruppo", "Dati", "Riga" };
     for (int level = 0; level < 10000; ++level)
@@ -198,13 +199,11 @@ TEST(LayOutReport, PlacesTheBandsOfEachRecordAndBreaksPages)
         { "oversized band breaks once and overflows",
             standardPage(kRowsOnly, { { ReportHeader, { 1000 } }, { Body, { 8000 } } }), { Report(righe(2)) },
             { "F RH@1500", "F B@1500", "F B@1500" } },
-        { "report header breaking before itself still opens page 1", rows({ 1000, 1 }, none), one,
+        { "report header breaking before itself opens page 1", rows({ 1000, 1 }, none), one,
             { "F RH@1500 B@2500" } },
-        { "report header with break mode 7, not one of the flags, breaks nowhere", rows({ 1000, 7 }, none),
-            one, { "F RH@1500 B@2500" } },
-        { "report header breaking before and after", rows({ 1000, 3 }, none), one,
-            { "F RH@1500", "F B@1500" } },
-        { "last band breaking after itself, no report footer", groupedRows({ 500 }, { 500, 2 }), oneGroup,
+        { "report header, break mode 7 (no flag)", rows({ 1000, 7 }, none), one, { "F RH@1500 B@2500" } },
+        { "report header breaking around", rows({ 1000, 3 }, none), one, { "F RH@1500", "F B@1500" } },
+        { "last band breaking after, no footer", groupedRows({ 500 }, { 500, 2 }), oneGroup,
             { "F DH@1500 B@2000 B@3000 DF@4000" } },
         { "last band breaking after itself moves the report footer",
             groupedRows({ 500 }, { 500, 2 }).band(ReportFooter, { 1000 }), oneGroup,
@@ -235,8 +234,7 @@ TEST(LayOutReport, PlacesTheBandsOfEachRecordAndBreaksPages)
 TEST(BindRecordValues, BindsTheLastValueWhoseFieldEndsTheDataSource)
 {
     const std::tuple<const char *, QString, QStringList, int, QString> rows[] = {
-        { "letter case, structure name and longer names", "Altro.[B.[nome]", { "NOME", "B.[NOME", "Cod" }, 0,
-            "0=1|1=-" },
+        { "case, set name, longer names", "Altro.[B.[nome]", { "NOME", "B.[NOME", "Cod" }, 0, "0=1|1=-" },
         { "full case mapping", "R.[Straße]", { "STRASSE" }, 0, "0=0|1=-" },
         { "many fields, the last of a field given twice", "R.[nome]", { "Nome", "NOME" }, 200, "0=201|1=-" },
     };

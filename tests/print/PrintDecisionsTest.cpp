@@ -19,7 +19,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QStringList kPrinters { u"Ufficio HP 1"_s, u"Ufficio HP 2"_s, u"PDF"_s };
+const QStringList kPrinters { "Ufficio HP 1", "Ufficio HP 2", "PDF" };
 
 ReportAssociation association(const char *printer, bool noDialog = false, int copies = 0)
 {
@@ -139,9 +139,9 @@ TEST(PrintJob, APrinterTheSpoolerDoesNotKnowIsAFailure)
     ReportDocument document;
     document.pages.resize(3);
     const PrintOutcome outcome = printJob(document, { u"Nessuna"_s, 1, false, 1, 3 }, false);
-    EXPECT_EQ(outcome.status, PrintStatus::Failed);
-    EXPECT_EQ(outcome.message,
-        u"La stampante \"Nessuna\" non è installata o il servizio di stampa non risponde."_s);
+    EXPECT_EQ(std::pair(outcome.status, outcome.message),
+        std::pair(PrintStatus::Failed,
+            u"La stampante \"Nessuna\" non è installata o il servizio di stampa non risponde."_s));
 }
 
 namespace {
@@ -186,7 +186,7 @@ protected:
 
     QTemporaryDir dir_;
     bool redirected_ = redirectStore(dir_);
-    SettingsDialog dialog_ { { u"Ufficio"_s, u"Magazzino"_s, u"PDF"_s } };
+    SettingsDialog dialog_ { { "Ufficio", "Magazzino", "PDF" } };
     QString question_;
 };
 
@@ -194,22 +194,21 @@ protected:
 
 TEST_F(SettingsDialogTest, ATickSurvivesSwitchingPrintersAndAnnullaAsksBeforeLosingIt)
 {
-    control<QCheckBox>("chkPageBuffer")->click();
+    QCheckBox *pageBuffer = control<QCheckBox>("chkPageBuffer");
+    pageBuffer->click();
     control<QComboBox>("cmbPrinters")->setCurrentIndex(2);
-    EXPECT_EQ(control<QCheckBox>("chkPageBuffer")->checkState(), Qt::Unchecked);
+    EXPECT_EQ(pageBuffer->checkState(), Qt::Unchecked);
     control<QComboBox>("cmbPrinters")->setCurrentIndex(0);
-    EXPECT_EQ(control<QCheckBox>("chkPageBuffer")->checkState(), Qt::Checked);
+    EXPECT_EQ(pageBuffer->checkState(), Qt::Checked);
 
     answerNextQuestion(QMessageBox::Cancel);
     control<QPushButton>("cmdAnnulla")->click();
     EXPECT_EQ(question_, u"Attenzione: i dati modificati non sono stati salvati, uscire comunque?"_s);
-    EXPECT_TRUE(dialog_.isVisible());
-    EXPECT_EQ(control<QCheckBox>("chkPageBuffer")->checkState(), Qt::Checked);
+    EXPECT_TRUE(dialog_.isVisible() && pageBuffer->checkState() == Qt::Checked);
 
     answerNextQuestion(QMessageBox::Ok);
     dialog_.close();
-    EXPECT_FALSE(dialog_.isVisible());
-    EXPECT_EQ(stored("Ufficio"), QString());
+    EXPECT_TRUE(!dialog_.isVisible() && stored("Ufficio").isEmpty());
 }
 
 TEST_F(SettingsDialogTest, OkWritesOneValuePerPrinterAndTheWindowShowsThemAgain)
@@ -223,7 +222,7 @@ TEST_F(SettingsDialogTest, OkWritesOneValuePerPrinterAndTheWindowShowsThemAgain)
         QStringList({ off, off, u"<ImageBuffer>0</ImageBuffer><PageBuffer>1</PageBuffer>"_s }));
 
     // Switching to a printer with stored states is no change: Annulla closes without asking.
-    SettingsDialog again({ u"Ufficio"_s, u"PDF"_s });
+    SettingsDialog again({ "Ufficio", "PDF" });
     again.show();
     control<QComboBox>("cmbPrinters", &again)->setCurrentIndex(1);
     EXPECT_EQ(control<QCheckBox>("chkPageBuffer", &again)->checkState(), Qt::Checked);
@@ -234,9 +233,9 @@ TEST_F(SettingsDialogTest, OkWritesOneValuePerPrinterAndTheWindowShowsThemAgain)
 TEST_F(SettingsDialogTest, AGreyedStoredStateShowsGreyedAndAClickTicksIt)
 {
     // An older tool's plain string with an extra element reads the same way.
-    writeRegistryValue(RegistryRoot::LocalMachine, kZetViewKeyPath, u"PDF"_s,
-        u"<Altro>x</Altro><ImageBuffer>2</ImageBuffer>"_s, EmptyText::Delete);
-    SettingsDialog dialog({ u"PDF"_s });
+    writeRegistryValue(RegistryRoot::LocalMachine, kZetViewKeyPath, "PDF",
+        "<Altro>x</Altro><ImageBuffer>2</ImageBuffer>", EmptyText::Delete);
+    SettingsDialog dialog({ "PDF" });
     auto *image = control<QCheckBox>("chkImageBuffer", &dialog);
     QList<Qt::CheckState> states { image->checkState() };
     for (int click = 0; click < 2; ++click)
