@@ -78,37 +78,6 @@ struct Record
     QList<Record> children;
 };
 
-// A template text from a compact description, all in twips: page measures, named bands (slots 2 to 10),
-// text objects at the top of a band in the designer's stacked space, the record-set structure.
-class TemplateText
-{
-public:
-    TemplateText &version(int version) { return version_ = version, *this; }
-    TemplateText &page(double height, double marginTop = 0, double marginBottom = 0)
-    {
-        return pageHeight_ = height, marginTop_ = marginTop, marginBottom_ = marginBottom, *this;
-    }
-    TemplateText &band(Slot slot, const BandShape &shape) { return bands_[slot] = shape, *this; }
-    // A text object in the band showing dataSource ("" fixed text, "[SYS]" a
-    // placeholder, "Set.[Field]" a field), numbered in the order added.
-    TemplateText &object(Slot slot, const QString &dataSource)
-    {
-        return objects_.append({ slot, dataSource }), *this;
-    }
-    TemplateText &structure(const RecordSet &root) { return structure_ = { root }, *this; }
-
-    QString text() const;
-
-private:
-    double designTop(Slot slot) const;
-
-    int version_ = 1;
-    double pageHeight_ = 0, marginTop_ = 0, marginBottom_ = 0;
-    std::map<int, BandShape> bands_;
-    QList<std::pair<Slot, QString>> objects_;
-    QList<RecordSet> structure_;
-};
-
 inline QString structureText(const RecordSet &set, int level)
 {
     QString content = element(key::levelKey(key::kRecordsetStructName, level), set.name);
@@ -130,46 +99,74 @@ inline QString recordText(const Record &record)
     return element(record.name, content);
 }
 
-// The designer stacks the bands with a strip under each: 225 twips under the top margin, 285 under
-// every other band (a band that is not visible keeps only its strip).
-inline double TemplateText::designTop(Slot slot) const
+// A template text from a compact description, all in twips: page measures, named bands (slots 2 to 10),
+// text objects at the top of a band in the designer's stacked space, the record-set structure.
+class TemplateText
 {
-    double top = marginTop_ + 225;
-    for (int s = PageHeader; s < slot; ++s) {
-        const auto found = bands_.find(s);
-        top += 285 + (found != bands_.end() && found->second.present ? found->second.height : 0);
+public:
+    TemplateText &version(int version) { return version_ = version, *this; }
+    TemplateText &page(double height, double marginTop = 0, double marginBottom = 0)
+    {
+        return pageHeight_ = height, marginTop_ = marginTop, marginBottom_ = marginBottom, *this;
     }
-    return slot == TopMargin ? 0 : top;
-}
+    TemplateText &band(Slot slot, const BandShape &shape) { return bands_[slot] = shape, *this; }
+    // A text object in the band showing dataSource ("" fixed text, "[SYS]" a
+    // placeholder, "Set.[Field]" a field), numbered in the order added.
+    TemplateText &object(Slot slot, const QString &dataSource)
+    {
+        return objects_.append({ slot, dataSource }), *this;
+    }
+    TemplateText &structure(const RecordSet &root) { return structure_ = { root }, *this; }
 
-inline QString TemplateText::text() const
-{
-    const auto number = [](double value) { return QString::number(value, 'g', 17); };
-    QString text = elements({ { key::kZetVersion, QString::number(version_) },
-        { key::kZetRecordsetStruct, structure_.isEmpty() ? QString() : structureText(structure_[0], 0) },
-        { key::kNome, u"Prova"_s }, { key::kAltezza, number(pageHeight_) }, { key::kLarghezza, u"11906"_s },
-        { key::kMargineSuperiore, number(marginTop_) }, { key::kMargineInferiore, number(marginBottom_) } });
-    for (const auto &[slot, shape] : bands_) {
-        const key::BandKeys &keys = key::kBandKeys.at(slot - PageHeader);
-        text += elements(
-            { { keys.Presence, shape.present ? u"-1"_s : u"0"_s }, { keys.height, number(shape.height) } });
-        for (const auto &[name, value] : { std::pair { keys.Break, shape.breakMode },
-                 { keys.newPage, shape.newPage }, { keys.repeat, shape.repeat } }) {
-            if (name.size() > 0)
-                text += element(name, QString::number(value));
+    QString text() const
+    {
+        const auto number = [](double value) { return QString::number(value, 'g', 17); };
+        QString text = elements({ { key::kZetVersion, QString::number(version_) },
+            { key::kZetRecordsetStruct, structure_.isEmpty() ? QString() : structureText(structure_[0], 0) },
+            { key::kNome, u"Prova"_s }, { key::kAltezza, number(pageHeight_) },
+            { key::kLarghezza, u"11906"_s }, { key::kMargineSuperiore, number(marginTop_) },
+            { key::kMargineInferiore, number(marginBottom_) } });
+        for (const auto &[slot, shape] : bands_) {
+            const key::BandKeys &keys = key::kBandKeys.at(slot - PageHeader);
+            text += elements({ { keys.Presence, shape.present ? u"-1"_s : u"0"_s },
+                { keys.height, number(shape.height) } });
+            for (const auto &[name, value] : { std::pair { keys.Break, shape.breakMode },
+                     { keys.newPage, shape.newPage }, { keys.repeat, shape.repeat } }) {
+                if (name.size() > 0)
+                    text += element(name, QString::number(value));
+            }
         }
+        for (int n = 0; n < objects_.size(); ++n) {
+            const auto &[slot, dataSource] = objects_.at(n);
+            text += element(key::kZetObject,
+                elements({ { key::kZeteControlType, u"5"_s }, { key::kNome, u"Oggetto%1"_s.arg(n + 1) },
+                    { key::kSinistra, u"0"_s }, { key::kAlto, number(designTop(slot)) },
+                    { key::kLarghezza, u"1000"_s }, { key::kAltezza, u"0"_s },
+                    { key::kFonteDati, dataSource.isEmpty() ? QString(key::kNullDataSource) : dataSource },
+                    { key::kValore, u"testo"_s } }));
+        }
+        return text;
     }
-    for (int n = 0; n < objects_.size(); ++n) {
-        const auto &[slot, dataSource] = objects_.at(n);
-        text += element(key::kZetObject,
-            elements({ { key::kZeteControlType, u"5"_s }, { key::kNome, u"Oggetto%1"_s.arg(n + 1) },
-                { key::kSinistra, u"0"_s }, { key::kAlto, number(designTop(slot)) },
-                { key::kLarghezza, u"1000"_s }, { key::kAltezza, u"0"_s },
-                { key::kFonteDati, dataSource.isEmpty() ? QString(key::kNullDataSource) : dataSource },
-                { key::kValore, u"testo"_s } }));
+
+private:
+    // The designer stacks the bands with a strip under each: 225 twips under the top margin, 285 under
+    // every other band (a band that is not visible keeps only its strip).
+    double designTop(Slot slot) const
+    {
+        double top = marginTop_ + 225;
+        for (int s = PageHeader; s < slot; ++s) {
+            const auto found = bands_.find(s);
+            top += 285 + (found != bands_.end() && found->second.present ? found->second.height : 0);
+        }
+        return slot == TopMargin ? 0 : top;
     }
-    return text;
-}
+
+    int version_ = 1;
+    double pageHeight_ = 0, marginTop_ = 0, marginBottom_ = 0;
+    std::map<int, BandShape> bands_;
+    QList<std::pair<Slot, QString>> objects_;
+    QList<RecordSet> structure_;
+};
 
 // A document as a request builds it before layout: the template loaded and
 // the data read by its structure.
