@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ItalianQtTexts.h"
 #include "model/ReportDocument.h"
 #include "print/PrintDriver.h"
 
@@ -99,6 +100,8 @@ private:
 
     ReportDocument &document_;
     Printer printer_;
+    // The dialogs opened from the window speak Italian too.
+    ItalianQtTexts italianQtTexts_;
     ZoomMode zoomMode_ = ZoomMode::Explicit;
     double zoomFactor_ = 1.0;
     double previousZoom_ = 0.0;

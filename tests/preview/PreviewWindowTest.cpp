@@ -319,24 +319,29 @@ TEST_F(PreviewTest, EsportaWritesTheChosenFormatAndTellsHowItWent)
     {
         const char *name;
         const char *filter; // empty: the dialog is cancelled
-        const char *writtenStart; // the first bytes written, empty when nothing is
+        const char *written; // the file to look at
+        const char *writtenStart; // its first bytes, empty when nothing is written
         const char *message;
     };
+    const char *done = "Esportazione completata con successo";
     const Row rows[] = {
         // The extension typed plays no part: the filter decides.
-        { "dati.htm", "Archivio XML (*.xml)", "<?xml", "Esportazione completata con successo" },
-        { "report", "Documento PDF (*.pdf)", "%PDF", "Esportazione completata con successo" },
-        { "manca/report.pdf", "Documento PDF (*.pdf)", "", "Esportazione non riuscita" },
-        { "annullato.xml", "", "", "" },
+        { "dati.htm", "Archivio XML (*.xml)", "dati.htm", "<?xml", done },
+        { "report", "Documento PDF (*.pdf)", "report.pdf", "%PDF", done },
+        { "sito.htm", "Pagina HTML (*.htm)", "sito_file/1.htm", "<HTML>", done },
+        { "rep.bmp", "Immagini (*.bmp)", "rep  2.bmp", "BM", done },
+        { "manca/report.pdf", "Documento PDF (*.pdf)", "manca/report.pdf", "", "Esportazione non riuscita" },
+        { "annullato.xml", "", "annullato.xml", "", "" },
     };
     for (const Row &row : rows) {
         const QString path = folder.filePath(QString::fromUtf8(row.name));
-        QString offeredFilter, offeredName, title, told;
+        QString offeredFilter, offeredName, title, saveButton, told;
         QTimer driver;
         QObject::connect(&driver, &QTimer::timeout, [&] {
             QWidget *modal = QApplication::activeModalWidget();
             if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
                 title = dialog->windowTitle();
+                saveButton = dialog->labelText(QFileDialog::Accept);
                 offeredFilter = dialog->selectedNameFilter();
                 offeredName = QFileInfo(dialog->selectedFiles().value(0)).fileName();
                 if (!*row.filter) {
@@ -356,13 +361,14 @@ TEST_F(PreviewTest, EsportaWritesTheChosenFormatAndTellsHowItWent)
         child<QToolButton>(QStringLiteral("cmdToolbar1"))->click();
         driver.stop();
         EXPECT_EQ(title, QStringLiteral("Esporta"));
+        EXPECT_EQ(saveButton, QStringLiteral("&Salva")); // Qt's own texts in Italian too
         EXPECT_EQ(offeredFilter, QStringLiteral("Archivio XML (*.xml)"));
         EXPECT_EQ(offeredName, QStringLiteral("Fattura 12"));
         EXPECT_TRUE(told.contains(QString::fromUtf8(row.message))) << row.name << ": " << told.toStdString();
         if (!*row.message) {
             EXPECT_TRUE(told.isEmpty()) << told.toStdString();
         }
-        QFile written(path.endsWith(QLatin1String("report")) ? path + QStringLiteral(".pdf") : path);
+        QFile written(folder.filePath(QString::fromUtf8(row.written)));
         EXPECT_EQ(written.open(QIODevice::ReadOnly) ? written.read(qstrlen(row.writtenStart)) : QByteArray(),
             QByteArray(row.writtenStart))
             << row.name;
