@@ -48,9 +48,9 @@ TEST(RecordDuplication, EachElementTwiceInARowBetweenHeadAndTail)
         { "<Row>1", nullptr },
     };
     for (const auto &[data, expected] : rows) {
-        SCOPED_TRACE(data);
-        const std::optional<QString> result = duplicateRecordElements(QString::fromUtf8(data), u"Row"_s);
-        EXPECT_EQ(result, expected ? std::optional(QString::fromUtf8(expected)) : std::nullopt);
+        EXPECT_EQ(duplicateRecordElements(QString::fromUtf8(data), u"Row"_s),
+            expected ? std::optional(QString::fromUtf8(expected)) : std::nullopt)
+            << data;
     }
 }
 

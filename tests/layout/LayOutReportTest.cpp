@@ -221,10 +221,9 @@ TEST(LayOutReport, PlacesTheBandsOfEachRecordAndBreaksPages)
             { "F", "F DH@1500 B@2000 DF@3000", "F DH@1500 B@2000 DF@3000" } },
     };
     for (const auto &[name, text, records, pages] : cases) {
-        SCOPED_TRACE(name);
         ReportDocument document = laidOut(text, records);
         layOutReport(document);
-        EXPECT_EQ(outlines(document), pages);
+        EXPECT_EQ(outlines(document), pages) << name;
     }
 }
 

@@ -22,7 +22,6 @@
 using namespace zet;
 using namespace zet::testing;
 using zet::test::errorText;
-using namespace Qt::StringLiterals;
 
 namespace {
 
