@@ -233,22 +233,22 @@ TEST(RenderPage, ZoomOffsetsBuffersAndOutlines)
 // outlives the contexts on it while the error unwinds (under the sanitizers).
 TEST(RenderPage, BadDocumentsEndInAPageOrARunTimeError)
 {
+    using D = ReportDocument &;
+    using O = RenderOptions &;
     const std::string outOfRange = "9: Subscript out of range: ";
-    const std::pair<void (*)(ReportDocument &, RenderOptions &), std::string> rows[] = {
-        { [](auto &d, auto &) { d.pages.clear(); }, outOfRange + "Pages(0) with 0 entries" },
-        { [](auto &d, auto &) { d.pages[0].placedBands[0].bandIndex = 3; },
-            outOfRange + "Bands(3) with 1 entries" },
-        { [](auto &d, auto &o) { d.objects[2].imageIndex = 1, o.imageBuffer = true; },
+    const std::pair<void (*)(D, O), std::string> rows[] = {
+        { [](D d, O) { d.pages.clear(); }, outOfRange + "Pages(0) with 0 entries" },
+        { [](D d, O) { d.pages[0].placedBands[0].bandIndex = 3; }, outOfRange + "Bands(3) with 1 entries" },
+        { [](D d, O o) { d.objects[2].imageIndex = 1, o.imageBuffer = true; },
             outOfRange + "Images(1) with 1 entries nell'oggetto n. 3" },
-        { [](auto &d, auto &) {
+        { [](D d, O) {
              d.objects[0].controlType = ControlType::Text, d.pages[0].placedBands[0].items = { { 0, 5 } };
          },
             outOfRange + "Values(5) with 0 entries nell'oggetto n. 1" },
-        { [](auto &, auto &o) { o.zoom = 0; }, "no error" },
-        { [](auto &d, auto &) { d.pageHeight = NAN; },
+        { [](D, O o) { o.zoom = 0; }, "no error" },
+        { [](D d, O) { d.pageHeight = NAN; },
             "6: Overflow: il disegno starebbe oltre ±1073741824 twip (Altezza = nan)" },
-        { [](auto &, auto &o) { o.zoom = 1e9; },
-            "6: Overflow: il disegno starebbe oltre i 32 bit (zoom = 1e+09)" },
+        { [](D, O o) { o.zoom = 1e9; }, "6: Overflow: il disegno starebbe oltre i 32 bit (zoom = 1e+09)" },
     };
     for (const auto &[damage, expected] : rows) {
         TestDocument t = quarters();
@@ -260,16 +260,14 @@ TEST(RenderPage, BadDocumentsEndInAPageOrARunTimeError)
     }
     // A picture object without a usable picture draws nothing at all, not even
     // the white bitmap of the picture buffer: moved off the page, it would show on the grey.
-    for (const ControlType type : { ControlType::Picture, ControlType::StretchedPicture }) {
-        for (const QList<ImageEntry> &images : { QList<ImageEntry> {}, { { "p", {}, QImage() } } }) {
-            for (const bool buffered : { false, true }) {
-                TestDocument t = quarters();
-                t.doc.images = images;
-                t.doc.objects[2].controlType = type, t.doc.objects[2].border = true;
-                expectProbes(render(t.doc, { .imageBuffer = buffered, .offsetX = 1440 }),
-                    { { 296, 10, kGrey }, { 305, 20, kGrey } });
-            }
-        }
+    // Each picture type, with no image or an empty one, with or without the picture buffer.
+    for (int n = 0; n < 8; ++n) {
+        TestDocument t = quarters();
+        t.doc.images = n & 2 ? QList<ImageEntry> { { "p", {}, QImage() } } : QList<ImageEntry> {};
+        t.doc.objects[2].controlType = n & 1 ? ControlType::StretchedPicture : ControlType::Picture;
+        t.doc.objects[2].border = true;
+        expectProbes(render(t.doc, { .imageBuffer = (n & 4) != 0, .offsetX = 1440 }),
+            { { 296, 10, kGrey }, { 305, 20, kGrey } });
     }
 }
 
