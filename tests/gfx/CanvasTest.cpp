@@ -3,7 +3,6 @@
 #include "support/PixelProbe.h"
 #include "support/TemplateText.h"
 
-#include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace zet;
@@ -16,16 +15,6 @@ constexpr int kRedColour = 0x0000FF, kBlueColour = 0xFF0000;
 const QRgb kRed = pixel(kRedColour), kBlue = pixel(kBlueColour), kGrey = kCanvasGrey;
 
 const auto arial = [](double size) { return ReportFont { .name = u"Arial"_s, .size = size }; };
-
-// A picture of width x height pixels at 96 dpi: left half red, right half blue.
-QImage halves(int width, int height)
-{
-    QImage image = greyCanvas(width, height, 96);
-    QPainter painter(&image);
-    painter.fillRect(0, 0, width / 2, height, kRed);
-    painter.fillRect(width / 2, 0, width - width / 2, height, kBlue);
-    return image;
-}
 
 // 4 x 1 inches in the twips mapping, 10 point Arial in a colour on a transparent background.
 struct TextPage : TwipsCanvas
@@ -56,15 +45,12 @@ TEST(Canvas, TwipsShapesRoundToDevicePixelsAndStopOneShortOfRightAndBottom)
         TwipsCanvas c(dpi, dpi, dpi);
         c.api.selectPen(pen, 1, kRedColour);
         c.api.selectBrush(gdi::kBrushSolid, kBlueColour);
-        if (ellipse)
-            c.api.drawEllipse(left, top, right, bottom);
-        else
-            c.api.drawRectangle(left, top, right, bottom);
+        (c.api.*(ellipse ? &Canvas::drawEllipse : &Canvas::drawRectangle))(left, top, right, bottom);
         const QImage &img = c.image();
         const auto device = [dpi](int twips) { return int(std::lround(twips * dpi / 1440.0)); };
-        const int short_ = pen == gdi::kPenNull ? 2 : 1;
+        const int inset = pen == gdi::kPenNull ? 2 : 1;
         const QRect box(
-            QPoint(device(left), device(top)), QPoint(device(right) - short_, device(bottom) - short_));
+            QPoint(device(left), device(top)), QPoint(device(right) - inset, device(bottom) - inset));
         EXPECT_EQ(inkBox(img, img.rect()), box);
         const QPoint middle = box.center();
         expectProbes(img,

@@ -12,7 +12,6 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLocale>
-#include <QPainter>
 #include <QPicture>
 #include <QRandomGenerator>
 #include <algorithm>
@@ -456,13 +455,9 @@ TEST(DrawObject, TextFlagsFramedTextAndUnknownCodes)
 // 20 x 10 pixels, the left half red, the right half blue, stating a
 // resolution; with a format, written to a file and read back as a template's
 // image list reads it.
-QImage halves(int dotsPerMetre, const char *format = nullptr)
+QImage storedHalves(int dotsPerMetre, const char *format = nullptr)
 {
-    QImage picture(20, 10, QImage::Format_BGR888);
-    picture.fill(Qt::blue);
-    QPainter(&picture).fillRect(0, 0, 10, 10, Qt::red);
-    picture.setDotsPerMeterX(dotsPerMetre);
-    picture.setDotsPerMeterY(dotsPerMetre);
+    const QImage picture = halves(20, 10, dotsPerMetre);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -475,14 +470,15 @@ QImage halves(int dotsPerMetre, const char *format = nullptr)
 TEST(DrawPicture, OwnSizeCutOrStretchedWithOrWithoutBorder)
 {
     const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255);
-    const QImage at96 = halves(3780);
+    const QImage at96 = storedHalves(3780);
     const std::vector<Probe> ownSize { { 175, 200, red, 24 }, { 325, 200, blue, 24 }, { 399, 249, blue, 24 },
         { 400, 200, kGrey }, { 300, 250, kGrey } };
     const QRect small(100, 100, 50, 50), large(100, 100, 400, 200);
     using enum ControlType;
     const std::tuple<const char *, QImage, ControlType, bool, bool, QRect, std::vector<Probe>> rows[] = {
-        { "own size, BMP file stating 300 dpi", halves(11811, "BMP"), Picture, true, false, small, ownSize },
-        { "own size, surface stating 300 dpi", halves(11811), Picture, true, false, small, ownSize },
+        { "own size, BMP file stating 300 dpi", storedHalves(11811, "BMP"), Picture, true, false, small,
+            ownSize },
+        { "own size, surface stating 300 dpi", storedHalves(11811), Picture, true, false, small, ownSize },
         { "own size in a black border two twips larger", at96, Picture, true, true, small,
             { { 100, 200, kInk }, { 401, 200, kInk }, { 200, 251, kInk }, { 101, 101, red },
                 { 402, 200, kGrey } } },
