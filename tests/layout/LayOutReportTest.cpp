@@ -99,6 +99,22 @@ TemplateText groupedRows(const BandShape &dataHeader, const BandShape &dataFoote
         kGroupsOfRows, { { DataHeader, dataHeader }, { Body, { 1000 } }, { DataFooter, dataFooter } });
 }
 
+// Group bands, one of them carrying NewPage. Objects: group header 0 "Gruppo.[Nome]", 1 "[SYS]";
+// data header 2 "Dati.[Totale]", 3 "[SYS]"; group footer 4 "Gruppo.[Nome]", 5 "[SYS]"; data
+// footer 6 "[SYS]", 7 "Dati.[Totale]".
+TemplateText groupBands(Slot linked, int newPage)
+{
+    QList<std::pair<Slot, BandShape>> bands { { GroupHeader, { 500 } }, { DataHeader, { 500 } },
+        { Body, { 1000 } }, { DataFooter, { 500 } }, { GroupFooter, { 500 } } };
+    for (auto &[slot, shape] : bands)
+        shape.newPage = slot == linked ? newPage : 0;
+    TemplateText text = standardPage(kThreeLevels, bands);
+    text.object(GroupHeader, "Gruppo.[Nome]").object(GroupHeader, "[SYS]");
+    text.object(DataHeader, "Dati.[Totale]").object(DataHeader, "[SYS]");
+    text.object(GroupFooter, "Gruppo.[Nome]").object(GroupFooter, "[SYS]");
+    return text.object(DataFooter, "[SYS]").object(DataFooter, "Dati.[Totale]");
+}
+
 std::string layoutError(ReportDocument &document)
 {
     return errorText([&] { layOutReport(document); });
@@ -251,26 +267,6 @@ TEST(BindRecordValues, BindsTheLastValueWhoseFieldEndsTheDataSource)
         EXPECT_EQ(shown(doc, 0, Body), expected);
     }
 }
-
-namespace {
-
-// Group bands, one of them carrying NewPage. Objects: group header 0 "Gruppo.[Nome]", 1 "[SYS]";
-// data header 2 "Dati.[Totale]", 3 "[SYS]"; group footer 4 "Gruppo.[Nome]", 5 "[SYS]"; data
-// footer 6 "[SYS]", 7 "Dati.[Totale]".
-TemplateText groupBands(Slot linked, int newPage)
-{
-    QList<std::pair<Slot, BandShape>> bands { { GroupHeader, { 500 } }, { DataHeader, { 500 } },
-        { Body, { 1000 } }, { DataFooter, { 500 } }, { GroupFooter, { 500 } } };
-    for (auto &[slot, shape] : bands)
-        shape.newPage = slot == linked ? newPage : 0;
-    TemplateText text = standardPage(kThreeLevels, bands);
-    text.object(GroupHeader, "Gruppo.[Nome]").object(GroupHeader, "[SYS]");
-    text.object(DataHeader, "Dati.[Totale]").object(DataHeader, "[SYS]");
-    text.object(GroupFooter, "Gruppo.[Nome]").object(GroupFooter, "[SYS]");
-    return text.object(DataFooter, "[SYS]").object(DataFooter, "Dati.[Totale]");
-}
-
-} // namespace
 
 // A copy by list position would hand the group's name to a placeholder listed alone.
 TEST(RepeatedHeaders, HeadersAboveABandThatStartsAPageShowTheirLastValuesOfThePageBefore)

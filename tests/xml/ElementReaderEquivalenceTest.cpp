@@ -12,6 +12,7 @@
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
+namespace zet {
 namespace {
 
 QString lower(QString text)
@@ -36,7 +37,7 @@ QString tag(const QString &name, bool close = false)
 }
 
 // The three passes; the first that finds an opening tag decides.
-bool referenceFind(const QString &text, const QString &name, zet::ElementMatch *m)
+bool referenceFind(const QString &text, const QString &name, ElementMatch *m)
 {
     for (int pass = 0; pass < 3; ++pass) {
         const QString haystack = pass == 2 ? lower(text) : text;
@@ -145,8 +146,6 @@ QString randomText(QRandomGenerator &random, int depth = 0)
     return text;
 }
 
-} // namespace
-
 TEST(ElementReaderEquivalence, RandomTextsGiveTheSameResults)
 {
     // Folding without a lowered copy agrees with QChar::toLower on every
@@ -154,7 +153,7 @@ TEST(ElementReaderEquivalence, RandomTextsGiveTheSameResults)
     QString all(0x10000, Qt::Uninitialized);
     for (int u = 0; u < 0x10000; ++u)
         all[u] = QChar(char16_t(u));
-    ASSERT_EQ(zet::lowerPerChar(all), lower(all));
+    ASSERT_EQ(lowerPerChar(all), lower(all));
     ASSERT_EQ(lower(all).count(QLatin1Char('<')), 1);
 
     QRandomGenerator random(303);
@@ -163,22 +162,22 @@ TEST(ElementReaderEquivalence, RandomTextsGiveTheSameResults)
         const QString name = randomName(random, random.bounded(2) == 0);
         const QString value = randomText(random).left(8);
         SCOPED_TRACE(u"text \"%1\" name \"%2\""_s.arg(text, name).toStdString());
-        zet::ElementMatch fast, slow;
+        ElementMatch fast, slow;
         const bool found = referenceFind(text, name, &slow);
-        ASSERT_EQ(zet::findElement(text, name, &fast), found);
+        ASSERT_EQ(findElement(text, name, &fast), found);
         ASSERT_EQ(QList<int>({ fast.openPos, fast.contentStart, fast.closePos, fast.afterClose }),
             QList<int>({ slow.openPos, slow.contentStart, slow.closePos, slow.afterClose }));
         const QString before = found ? text.left(slow.openPos) : text;
         const QString after = found ? text.mid(slow.afterClose) : QString();
-        ASSERT_EQ(zet::getElementValue(text, name),
+        ASSERT_EQ(getElementValue(text, name),
             found ? text.mid(slow.contentStart, slow.closePos - slow.contentStart) : QString());
-        ASSERT_EQ(zet::removeElement(text, name), before + after);
-        ASSERT_EQ(zet::setElementValue(text, name, value),
-            before + tag(name) + trim(value) + tag(name, true) + after);
-        ASSERT_EQ(zet::trimSpaces(value + text), trim(value + text));
+        ASSERT_EQ(removeElement(text, name), before + after);
+        ASSERT_EQ(
+            setElementValue(text, name, value), before + tag(name) + trim(value) + tag(name, true) + after);
+        ASSERT_EQ(trimSpaces(value + text), trim(value + text));
 
         // Random operations on a cursor, whole walks among them.
-        zet::ElementCursor fastCursor(text, name);
+        ElementCursor fastCursor(text, name);
         ReferenceCursor slowCursor(text, name);
         for (int step = random.bounded(40); step >= 0; --step) {
             const int operation = step == 0 ? 4 : random.bounded(6);
@@ -207,7 +206,7 @@ TEST(ElementReaderFuzz, HugeUnbalancedAndDeepTexts)
     for (const auto &[text, expected] : texts) {
         for (const QString name : { "a", "B", "", "a>b", "/a", "\u00C9l\u00E8ve" }) {
             SCOPED_TRACE(u"%1 units, name \"%2\""_s.arg(text.size()).arg(name).toStdString());
-            zet::ElementCursor visit(text, name), take(text, name);
+            ElementCursor visit(text, name), take(text, name);
             qsizetype visited = 0, taken = 0;
             for (; !visit.atEnd(); visit.next())
                 ++visited;
@@ -218,13 +217,10 @@ TEST(ElementReaderFuzz, HugeUnbalancedAndDeepTexts)
             if (name == "a") {
                 EXPECT_NEAR(double(visited), double(expected), text == records ? 100 : 0);
             }
-            EXPECT_LE(zet::setElementValue(text, name, "v").size(), text.size() + 2 * name.size() + 6);
+            EXPECT_LE(setElementValue(text, name, "v").size(), text.size() + 2 * name.size() + 6);
         }
     }
 }
-
-namespace zet {
-namespace {
 
 // The structure text of one outermost record set and everything in it.
 QString structureText(const test::RecordSet &root)
