@@ -21,7 +21,7 @@ ElementCursor::ElementCursor(const QString &text, const QString &name)
     , openTag_(tagOf(withoutAngles(name), Tag::Open, Case::Lower))
     , closeTag_(tagOf(withoutAngles(name), Tag::Close, Case::Lower))
 {
-    const bool emptyName = openTag_.pattern().size() == 2;
+    const bool emptyName = openTag_.size() == 2;
     // An empty name stays at the end, and next() never searches from there.
     if (!emptyName)
         searchFrom(0);
@@ -31,17 +31,17 @@ qsizetype ElementCursor::findClose(qsizetype from)
 {
     if (closeFrom_ < 0 || from < closeFrom_ || (closeAt_ >= 0 && from > closeAt_)) {
         closeFrom_ = from;
-        closeAt_ = closeTag_.indexIn(original_, from);
+        closeAt_ = indexOfFolded(original_, closeTag_, from);
     }
     return closeAt_;
 }
 
 bool ElementCursor::searchFrom(qsizetype from)
 {
-    const qsizetype openAt = openTag_.indexIn(original_, from);
+    const qsizetype openAt = indexOfFolded(original_, openTag_, from);
     const qsizetype close = openAt < 0 ? -1 : findClose(openAt + 1);
     valid_ = close >= 0;
-    contentStart_ = valid_ ? openAt + openTag_.pattern().size() : -1;
+    contentStart_ = valid_ ? openAt + openTag_.size() : -1;
     closePos_ = valid_ ? close : -1;
     return valid_;
 }
@@ -75,9 +75,9 @@ QString ElementCursor::take()
     // The text before the element joins the kept prefix; the walk goes on
     // right after the element's closing tag, which is where the next search
     // of the shortened text starts.
-    const qsizetype openPos = contentStart_ - openTag_.pattern().size();
+    const qsizetype openPos = contentStart_ - openTag_.size();
     prefix_ += QStringView(original_).mid(tailStart_, openPos - tailStart_);
-    tailStart_ = closePos_ + closeTag_.pattern().size();
+    tailStart_ = closePos_ + closeTag_.size();
     contentStart_ = tailStart_;
     valid_ = false;
     return value;

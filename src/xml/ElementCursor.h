@@ -1,7 +1,5 @@
 #pragma once
 
-#include "xml/TagSearch.h"
-
 #include <QString>
 
 namespace zet {
@@ -63,8 +61,8 @@ private:
     QString original_;
     QString prefix_; // the walked text before tailStart_, taken elements removed
     qsizetype tailStart_ = 0;
-    FoldedSearch openTag_; // lower-cased
-    FoldedSearch closeTag_; // lower-cased
+    QString openTag_; // lower-cased
+    QString closeTag_; // lower-cased
     bool valid_ = false; // a current element exists (none after a take)
     qsizetype contentStart_ = -1; // -1 when the walk is over
     qsizetype closePos_ = -1;

@@ -5,7 +5,6 @@
 #include <QtAlgorithms>
 
 #include <algorithm>
-#include <limits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -174,42 +173,6 @@ qsizetype indexOfTag(
 
 } // namespace
 
-FoldedSearch::FoldedSearch(const QString &lowerPattern)
-    : pattern_(lowerPattern)
-{
-    const qsizetype m = pattern_.size();
-    constexpr qsizetype kLargest = std::numeric_limits<quint16>::max();
-    shift_.fill(quint16(std::clamp<qsizetype>(m, 1, kLargest)));
-    if (isTag())
-        return;
-    for (qsizetype j = 0; j + 1 < m; ++j)
-        shift_[classOf(pattern_[j].unicode())] = quint16(std::min(m - 1 - j, kLargest));
-}
-
-qsizetype FoldedSearch::indexIn(QStringView text, qsizetype from) const
-{
-    const qsizetype m = pattern_.size();
-    if (m == 0)
-        return from <= text.size() ? from : -1;
-    const char16_t *units = text.utf16();
-    const char16_t *pattern = reinterpret_cast<const char16_t *>(pattern_.constData());
-    if (isTag())
-        return indexOfTag<true>(units, text.size(), pattern, m, from);
-    const char16_t end = pattern[m - 1];
-    for (qsizetype i = std::max<qsizetype>(from, 0); i + m <= text.size();) {
-        const char16_t lowered = lowerUnit(units[i + m - 1]);
-        if (lowered == end) {
-            qsizetype j = 0;
-            while (j + 1 < m && lowerUnit(units[i + j]) == pattern[j])
-                ++j;
-            if (j + 1 == m)
-                return i;
-        }
-        i += shift_[classOf(lowered)];
-    }
-    return -1;
-}
-
 qsizetype indexOfTagAsWritten(QStringView text, QStringView tag, qsizetype from)
 {
     if (tag.size() < 2 || tag.front() != u'<')
@@ -222,10 +185,6 @@ qsizetype indexOfFolded(QStringView text, QStringView lowerPattern, qsizetype fr
     const qsizetype m = lowerPattern.size();
     if (m >= 2 && lowerPattern.front() == u'<')
         return indexOfTag<true>(text.utf16(), text.size(), lowerPattern.utf16(), m, from);
-    // Long texts pay for the shift table many times over.
-    constexpr qsizetype kShortText = 2048;
-    if (m > 2 && text.size() - from > kShortText)
-        return FoldedSearch(lowerPattern.toString()).indexIn(text, from);
     if (m == 0)
         return from <= text.size() ? from : -1;
     for (qsizetype i = from; i + m <= text.size(); ++i) {
