@@ -8,7 +8,7 @@ CTEST_ARGS ?= --output-on-failure -j $(JOBS)
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all setup build test test-print test-sanitize demo bench clean format
+.PHONY: all setup build test test-print test-sanitize demo bench bench-table clean format
 
 all: build
 
@@ -45,6 +45,15 @@ bench: setup
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build build-bench -j $(JOBS) --target zetview_bench
 	@./build-bench/bench/zetview_bench
+
+# The rows of the performance table in docs/performance.md, each program
+# printing its own rows (Release build, like bench).
+bench-table: setup
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build-bench -j $(JOBS) --target zetview_output_table
+	@echo "| Work | ZETView | reference | ratio | goal | met |"
+	@echo "|---|---|---|---|---|---|"
+	@./build-bench/bench/table/zetview_output_table
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
