@@ -182,6 +182,13 @@ double median(const std::function<double()> &clock, const std::function<void()> 
     return runs.at(kRuns / 2);
 }
 
+double processCpuSeconds()
+{
+    timespec now {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
 double wallSeconds()
 {
     static QElapsedTimer timer;
@@ -231,10 +238,13 @@ void pngRow(ReportDocument &document, const Floor &floor, const QString &folder)
     const QSizeF pageTwips(document.pageWidth, document.pageHeight);
     const QSize pixels(qRound(pageTwips.width() / 15), qRound(pageTwips.height() / 15));
     QDir(folder).mkpath(QStringLiteral("png"));
+    double oursCpu = processCpuSeconds();
     const double ours = median(wallSeconds, [&] {
         if (!exportPagesToPng(first, folder + QStringLiteral("/png/register.png"), 96, false))
             std::fprintf(stderr, "PNG export failed\n");
     });
+    oursCpu = processCpuSeconds() - oursCpu;
+    double referenceCpu = processCpuSeconds();
     const double reference = median(wallSeconds, [&] {
         for (int p = 0; p < kPngPages; ++p) {
             QImage image(pixels, QImage::Format_RGB32);
@@ -248,6 +258,10 @@ void pngRow(ReportDocument &document, const Floor &floor, const QString &folder)
             image.save(folder + QStringLiteral("/png/floor-%1.png").arg(p + 1), "PNG");
         }
     });
+    referenceCpu = processCpuSeconds() - referenceCpu;
+    // CPU of all threads a page, to tell the machine's load from the work.
+    std::fprintf(stderr, "PNG CPU a page: %.1f ms exported, %.1f ms bare loop\n",
+        oursCpu * 1000 / (kRuns * kPngPages), referenceCpu * 1000 / (kRuns * kPngPages));
     const double oursRate = kPngPages / ours;
     const double referenceRate = kPngPages / reference;
     row(QStringLiteral("PNG, first %L1 pages of the register, %2 threads beside one core")
