@@ -8,7 +8,8 @@ CTEST_ARGS ?= --output-on-failure -j $(JOBS)
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all setup build test test-print test-sanitize demo bench bench-table clean format
+.PHONY: all setup build test test-print test-browser test-sanitize demo bench bench-table clean format
+.PHONY: package test-install
 
 all: build
 
@@ -27,8 +28,25 @@ test: build
 # Printing for real: a cupsd of its own with cups-pdf queues, the printed
 # files checked with pdfinfo and pdftotext (needs root, like the spooler).
 test-print: setup $(BUILD)/build.ninja
-	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli zetview_host_example
+	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli zetview
 	@bash tests/print/cups-pdf-queue-test.sh $(BUILD)
+
+# The Debian package of the library, its headers and package files, the
+# program, the guide and the samples: $(BUILD)/package/zetview_*.deb.
+package: setup $(BUILD)/build.ninja
+	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli zetview
+	@cd $(BUILD) && cpack -G DEB >/dev/null && ls "$$PWD"/package/zetview_*.deb
+
+# The host example built on its own against an install and against the
+# unpacked Debian package (CMake package and pkg-config), run offscreen.
+test-install: setup $(BUILD)/build.ninja
+	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli zetview
+	@bash tests/install/host-against-install-test.sh $(BUILD)
+
+# The HTML export of every sample opened in headless Chromium.
+test-browser: setup $(BUILD)/build.ninja
+	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli
+	@bash tests/export/html-in-chromium-test.sh $(BUILD)
 
 # The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: setup

@@ -1,8 +1,10 @@
 #include "CliCommands.h"
 #include "OptionReader.h"
 
+#include "export/HtmlExport.h"
 #include "export/PageBitmapExport.h"
 #include "export/PageImageExport.h"
+#include "export/XmlExport.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -46,6 +48,12 @@ const std::vector<ExportFormat> &exportFormats()
                 return zet::exportPagesToPng(document, parsed.output, qRound(parsed.dpi * parsed.zoom),
                     parsed.printView, progress, error);
             } },
+        { QStringLiteral("html"),
+            [](zet::ReportDocument &document, const ExportArguments &parsed, const zet::PageExportProgress &,
+                QString *error) { return zet::exportHtml(document, parsed.output, error); } },
+        { QStringLiteral("xml"),
+            [](zet::ReportDocument &document, const ExportArguments &parsed, const zet::PageExportProgress &,
+                QString *error) { return zet::exportXml(document, parsed.output, error); } },
         { QStringLiteral("bmp"),
             [](zet::ReportDocument &document, const ExportArguments &parsed,
                 const zet::PageExportProgress &progress, QString *error) {

@@ -189,15 +189,3 @@ TEST_F(CommandLineTest, ExportWritesOnePngPerPageAtTheChosenResolution)
     EXPECT_EQ(QImage(dir_.filePath(QStringLiteral("e-2.png"))).size(), QSize(397, 100));
     EXPECT_FALSE(QFile::exists(dir_.filePath(QStringLiteral("e-3.png"))));
 }
-
-TEST_F(CommandLineTest, HostExampleLoadsTheTextsBuildsTheReportAndWritesIt)
-{
-    const QString pdf = dir_.filePath(QStringLiteral("registro.pdf"));
-    const ProgramRun host = run(QStringLiteral(ZET_BINARY_DIR "/examples/host/zetview_host_example"),
-        { example("registro.zet"), example("registro.xml"), pdf });
-    ASSERT_EQ(host.status, 0) << host.err.constData();
-    // The control raised its one DebugEvent, then the file was written.
-    EXPECT_TRUE(host.out.startsWith("CreaReport=")) << host.out.constData();
-    EXPECT_TRUE(host.out.contains("scritto "));
-    EXPECT_TRUE(run(QStringLiteral("pdftotext"), { pdf, "-" }).out.contains("Magazzino centrale - Udine"));
-}

@@ -12,10 +12,10 @@ namespace {
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kBlue = qRgb(0, 0, 255);
 
-// A picture of width x height pixels at dpi: left half red, right half blue.
-QImage halves(int width, int height, int dpi = 96)
+// A picture of width x height pixels at 96 dpi: left half red, right half blue.
+QImage halves(int width, int height)
 {
-    QImage image = greyCanvas(width, height, dpi);
+    QImage image = greyCanvas(width, height, 96);
     QPainter painter(&image);
     painter.fillRect(0, 0, width / 2, height, kRed);
     painter.fillRect(width / 2, 0, width - width / 2, height, kBlue);
@@ -23,27 +23,6 @@ QImage halves(int width, int height, int dpi = 96)
 }
 
 } // namespace
-
-TEST(BitBlt, CopyInTwipsBetweenResolutionsKeepsPhysicalSize)
-{
-    for (auto [pictureDpi, pageDpi] : { std::pair { 96, 300 }, { 300, 96 } }) {
-        SCOPED_TRACE(::testing::Message() << pictureDpi << " dpi on " << pageDpi << " dpi");
-        // A picture one inch wide and half an inch high, drawn at half an inch from the corner.
-        Bitmap picture;
-        ASSERT_TRUE(picture.create(halves(pictureDpi, pictureDpi / 2, pictureDpi)));
-        TwipsCanvas page(2 * pageDpi, 2 * pageDpi, pageDpi);
-        Canvas source;
-        source.attach(picture.deviceContext());
-        source.setMapMode(MapMode::Twips);
-        source.copyTo(&page.context, QRect(720, 720, 1440, 720));
-        const int half = pageDpi / 2;
-        expectProbes(page.image(),
-            { { half, half, kRed }, { 2 * half - 3, half + 5, kRed }, { 2 * half + 3, half + 5, kBlue },
-                { 3 * half - 1, 2 * half - 1, kBlue }, { half - 1, half, kCanvasGrey },
-                { half, half - 1, kCanvasGrey }, { 3 * half, 2 * half - 1, kCanvasGrey },
-                { half, 2 * half, kCanvasGrey } });
-    }
-}
 
 TEST(BitBlt, RecordedHalftoneSmoothsTheStretchAndStaysOnTheDestination)
 {

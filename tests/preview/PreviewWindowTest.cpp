@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -319,6 +321,74 @@ TEST_F(PreviewTest, ExportedBitmapsAreThePagesAsShown)
         exportPageBitmaps(document_, dir.filePath(QStringLiteral("f.bmp")), window_->zoomFactor(), true));
     EXPECT_EQ(QImage(dir.filePath(QStringLiteral("f  1.bmp"))).convertToFormat(QImage::Format_RGB32),
         window_->pageImage());
+}
+
+// Esporta: the dialog as offered, each choice written where asked, and the
+// message that follows: success only after the file was written.
+TEST_F(PreviewTest, EsportaWritesTheChosenFormatAndTellsHowItWent)
+{
+    open("fattura");
+    document_.exportFileName = QStringLiteral("Fattura 12");
+    QTemporaryDir folder;
+    struct Row
+    {
+        const char *name;
+        const char *filter; // empty: the dialog is cancelled
+        const char *written; // the file to look at
+        const char *writtenStart; // its first bytes, empty when nothing is written
+        const char *message;
+    };
+    const char *done = "Esportazione completata con successo";
+    const Row rows[] = {
+        // The extension typed plays no part: the filter decides.
+        { "dati.htm", "Archivio XML (*.xml)", "dati.htm", "<?xml", done },
+        { "report", "Documento PDF (*.pdf)", "report.pdf", "%PDF", done },
+        { "sito.htm", "Pagina HTML (*.htm)", "sito_file/1.htm", "<HTML>", done },
+        { "rep.bmp", "Immagini (*.bmp)", "rep  2.bmp", "BM", done },
+        { "manca/report.pdf", "Documento PDF (*.pdf)", "manca/report.pdf", "", "Esportazione non riuscita" },
+        { "annullato.xml", "", "annullato.xml", "", "" },
+    };
+    for (const Row &row : rows) {
+        const QString path = folder.filePath(QString::fromUtf8(row.name));
+        QString offeredFilter, offeredName, title, saveButton, told;
+        QTimer driver;
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+                title = dialog->windowTitle();
+                saveButton = dialog->labelText(QFileDialog::Accept);
+                offeredFilter = dialog->selectedNameFilter();
+                offeredName = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+                if (!*row.filter) {
+                    dialog->reject();
+                    return;
+                }
+                dialog->selectNameFilter(QString::fromUtf8(row.filter));
+                // Typed, as a user does.
+                dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path);
+                static_cast<QDialog *>(dialog)->accept();
+            } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                told = box->windowTitle() + QLatin1Char('|') + box->text();
+                box->accept();
+            }
+        });
+        driver.start(10);
+        child<QToolButton>(QStringLiteral("cmdToolbar1"))->click();
+        driver.stop();
+        EXPECT_EQ(title, QStringLiteral("Esporta"));
+        EXPECT_EQ(saveButton, QStringLiteral("&Salva")); // Qt's own texts in Italian too
+        EXPECT_EQ(offeredFilter, QStringLiteral("Archivio XML (*.xml)"));
+        EXPECT_EQ(offeredName, QStringLiteral("Fattura 12"));
+        EXPECT_TRUE(told.contains(QString::fromUtf8(row.message))) << row.name << ": " << told.toStdString();
+        if (!*row.message) {
+            EXPECT_TRUE(told.isEmpty()) << told.toStdString();
+        }
+        QFile written(folder.filePath(QString::fromUtf8(row.written)));
+        EXPECT_EQ(written.open(QIODevice::ReadOnly) ? written.read(qstrlen(row.writtenStart)) : QByteArray(),
+            QByteArray(row.writtenStart))
+            << row.name;
+    }
+    EXPECT_TRUE(window_->isVisible());
 }
 
 TEST(PreviewErrors, APageThatCannotBeDrawnIsToldInABoxAndLeftBlank)

@@ -1,25 +1,8 @@
 #include "print/PrintDriver.h"
 
-#include <QPrinter>
 #include <gtest/gtest.h>
 
 using namespace zet;
-
-TEST(JobFromDialog, TakesCopiesCollationAndTheChosenRangeOrEveryPage)
-{
-    QPrinter printer;
-    printer.setCopyCount(2);
-    printer.setCollateCopies(true);
-    printer.setPrintRange(QPrinter::PageRange);
-    printer.setFromTo(2, 3);
-    const JobSettings range = jobFromDialog(printer, 5);
-    EXPECT_EQ(range.copies, 2);
-    EXPECT_TRUE(range.collate);
-    EXPECT_EQ(std::pair(range.firstPage, range.lastPage), std::pair(2, 3));
-    printer.setPrintRange(QPrinter::AllPages);
-    const JobSettings all = jobFromDialog(printer, 5);
-    EXPECT_EQ(std::pair(all.firstPage, all.lastPage), std::pair(1, 5));
-}
 
 // Qt would print to a nameless PDF file instead.
 TEST(PrintJob, APrinterTheSpoolerDoesNotKnowIsAFailure)

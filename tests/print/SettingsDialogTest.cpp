@@ -33,7 +33,10 @@ protected:
         return dir.isValid();
     }
 
-    template <typename T> T *control(const char *name) { return dialog_.findChild<T *>(QLatin1String(name)); }
+    template <typename T> T *control(const char *name, QWidget *in = nullptr)
+    {
+        return (in ? in : &dialog_)->findChild<T *>(QLatin1String(name));
+    }
 
     // Answers the next message box and keeps its text.
     void answerNextQuestion(QMessageBox::StandardButton answer)
@@ -88,16 +91,16 @@ TEST_F(SettingsDialogTest, OkWritesOneValuePerPrinterAndTheWindowShowsThemAgain)
     control<QCheckBox>("chkPageBuffer")->click();
     control<QPushButton>("cmdOk")->click();
     EXPECT_FALSE(dialog_.isVisible());
-    EXPECT_EQ(stored("Ufficio"), QStringLiteral("<ImageBuffer>0</ImageBuffer><PageBuffer>0</PageBuffer>"));
-    EXPECT_EQ(stored("Magazzino"), QStringLiteral("<ImageBuffer>0</ImageBuffer><PageBuffer>0</PageBuffer>"));
-    EXPECT_EQ(stored("PDF"), QStringLiteral("<ImageBuffer>0</ImageBuffer><PageBuffer>1</PageBuffer>"));
+    const QString off = QStringLiteral("<ImageBuffer>0</ImageBuffer><PageBuffer>0</PageBuffer>");
+    EXPECT_EQ(QStringList({ stored("Ufficio"), stored("Magazzino"), stored("PDF") }),
+        QStringList({ off, off, QStringLiteral("<ImageBuffer>0</ImageBuffer><PageBuffer>1</PageBuffer>") }));
 
     // Switching to a printer with stored states is no change: Annulla closes without asking.
     SettingsDialog again({ QStringLiteral("Ufficio"), QStringLiteral("PDF") });
     again.show();
-    again.findChild<QComboBox *>(QStringLiteral("cmbPrinters"))->setCurrentIndex(1);
-    EXPECT_EQ(again.findChild<QCheckBox *>(QStringLiteral("chkPageBuffer"))->checkState(), Qt::Checked);
-    again.findChild<QPushButton *>(QStringLiteral("cmdAnnulla"))->click();
+    control<QComboBox>("cmbPrinters", &again)->setCurrentIndex(1);
+    EXPECT_EQ(control<QCheckBox>("chkPageBuffer", &again)->checkState(), Qt::Checked);
+    control<QPushButton>("cmdAnnulla", &again)->click();
     EXPECT_FALSE(again.isVisible());
 }
 
@@ -107,10 +110,9 @@ TEST_F(SettingsDialogTest, AGreyedStoredStateShowsGreyedAndAClickTicksIt)
     writeRegistryValue(RegistryRoot::LocalMachine, kZetViewKeyPath, QStringLiteral("PDF"),
         QStringLiteral("<Altro>x</Altro><ImageBuffer>2</ImageBuffer>"), EmptyText::Delete);
     SettingsDialog dialog({ QStringLiteral("PDF") });
-    auto *image = dialog.findChild<QCheckBox *>(QStringLiteral("chkImageBuffer"));
-    EXPECT_EQ(image->checkState(), Qt::PartiallyChecked);
-    image->click();
-    EXPECT_EQ(image->checkState(), Qt::Checked);
-    image->click();
-    EXPECT_EQ(image->checkState(), Qt::Unchecked);
+    auto *image = control<QCheckBox>("chkImageBuffer", &dialog);
+    QList<Qt::CheckState> states { image->checkState() };
+    for (int click = 0; click < 2; ++click)
+        image->click(), states << image->checkState();
+    EXPECT_EQ(states, (QList<Qt::CheckState> { Qt::PartiallyChecked, Qt::Checked, Qt::Unchecked }));
 }

@@ -167,9 +167,7 @@ TEST(DrawPicture, OwnSizeCutOrStretchedWithOrWithoutBorder)
     const QRect small(100, 100, 50, 50), large(100, 100, 400, 200);
     using enum ControlType;
     const std::tuple<const char *, QImage, ControlType, bool, bool, QRect, std::vector<Probe>> rows[] = {
-        { "own size, BMP file stating 96 dpi", halves(3780, "BMP"), Picture, true, false, small, ownSize },
         { "own size, BMP file stating 300 dpi", halves(11811, "BMP"), Picture, true, false, small, ownSize },
-        { "own size, JPEG file stating 72 dpi", halves(2835, "JPEG"), Picture, true, false, small, ownSize },
         { "own size, surface stating 300 dpi", halves(11811), Picture, true, false, small, ownSize },
         { "own size in a black border two twips larger", at96, Picture, true, true, small,
             { { 100, 200, kInk }, { 401, 200, kInk }, { 200, 251, kInk }, { 101, 101, red },

@@ -31,38 +31,6 @@ QString recordText(const Record &record)
 
 } // namespace
 
-TemplateText &TemplateText::version(int version)
-{
-    version_ = version;
-    return *this;
-}
-
-TemplateText &TemplateText::page(double height, double marginTop, double marginBottom)
-{
-    pageHeight_ = height;
-    marginTop_ = marginTop;
-    marginBottom_ = marginBottom;
-    return *this;
-}
-
-TemplateText &TemplateText::band(Slot slot, const BandShape &shape)
-{
-    bands_[slot] = shape;
-    return *this;
-}
-
-TemplateText &TemplateText::object(Slot slot, const QString &dataSource)
-{
-    objects_.append({ slot, dataSource });
-    return *this;
-}
-
-TemplateText &TemplateText::structure(const RecordSet &root)
-{
-    structure_ = { root };
-    return *this;
-}
-
 // The designer stacks the bands with a strip under each: 225 twips under the top margin, 285 under
 // every other band (a band that is not visible keeps only its strip).
 double TemplateText::designTop(Slot slot) const

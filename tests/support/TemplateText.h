@@ -61,13 +61,33 @@ struct Record
 class TemplateText
 {
 public:
-    TemplateText &version(int version);
-    TemplateText &page(double height, double marginTop = 0, double marginBottom = 0);
-    TemplateText &band(Slot slot, const BandShape &shape);
+    TemplateText &version(int version)
+    {
+        version_ = version;
+        return *this;
+    }
+    TemplateText &page(double height, double marginTop = 0, double marginBottom = 0)
+    {
+        pageHeight_ = height, marginTop_ = marginTop, marginBottom_ = marginBottom;
+        return *this;
+    }
+    TemplateText &band(Slot slot, const BandShape &shape)
+    {
+        bands_[slot] = shape;
+        return *this;
+    }
     // A text object in the band showing dataSource ("" fixed text, "[SYS]" a
     // placeholder, "Set.[Field]" a field), numbered in the order added.
-    TemplateText &object(Slot slot, const QString &dataSource);
-    TemplateText &structure(const RecordSet &root);
+    TemplateText &object(Slot slot, const QString &dataSource)
+    {
+        objects_.append({ slot, dataSource });
+        return *this;
+    }
+    TemplateText &structure(const RecordSet &root)
+    {
+        structure_ = { root };
+        return *this;
+    }
 
     QString text() const;
 
@@ -75,9 +95,7 @@ private:
     double designTop(Slot slot) const;
 
     int version_ = 1;
-    double pageHeight_ = 0;
-    double marginTop_ = 0;
-    double marginBottom_ = 0;
+    double pageHeight_ = 0, marginTop_ = 0, marginBottom_ = 0;
     std::map<int, BandShape> bands_;
     QList<std::pair<Slot, QString>> objects_;
     QList<RecordSet> structure_;

@@ -114,22 +114,6 @@ TEST(ReadData, RecordsFollowTheStructure)
     }
 }
 
-TEST(NameDataBands, EachLevelTakesTheNameOfItsFirstRecordInOlderTemplates)
-{
-    for (int version : { 1, 2 }) {
-        ReportDocument document;
-        document.templateVersion = version;
-        for (int level : { -1, 1, 2, 1, 3 })
-            document.bands.emplace_back().dataLevel = level;
-        QString data = QStringLiteral("<Report><Gruppo><Riga></Riga></Gruppo><Gruppo></Gruppo></Report>");
-        readData(document, kGroups, data);
-        QStringList names;
-        for (const ReportBand &band : std::as_const(document.bands))
-            names << band.recordsetName;
-        EXPECT_EQ(names.join(','), version == 1 ? QStringLiteral(",Gruppo,Riga,Gruppo,") : ",,,,");
-    }
-}
-
 // The writer's rule taken literally: a record's element holds its values
 // (unescaped, trimmed: blanks are their only white space), the records after
 // it up to the first not deeper than it whose parent it is, its extra content.
