@@ -19,8 +19,10 @@ namespace {
 // that a huge value costs memory in proportion to a piece and time in
 // proportion to what shows in its rectangle.
 constexpr qsizetype kPieceLength = 4096;
-// Short lines whose advance is kept (at most kPieceLength characters each).
+// Lines whose advance is kept, and the longest line kept: the values a
+// report repeats are short, and the kept texts stay under 2 MB.
 constexpr qsizetype kAdvancesKept = 4096;
+constexpr qsizetype kLongestKeptLine = 256;
 // Fonts whose Latin-1 advances are kept.
 constexpr qsizetype kFontTablesKept = 64;
 // How much wider than its characters' own advances a line is taken to be at most.
@@ -122,12 +124,14 @@ PieceMeasures &piecesOf(const QString &text, const QFont &font)
     return *recent[0];
 }
 
-// The advance of a short line in a font, remembered by the font's serial and
+// The advance of a line in a font, remembered by the font's serial and
 // the text: a report shows the same values (dates, codes, captions) in row
 // after row, and measuring shapes the text as drawing it does again. Each
 // thread keeps its own; it starts again when full.
 double lineAdvance(quint64 fontSerial, const QFont &font, const QString &line)
 {
+    if (line.size() > kLongestKeptLine)
+        return QFontMetricsF(font).horizontalAdvance(line);
     thread_local QHash<std::pair<quint64, QString>, double> advances;
     const std::pair<quint64, QString> key(fontSerial, line);
     const auto known = advances.constFind(key);
