@@ -64,12 +64,15 @@ bench: setup
 	@cmake --build build-bench -j $(JOBS) --target zetview_bench
 	@./build-bench/bench/zetview_bench
 
-# Whole processes at scale, each beside its reference measured in the same
-# run, as a markdown table (docs/performance.md).
+# The rows of the performance table in docs/performance.md, each program
+# printing its own rows (Release build, like bench).
 bench-table: setup
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build build-bench -j $(JOBS) --target zetview_scale_table
-	@./build-bench/bench/scale/zetview_scale_table
+	@cmake --build build-bench -j $(JOBS) --target zetview_scale_table zetview_output_table
+	@echo "| Work | ZETView | reference | ratio | goal | met |"
+	@echo "|---|---|---|---|---|---|"
+	@./build-bench/bench/scale/zetview_scale_table --rows
+	@./build-bench/bench/table/zetview_output_table
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

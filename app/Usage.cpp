@@ -35,20 +35,19 @@ const QMap<QString, QString> &commandTexts()
             QStringLiteral(
                 "zetview printers\n  Elenca le stampanti installate, nell'ordine del sistema.\n") },
         { QStringLiteral("export"),
-            QStringLiteral(
-                "zetview export --format pdf|png|bmp|html|xml MODELLO DATI -o PERCORSO [--dpi N]\n"
-                "               [--zoom F] [--print-view]\n"
-                "  Scrive il report senza schermo. PERCORSO è un file, non una cartella.\n"
-                "  pdf: tutte le pagine in un file. png: un file per pagina, con il numero di\n"
-                "  pagina prima dell'estensione, a --dpi (predefinito 96) per --zoom.\n"
-                "  bmp: una bitmap a 24 bit per pagina come la mostra l'anteprima a --zoom\n"
-                "  (da 0.1 a 4, predefinito 1): PERCORSO senza estensione, l'indice di pagina\n"
-                "  da 0 su tre caratteri, \".\" ed estensione (rep.bmp: \"rep  0.bmp\", ...).\n"
-                "  html: PERCORSO con Precedente e Successivo; le pagine e le immagini delle\n"
-                "  bande nella cartella accanto, PERCORSO senza estensione più \"_file\".\n"
-                "  xml: il primo record esterno dei dati, con le correzioni fatte, in UTF-8,\n"
-                "  con la dichiarazione del tipo di documento generata dal modello.\n"
-                "  --print-view omette gli oggetti non stampabili (pdf, png, bmp).\n") },
+            QStringLiteral("zetview export --format pdf|png|bmp|html|xml MODELLO DATI -o PERCORSO [--dpi N]\n"
+                           "               [--zoom F] [--print-view]\n"
+                           "  Scrive il report senza schermo. PERCORSO è un file, non una cartella.\n"
+                           "  pdf: tutte le pagine in un file. png: un file per pagina, con il numero di\n"
+                           "  pagina prima dell'estensione, a --dpi (predefinito 96) per --zoom.\n"
+                           "  bmp: una bitmap a 24 bit per pagina come la mostra l'anteprima a --zoom\n"
+                           "  (da 0.1 a 4, predefinito 1): PERCORSO senza estensione, l'indice di pagina\n"
+                           "  da 0 su tre caratteri, \".\" ed estensione (rep.bmp: \"rep  0.bmp\", ...).\n"
+                           "  html: PERCORSO con Precedente e Successivo; le pagine e le immagini delle\n"
+                           "  bande nella cartella accanto, PERCORSO senza estensione più \"_file\".\n"
+                           "  xml: il primo record esterno dei dati, con le correzioni fatte, in UTF-8,\n"
+                           "  con la dichiarazione del tipo di documento generata dal modello.\n"
+                           "  --print-view omette gli oggetti non stampabili (pdf, png, bmp).\n") },
         { QStringLiteral("preview"),
             QStringLiteral("zetview preview MODELLO DATI [--title TESTO]\n"
                            "  Apre l'anteprima (serve uno schermo). Dopo una stampa dall'anteprima scrive\n"

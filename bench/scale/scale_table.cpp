@@ -12,7 +12,7 @@
 // median counts. Wall time comes from
 // the clock around fork and wait4, peak memory from the child's rusage.
 //
-//   zetview_scale_table [ROWS]   (ROWS defaults to 1000000)
+//   zetview_scale_table [--rows] [ROWS]   (ROWS defaults to 1000000)
 //
 // The generated files are kept in scale-data beside the program.
 
@@ -209,7 +209,16 @@ double loadAverage()
 int main(int argc, char **argv)
 {
     try {
-        const long rows = argc > 1 ? std::atol(argv[1]) : 1000000;
+        // --rows: the rows alone, for a table whose head another command
+        // prints (make bench-table); the note on the runs goes to stderr.
+        bool rowsOnly = false;
+        long rows = 1000000;
+        for (int i = 1; i < argc; ++i) {
+            if (std::string(argv[i]) == "--rows")
+                rowsOnly = true;
+            else
+                rows = std::atol(argv[i]);
+        }
         const std::string folder
             = std::string(argv[0]).substr(0, std::string(argv[0]).rfind('/') + 1) + "scale-data";
         mkdir(folder.c_str(), 0755);
@@ -250,13 +259,16 @@ int main(int argc, char **argv)
             "10,000 nested: " + format(nestedFewer.seconds, " s"), nestedMore.seconds / nestedFewer.seconds,
             "<= 15 (linear: 10; quadratic: 100)", nestedMore.seconds <= 15 * nestedFewer.seconds });
 
-        std::printf("| Work | ZETView | reference | ratio | goal | met |\n|---|---|---|---|---|---|\n");
+        if (!rowsOnly)
+            std::printf("| Work | ZETView | reference | ratio | goal | met |\n|---|---|---|---|---|---|\n");
         for (const Row &row : table) {
             std::printf("| %s | %s | %s | %.2f | %s | %s |\n", row.work.c_str(), row.ours.c_str(),
                 row.reference.c_str(), row.ratio, row.goal.c_str(), row.met ? "yes" : "no");
         }
-        std::printf("\nMedians of 3 whole processes of %s; load average %.1f before, %.1f after.\n",
-            zetview.c_str(), loadBefore, loadAverage());
+        std::fflush(stdout);
+        std::fprintf(rowsOnly ? stderr : stdout,
+            "%sMedians of 3 whole processes of %s; load average %.1f before, %.1f after.\n",
+            rowsOnly ? "zetview_scale_table: " : "\n", zetview.c_str(), loadBefore, loadAverage());
         return 0;
     } catch (const std::exception &error) {
         std::fprintf(stderr, "zetview_scale_table: %s\n", error.what());

@@ -9,11 +9,11 @@
 #include "render/PageRenderer.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <cmath>
 
 namespace zet {
@@ -90,7 +90,15 @@ bool exportPagesToPdf(ReportDocument &document, const QString &path, bool printV
     if (!pagesExportable(document, error))
         return false;
 
-    QPdfWriter writer(path);
+    // Written through a file of our own: a path that cannot be written is told
+    // here, not by the painter on the console, and an older file stays whole
+    // until the new one is complete.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        setExportError(error, cannotWriteFile(path));
+        return false;
+    }
+    QPdfWriter writer(&file);
     writer.setResolution(int(kTwipsPerInch)); // one device unit is one twip
     writer.setCreator(QStringLiteral("ZETView"));
     writer.setTitle(document.reportName);
@@ -114,7 +122,7 @@ bool exportPagesToPdf(ReportDocument &document, const QString &path, bool printV
         DeviceContext context(&painter);
         renderPage(document, context, i, viewOf(printView));
     }
-    if (!painter.end() || QFileInfo(path).size() <= 0) {
+    if (!painter.end() || file.size() <= 0 || !file.commit()) {
         setExportError(error, cannotWriteFile(path));
         return false;
     }

@@ -1,5 +1,6 @@
 #include "preview/PreviewWindow.h"
 
+#include "export/PageBitmapExport.h"
 #include "layout/PageLayout.h"
 #include "template/TemplateLoader.h"
 #include "xml/ElementReader.h"
@@ -305,6 +306,20 @@ TEST_F(PreviewTest, CodeWordTurnsOutlinesOnUntilTheNextKey)
     EXPECT_TRUE(window_->outlinesShown());
     key(Qt::Key_Return);
     EXPECT_TRUE(printedWithOutlines_);
+}
+
+TEST_F(PreviewTest, ExportedBitmapsAreThePagesAsShown)
+{
+    open("fattura");
+    child<QToolButton>(QStringLiteral("optToolbar1"))->click();
+    clickZoomItem(QStringLiteral("75%"));
+    key(Qt::Key_Plus, Qt::KeypadModifier);
+    window_->repaint();
+    QTemporaryDir dir;
+    ASSERT_TRUE(
+        exportPageBitmaps(document_, dir.filePath(QStringLiteral("f.bmp")), window_->zoomFactor(), true));
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("f  1.bmp"))).convertToFormat(QImage::Format_RGB32),
+        window_->pageImage());
 }
 
 // Esporta: the dialog as offered, each choice written where asked, and the
