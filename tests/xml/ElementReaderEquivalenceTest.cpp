@@ -332,7 +332,8 @@ void writeLiterally(const ReportDocument &document, int parent, QString &out)
         out += '<' + record.structName + '>';
         for (int index : record.valueIndexes) {
             const DataValue &value = document.values[index];
-            out += '<' + fieldName(document, value) + '>' + value.value.trimmed() + "</" + fieldName(document, value) + '>';
+            out += '<' + fieldName(document, value) + '>' + value.value.trimmed() + "</"
+                + fieldName(document, value) + '>';
         }
         writeLiterally(document, i, out);
         out += record.extraContent + "</" + record.structName + '>';
