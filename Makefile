@@ -10,7 +10,8 @@ CTEST_ARGS ?= --output-on-failure -j $(JOBS)
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all setup build test test-print test-browser test-sanitize fuzz demo bench clean format
+.PHONY: all setup build test test-print test-browser test-sanitize fuzz demo bench bench-table clean format
+.PHONY: package test-install
 
 all: build
 
@@ -29,8 +30,20 @@ test: build
 # Printing for real: a cupsd of its own with cups-pdf queues, the printed
 # files checked with pdfinfo and pdftotext (needs root, like the spooler).
 test-print: setup $(BUILD)/build.ninja
-	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli zetview_host_example
+	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli zetview
 	@bash tests/print/cups-pdf-queue-test.sh $(BUILD)
+
+# The Debian package of the library, its headers and package files, the
+# program, the guide and the samples: $(BUILD)/package/zetview_*.deb.
+package: setup $(BUILD)/build.ninja
+	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli zetview
+	@cd $(BUILD) && cpack -G DEB >/dev/null && ls "$$PWD"/package/zetview_*.deb
+
+# The host example built on its own against an install and against the
+# unpacked Debian package (CMake package and pkg-config), run offscreen.
+test-install: setup $(BUILD)/build.ninja
+	@cmake --build $(BUILD) -j $(JOBS) --target zetview_cli zetview
+	@bash tests/install/host-against-install-test.sh $(BUILD)
 
 # The HTML export of every sample opened in headless Chromium.
 test-browser: setup $(BUILD)/build.ninja
@@ -59,6 +72,16 @@ bench: setup
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build build-bench -j $(JOBS) --target zetview_bench
 	@./build-bench/bench/zetview_bench
+
+# The rows of the performance table in docs/performance.md, each program
+# printing its own rows (Release build, like bench).
+bench-table: setup
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build-bench -j $(JOBS) --target zetview_scale_table zetview_output_table
+	@echo "| Work | ZETView | reference | ratio | goal | met |"
+	@echo "|---|---|---|---|---|---|"
+	@./build-bench/bench/scale/zetview_scale_table --rows
+	@./build-bench/bench/table/zetview_output_table
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -37,6 +37,12 @@ bool printOut(const QByteArray &text);
 // not be written.
 int printResult(const QByteArray &text);
 
+// A document for a command that ends the process once it is done with it:
+// the system takes the whole memory back at exit, so the document is never
+// taken apart entry by entry (a million values would cost a measurable part
+// of the run).
+zet::ReportDocument &documentUntilExit();
+
 // Reads the template and data files and builds the report into document,
 // refusing a template that cannot make a page. Returns kExitOk, or prints why
 // not and returns the exit status.

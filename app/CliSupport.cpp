@@ -29,6 +29,11 @@ int printResult(const QByteArray &text)
     return printOut(text) ? kExitOk : kExitFileError;
 }
 
+zet::ReportDocument &documentUntilExit()
+{
+    return *new zet::ReportDocument;
+}
+
 int buildFromFiles(zet::ReportDocument &document, const QString &templatePath, const QString &dataPath,
     const zet::BuildOptions &options, const zet::DebugSink &debugEvent)
 {
@@ -38,7 +43,7 @@ int buildFromFiles(zet::ReportDocument &document, const QString &templatePath, c
         printError(QStringLiteral("impossibile leggere il modello %1: %2").arg(templatePath, reason));
         return kExitFileError;
     }
-    const std::optional<QString> dataText = readTextFile(dataPath, &reason);
+    std::optional<QString> dataText = readTextFile(dataPath, &reason);
     if (!dataText) {
         printError(QStringLiteral("impossibile leggere i dati %1: %2").arg(dataPath, reason));
         return kExitFileError;
@@ -46,7 +51,8 @@ int buildFromFiles(zet::ReportDocument &document, const QString &templatePath, c
     zet::BuildOptions strict = options;
     strict.refuseUnusableTemplate = true;
     try {
-        zet::buildReport(document, *templateText, *dataText, debugEvent, strict);
+        // Handed over: the text is freed once read, before the layout.
+        zet::buildReport(document, *templateText, std::move(*dataText), debugEvent, strict);
     } catch (const zet::Error &error) {
         if (error.number() != zet::Error::kUnusableTemplate)
             return reportError(error);

@@ -19,7 +19,7 @@ int runDump(const QStringList &args)
         printError(commandUsage(QStringLiteral("dump")));
         return kExitUsage;
     }
-    zet::ReportDocument document;
+    zet::ReportDocument &document = documentUntilExit();
     if (int status = buildFromFiles(document, files.at(0), files.at(1), options))
         return status;
     return printResult(zet::dumpDocument(document) + '\n');

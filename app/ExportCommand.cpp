@@ -2,7 +2,9 @@
 #include "OptionReader.h"
 
 #include "export/HtmlExport.h"
+#include "export/PageBitmapExport.h"
 #include "export/PageImageExport.h"
+#include "export/XmlExport.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -49,6 +51,15 @@ const std::vector<ExportFormat> &exportFormats()
         { QStringLiteral("html"),
             [](zet::ReportDocument &document, const ExportArguments &parsed, const zet::PageExportProgress &,
                 QString *error) { return zet::exportHtml(document, parsed.output, error); } },
+        { QStringLiteral("xml"),
+            [](zet::ReportDocument &document, const ExportArguments &parsed, const zet::PageExportProgress &,
+                QString *error) { return zet::exportXml(document, parsed.output, error); } },
+        { QStringLiteral("bmp"),
+            [](zet::ReportDocument &document, const ExportArguments &parsed,
+                const zet::PageExportProgress &progress, QString *error) {
+                return zet::exportPageBitmaps(
+                    document, parsed.output, parsed.zoom, parsed.printView, progress, error);
+            } },
     };
     return formats;
 }

@@ -8,7 +8,7 @@ int runInfo(const QStringList &args)
         printError(commandUsage(QStringLiteral("info")));
         return kExitUsage;
     }
-    zet::ReportDocument document;
+    zet::ReportDocument &document = documentUntilExit();
     QString debugLine;
     if (int status = buildFromFiles(
             document, args.at(0), args.at(1), {}, [&debugLine](const QString &line) { debugLine = line; }))

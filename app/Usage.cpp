@@ -35,15 +35,19 @@ const QMap<QString, QString> &commandTexts()
             QStringLiteral(
                 "zetview printers\n  Elenca le stampanti installate, nell'ordine del sistema.\n") },
         { QStringLiteral("export"),
-            QStringLiteral(
-                "zetview export --format pdf|png MODELLO DATI -o PERCORSO [--dpi N] [--print-view]\n"
-                "  Disegna ogni pagina senza schermo: PDF in un file, PNG un file per pagina\n"
-                "  (PERCORSO con il numero di pagina prima dell'estensione). PERCORSO è un\n"
-                "  file, non una cartella. --dpi per PNG (predefinito 96); --print-view\n"
-                "  omette gli oggetti non stampabili.\n"
-                "zetview export --format html MODELLO DATI -o PAGINA.htm\n"
-                "  Pagine HTML da sfogliare nel browser: PAGINA.htm con Precedente e Successivo;\n"
-                "  le pagine e le immagini delle bande nella cartella PAGINA_file accanto.\n") },
+            QStringLiteral("zetview export --format pdf|png|bmp|html|xml MODELLO DATI -o PERCORSO [--dpi N]\n"
+                           "               [--zoom F] [--print-view]\n"
+                           "  Scrive il report senza schermo. PERCORSO è un file, non una cartella.\n"
+                           "  pdf: tutte le pagine in un file. png: un file per pagina, con il numero di\n"
+                           "  pagina prima dell'estensione, a --dpi (predefinito 96) per --zoom.\n"
+                           "  bmp: una bitmap a 24 bit per pagina come la mostra l'anteprima a --zoom\n"
+                           "  (da 0.1 a 4, predefinito 1): PERCORSO senza estensione, l'indice di pagina\n"
+                           "  da 0 su tre caratteri, \".\" ed estensione (rep.bmp: \"rep  0.bmp\", ...).\n"
+                           "  html: PERCORSO con Precedente e Successivo; le pagine e le immagini delle\n"
+                           "  bande nella cartella accanto, PERCORSO senza estensione più \"_file\".\n"
+                           "  xml: il primo record esterno dei dati, con le correzioni fatte, in UTF-8,\n"
+                           "  con la dichiarazione del tipo di documento generata dal modello.\n"
+                           "  --print-view omette gli oggetti non stampabili (pdf, png, bmp).\n") },
         { QStringLiteral("preview"),
             QStringLiteral("zetview preview MODELLO DATI [--title TESTO]\n"
                            "  Apre l'anteprima (serve uno schermo). Dopo una stampa dall'anteprima scrive\n"

@@ -72,7 +72,7 @@ int addRecord(
     for (const QString &field : fields) {
         record.valueIndexes.append(int(doc.values.size()));
         const QString text = field + QLatin1Char(' ') + QString::number(n);
-        doc.values.append({ index, field, text, text });
+        doc.values.append({ index, fieldIndexOf(doc, field), text });
     }
     doc.records.append(record);
     return index;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Renders every sample report in examples/ to out/: one PDF per report and
-# one PNG per page. Usage: scripts/demo.sh BUILD_DIR
+# Renders every sample report in examples/ to out/: one PDF per report, one
+# PNG per page, an HTML page set to open in a browser and the data as XML. Usage: scripts/demo.sh BUILD_DIR
 set -euo pipefail
 build=${1:-build}
 zetview_program="$build/app/zetview"
@@ -19,8 +19,10 @@ for template in examples/*.zet; do
   zetview info "$template" "$data"
   zetview export --format pdf "$template" "$data" -o "$out/$name.pdf"
   zetview export --format png --dpi 96 "$template" "$data" -o "$out/$name.png"
+  zetview export --format html "$template" "$data" -o "$out/$name.htm"
+  zetview export --format xml "$template" "$data" -o "$out/$name.xml"
 done
 
 echo
 echo "Report generati in $(cd "$out" && pwd):"
-ls -1 "$out"
+ls -1 "$out" | grep -v "_file$"

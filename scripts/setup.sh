@@ -5,13 +5,15 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config ccache
-  qt6-base-dev libxkbcommon-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libxkbcommon-dev qt6-translations-l10n
+  libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
   fonts-liberation2 fonts-dejavu-core
   poppler-utils
+  libxml2-utils
   cups printer-driver-cups-pdf
   xvfb xauth
   chromium
+  dpkg-dev file
   clang libclang-rt-14-dev
 )
 

@@ -14,6 +14,7 @@
 #include "xml/RecordsetData.h"
 
 #include <QElapsedTimer>
+#include <exception>
 
 namespace zet {
 
@@ -62,8 +63,8 @@ void forEachElement(
     }
 }
 
-void buildSteps(ReportDocument &document, const QString &templateText, const QString &dataText,
-    const BuildOptions &options)
+void buildSteps(
+    ReportDocument &document, const QString &templateText, QString dataText, const BuildOptions &options)
 {
     WaitCursor wait;
     if (options.refuseUnusableTemplate)
@@ -73,22 +74,51 @@ void buildSteps(ReportDocument &document, const QString &templateText, const QSt
         refuseTemplate(loadedTemplateProblem(document));
     document.exportFileName = getElementValue(dataText, QStringLiteral("NomeFileEsportazione"));
 
-    // The reader takes every record out of the text it is given: it gets a
-    // copy so the control's stored data survives for the next request.
-    QString data = dataText;
-    readRecords(document, data);
-
+    // The duplication count decides whether the data text is needed after
+    // reading; a mistake in it is reported after the reader's own, as ever.
     const auto readSettings
         = options.readReportSettings ? options.readReportSettings : readUserReportSettings;
-    const int copies = duplicationCount(readSettings(document.reportName), document.reportName);
+    int copies = 0;
+    std::exception_ptr settingsError;
+    try {
+        copies = duplicationCount(readSettings(document.reportName), document.reportName);
+    } catch (...) {
+        settingsError = std::current_exception();
+    }
+    // The reader takes every record out of the text it is given and keeps
+    // none of it: a text handed over is freed here, before the layout, unless
+    // it is to be read again duplicated. The control's stored data is shared,
+    // so it survives for the next request.
+    const QString original = copies >= 2 ? dataText : QString();
+    readRecords(document, dataText);
+    if (settingsError)
+        std::rethrow_exception(settingsError);
     if (copies >= 2 && document.records.size() >= 2) {
         if (std::optional<QString> duplicated
-            = duplicateRecordElements(dataText, document.records.at(1).structName))
+            = duplicateRecordElements(original, document.records.at(1).structName))
             readRecords(document, *duplicated);
     }
 
     if (options.layOut)
         layOutReport(document);
+}
+
+template <typename Text>
+void buildTimed(ReportDocument &document, const QString &templateText, Text &&dataText,
+    const DebugSink &debugEvent, const BuildOptions &options)
+{
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        buildSteps(document, templateText, std::forward<Text>(dataText), options);
+    } catch (...) {
+        // A failed request must not leave a half-built document behind.
+        releaseDocument(document);
+        throw requestError(std::current_exception());
+    }
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    if (debugEvent)
+        debugEvent(buildTimeDescription(seconds));
 }
 
 } // namespace
@@ -148,18 +178,13 @@ int duplicationCount(const QString &reportSettings, const QString &reportName)
 void buildReport(ReportDocument &document, const QString &templateText, const QString &dataText,
     const DebugSink &debugEvent, const BuildOptions &options)
 {
-    QElapsedTimer timer;
-    timer.start();
-    try {
-        buildSteps(document, templateText, dataText, options);
-    } catch (...) {
-        // A failed request must not leave a half-built document behind.
-        releaseDocument(document);
-        throw requestError(std::current_exception());
-    }
-    const double seconds = double(timer.nsecsElapsed()) / 1e9;
-    if (debugEvent)
-        debugEvent(buildTimeDescription(seconds));
+    buildTimed(document, templateText, dataText, debugEvent, options);
+}
+
+void buildReport(ReportDocument &document, const QString &templateText, QString &&dataText,
+    const DebugSink &debugEvent, const BuildOptions &options)
+{
+    buildTimed(document, templateText, std::move(dataText), debugEvent, options);
 }
 
 } // namespace zet

@@ -30,6 +30,10 @@ struct BuildOptions
 // On failure the document is released and the error propagates.
 void buildReport(ReportDocument &document, const QString &templateText, const QString &dataText,
     const DebugSink &debugEvent, const BuildOptions &options = {});
+// The same with the data text handed over, so that it is freed as soon as it
+// is read (before the layout) when the caller keeps no copy.
+void buildReport(ReportDocument &document, const QString &templateText, QString &&dataText,
+    const DebugSink &debugEvent, const BuildOptions &options = {});
 
 // The template proper: the content of the first "ZET" element when the text
 // holds "<ZET>" (exact case), else the whole text.

@@ -257,13 +257,14 @@ void writeRecord(JsonWriter &json, const DataRecord &r)
     json.endObject();
 }
 
-void writeValue(JsonWriter &json, const DataValue &v)
+void writeValue(JsonWriter &json, const ReportDocument &document, int index)
 {
+    const DataValue &v = document.values.at(index);
     json.beginObject(JsonWriter::Line);
     json.key("RecordIndex").value(v.recordIndex);
-    json.key("FieldName").value(v.fieldName);
+    json.key("FieldName").value(fieldName(document, v));
     json.key("Value").value(v.value);
-    json.key("LoadedValue").value(v.loadedValue);
+    json.key("LoadedValue").value(loadedValue(document, index));
     json.endObject();
 }
 
@@ -324,7 +325,10 @@ QByteArray dumpDocument(const ReportDocument &document)
     writeList(json, "Objects", document.objects, writeObject);
     writeList(json, "Images", document.images, writeImage);
     writeList(json, "Records", document.records, writeRecord);
-    writeList(json, "Values", document.values, writeValue);
+    json.key("Values").beginArray(JsonWriter::Block);
+    for (int index = 0; index < document.values.size(); ++index)
+        writeValue(json, document, index);
+    json.endArray();
     writeList(json, "Pages", document.pages, writePage);
     writeList(json, "DataPlacements", document.dataPlacements, writeDataPlacement);
     json.endObject();

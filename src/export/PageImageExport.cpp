@@ -1,16 +1,19 @@
 #include "export/PageImageExport.h"
 
+#include "export/PageExportChecks.h"
+#include "export/PagePictureWriter.h"
+
 #include "core/Twips.h"
 
 #include "gfx/DeviceContext.h"
 #include "render/PageRenderer.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <cmath>
 
 namespace zet {
@@ -25,38 +28,6 @@ constexpr double kLargestPageTwips = 200 * kTwipsPerInch;
 constexpr qint64 kLargestPicturePixels = qint64(1) << 28;
 constexpr int kLargestDpi = 4800;
 
-void setError(QString *error, const QString &message)
-{
-    if (error)
-        *error = message;
-}
-
-bool pageSizeUsable(const ReportDocument &document, QString *error)
-{
-    const auto usable
-        = [](double twips) { return std::isfinite(twips) && twips >= 1 && twips <= kLargestPageTwips; };
-    if (usable(document.pageWidth) && usable(document.pageHeight))
-        return true;
-    setError(error,
-        QStringLiteral("Dimensioni della pagina non valide: %1 x %2 twip.")
-            .arg(document.pageWidth)
-            .arg(document.pageHeight));
-    return false;
-}
-
-bool hasPages(const ReportDocument &document, QString *error)
-{
-    if (!document.pages.isEmpty())
-        return true;
-    setError(error, QStringLiteral("Il report non ha pagine da esportare."));
-    return false;
-}
-
-QString cannotWrite(const QString &path)
-{
-    return QStringLiteral("Impossibile scrivere il file \"%1\".").arg(QDir::toNativeSeparators(path));
-}
-
 RenderOptions viewOf(bool printView)
 {
     return { .view = printView ? RenderView::Print : RenderView::Full };
@@ -69,6 +40,39 @@ void tell(const PageExportProgress &progress, int pageIndex, int pageCount)
 }
 
 } // namespace
+
+void setExportError(QString *error, const QString &message)
+{
+    if (error)
+        *error = message;
+}
+
+bool pagesExportable(const ReportDocument &document, QString *error)
+{
+    if (document.pages.isEmpty()) {
+        setExportError(error, QStringLiteral("Il report non ha pagine da esportare."));
+        return false;
+    }
+    const auto usable
+        = [](double twips) { return std::isfinite(twips) && twips >= 1 && twips <= kLargestPageTwips; };
+    if (usable(document.pageWidth) && usable(document.pageHeight))
+        return true;
+    setExportError(error,
+        QStringLiteral("Dimensioni della pagina non valide: %1 x %2 twip.")
+            .arg(document.pageWidth)
+            .arg(document.pageHeight));
+    return false;
+}
+
+QImage newPagePicture(QSize size, int dotsPerMetre)
+{
+    if (size.isEmpty() || qint64(size.width()) * size.height() > kLargestPicturePixels)
+        return QImage();
+    QImage picture(size, QImage::Format_RGB32);
+    picture.setDotsPerMeterX(dotsPerMetre);
+    picture.setDotsPerMeterY(dotsPerMetre);
+    return picture;
+}
 
 QString pagePicturePath(const QString &path, int pageNumber)
 {
@@ -83,10 +87,18 @@ QString pagePicturePath(const QString &path, int pageNumber)
 bool exportPagesToPdf(ReportDocument &document, const QString &path, bool printView,
     const PageExportProgress &progress, QString *error)
 {
-    if (!hasPages(document, error) || !pageSizeUsable(document, error))
+    if (!pagesExportable(document, error))
         return false;
 
-    QPdfWriter writer(path);
+    // Written through a file of our own: a path that cannot be written is told
+    // here, not by the painter on the console, and an older file stays whole
+    // until the new one is complete.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        setExportError(error, cannotWriteFile(path));
+        return false;
+    }
+    QPdfWriter writer(&file);
     writer.setResolution(int(kTwipsPerInch)); // one device unit is one twip
     writer.setCreator(QStringLiteral("ZETView"));
     writer.setTitle(document.reportName);
@@ -97,21 +109,21 @@ bool exportPagesToPdf(ReportDocument &document, const QString &path, bool printV
 
     QPainter painter;
     if (!painter.begin(&writer)) {
-        setError(error, cannotWrite(path));
+        setExportError(error, cannotWriteFile(path));
         return false;
     }
     const int pageCount = int(document.pages.size());
     for (int i = 0; i < pageCount; ++i) {
         tell(progress, i, pageCount);
         if (i > 0 && !writer.newPage()) {
-            setError(error, cannotWrite(path));
+            setExportError(error, cannotWriteFile(path));
             return false;
         }
         DeviceContext context(&painter);
         renderPage(document, context, i, viewOf(printView));
     }
-    if (!painter.end() || QFileInfo(path).size() <= 0) {
-        setError(error, cannotWrite(path));
+    if (!painter.end() || file.size() <= 0 || !file.commit()) {
+        setExportError(error, cannotWriteFile(path));
         return false;
     }
     return true;
@@ -120,45 +132,41 @@ bool exportPagesToPdf(ReportDocument &document, const QString &path, bool printV
 bool exportPagesToPng(ReportDocument &document, const QString &path, int dpi, bool printView,
     const PageExportProgress &progress, QString *error)
 {
-    if (!hasPages(document, error) || !pageSizeUsable(document, error))
+    if (!pagesExportable(document, error))
         return false;
     if (dpi < 1 || dpi > kLargestDpi) {
-        setError(error, QStringLiteral("Risoluzione non valida: %1 dpi.").arg(dpi));
+        setExportError(error, QStringLiteral("Risoluzione non valida: %1 dpi.").arg(dpi));
         return false;
     }
-    const int width = qMax(1, qRound(dpi * document.pageWidth / kTwipsPerInch));
-    const int height = qMax(1, qRound(dpi * document.pageHeight / kTwipsPerInch));
-    QImage page;
-    if (qint64(width) * height <= kLargestPicturePixels)
-        page = QImage(width, height, QImage::Format_RGB32);
-    if (page.isNull()) {
-        setError(error,
+    const QSize size(qMax(1, qRound(dpi * document.pageWidth / kTwipsPerInch)),
+        qMax(1, qRound(dpi * document.pageHeight / kTwipsPerInch)));
+    const int dotsPerMetre = qRound(dpi / kMetresPerInch);
+    if (newPagePicture(size, dotsPerMetre).isNull()) {
+        setExportError(error,
             QStringLiteral("Pagina troppo grande per %1 dpi: %2 x %3 pixel.")
                 .arg(dpi)
-                .arg(width)
-                .arg(height));
+                .arg(size.width())
+                .arg(size.height()));
         return false;
     }
-    const int dotsPerMetre = qRound(dpi / kMetresPerInch);
-    page.setDotsPerMeterX(dotsPerMetre);
-    page.setDotsPerMeterY(dotsPerMetre);
 
+    // Pages are drawn here, one after another, while the writer's threads
+    // encode the pages drawn before.
+    PagePictureWriter writer("PNG");
     const int pageCount = int(document.pages.size());
     for (int i = 0; i < pageCount; ++i) {
         tell(progress, i, pageCount);
+        QImage page = newPagePicture(size, dotsPerMetre);
         page.fill(Qt::white);
         {
             DeviceContext context(&page);
             context.setLogicalDpi(dpi, dpi);
             renderPage(document, context, i, viewOf(printView));
         }
-        const QString file = pagePicturePath(path, i + 1);
-        if (!page.save(file, "PNG")) {
-            setError(error, cannotWrite(file));
-            return false;
-        }
+        if (!writer.write(page, pagePicturePath(path, i + 1)))
+            break;
     }
-    return true;
+    return writer.finish(error);
 }
 
 } // namespace zet

@@ -23,7 +23,7 @@ constexpr int kDefaultDpi = 96;
 constexpr double kCoordinateLimit = 1 << 28;
 // Largest font size in logical units (about 70 inches in twips).
 constexpr int kMaxFontPixels = 100000;
-// Fonts kept for reuse (UI thread only); the set starts again when full.
+// Fonts kept for reuse; the set starts again when full.
 constexpr std::size_t kMadeFontsKept = 64;
 
 int roundClamped(double value)
@@ -56,7 +56,6 @@ DeviceContext::DeviceContext(QPaintDevice *device)
 {
     if (device_ != nullptr)
         setLogicalDpi(device_->logicalDpiX(), device_->logicalDpiY());
-    applyFont();
 }
 
 DeviceContext::DeviceContext(QPainter *painter)
@@ -65,7 +64,6 @@ DeviceContext::DeviceContext(QPainter *painter)
 {
     if (device_ != nullptr)
         setLogicalDpi(device_->logicalDpiX(), device_->logicalDpiY());
-    applyFont();
 }
 
 DeviceContext::~DeviceContext()
@@ -80,13 +78,29 @@ QPainter *DeviceContext::painter()
     QPainter *p = external_ != nullptr ? external_ : beginPainter();
     if (p == nullptr || !p->isActive())
         return nullptr;
-    p->resetTransform();
-    p->setRenderHint(QPainter::Antialiasing, false);
-    p->setRenderHint(QPainter::TextAntialiasing, true);
-    p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    setPainterTransform(p, QTransform());
+    // Each change marks the painter's state dirty, which a PDF writes out
+    // again before the next drawing: change only what differs.
+    constexpr QPainter::RenderHints kHints = QPainter::TextAntialiasing;
+    constexpr QPainter::RenderHints kManaged
+        = QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform;
+    if ((p->renderHints() & kManaged) != kHints) {
+        p->setRenderHints(kManaged, false);
+        p->setRenderHints(kHints, true);
+    }
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     p->setOpacity(1.0);
     return p;
+}
+
+void DeviceContext::setPainterTransform(QPainter *p, const QTransform &transform)
+{
+    // A window or viewport of the caller's goes; the world transform is set
+    // only when it differs (in a PDF each setting writes a state block).
+    if (p->viewTransformEnabled())
+        p->resetTransform();
+    if (p->worldTransform() != transform || (!transform.isIdentity() && !p->worldMatrixEnabled()))
+        p->setTransform(transform);
 }
 
 QPainter *DeviceContext::beginPainter()
@@ -174,56 +188,73 @@ GdiBrush DeviceContext::selectBrush(const GdiBrush &brush)
 
 GdiFont DeviceContext::selectFont(const GdiFont &font)
 {
-    GdiFont previous = std::exchange(font_, font);
-    applyFont();
-    return previous;
+    return std::exchange(font_, font);
 }
 
-void DeviceContext::applyFont()
+DeviceContext::FontKey DeviceContext::fontKey() const
+{
+    return std::make_tuple(font_.faceName, font_.height, font_.weight, font_.italic, font_.underline,
+        font_.strikeOut, font_.height == 0 ? std::lround(16.0 * logicalPerDeviceY()) : 0L);
+}
+
+// The QFont of the selected font, made when the selection last changed. A
+// selection is resolved only when text is measured or drawn, so putting the
+// previous font back after each object costs nothing.
+const DeviceContext::MadeFont &DeviceContext::currentFont() const
+{
+    FontKey key = fontKey();
+    if (madeFont_.serial == 0 || key != madeKey_) {
+        madeFont_ = madeFont(key);
+        madeKey_ = std::move(key);
+    }
+    return madeFont_;
+}
+
+DeviceContext::MadeFont DeviceContext::madeFont(const FontKey &key)
 {
     // A new QFont loads its font engine again on first use, which costs more
     // than the text drawn with it, and a report selects the same few fonts
-    // over and over: hand out copies of one QFont per selection instead.
-    static std::map<std::tuple<QString, int, int, bool, bool, bool, long>, QFont> made;
-    const auto key = std::make_tuple(font_.faceName, font_.height, font_.weight, font_.italic,
-        font_.underline, font_.strikeOut, font_.height == 0 ? std::lround(16.0 * logicalPerDeviceY()) : 0L);
+    // over and over: hand out copies of one QFont per selection instead (UI
+    // thread only; the set starts again when full).
+    static std::map<FontKey, MadeFont> made;
+    static quint64 serials = 0;
     const auto known = made.find(key);
-    if (known != made.end()) {
-        qfont_ = known->second;
-        return;
-    }
+    if (known != made.end())
+        return known->second;
     if (made.size() >= kMadeFontsKept)
         made.clear();
 
-    QFont f(resolveFontFamily(font_.faceName));
+    const auto &[faceName, height, weight, italic, underline, strikeOut, defaultPixels] = key;
+    QFont f(resolveFontFamily(faceName));
     f.setKerning(false); // glyphs advance one by one, so a text is as wide as its characters
-    f.setItalic(font_.italic);
-    f.setUnderline(font_.underline);
-    f.setStrikeOut(font_.strikeOut);
-    f.setWeight(QFont::Weight(std::clamp(font_.weight > 0 ? font_.weight : gdi::kWeightNormal, 1, 1000)));
+    f.setItalic(italic);
+    f.setUnderline(underline);
+    f.setStrikeOut(strikeOut);
+    f.setWeight(QFont::Weight(std::clamp(weight > 0 ? weight : gdi::kWeightNormal, 1, 1000)));
 
     double pixels = 0;
-    if (font_.height < 0) {
-        pixels = -double(font_.height);
-    } else if (font_.height > 0) {
+    if (height < 0) {
+        pixels = -double(height);
+    } else if (height > 0) {
         // A positive height is the cell (ascent + descent): scale the em to it.
         QFont probe(f);
         probe.setPixelSize(1000);
         const QFontMetricsF fm(probe);
         const double cell = fm.ascent() + fm.descent();
-        pixels = cell > 0 ? font_.height * 1000.0 / cell : font_.height;
+        pixels = cell > 0 ? height * 1000.0 / cell : height;
     } else {
-        pixels = 16.0 * logicalPerDeviceY(); // the default: 12 points on a 96 dpi device
+        pixels = double(defaultPixels); // the default: 12 points on a 96 dpi device
     }
     f.setPixelSize(std::clamp(int(std::lround(pixels)), 1, kMaxFontPixels));
-    qfont_ = f;
-    made.emplace(key, f);
+    const QFontMetricsF fm(f);
+    const MadeFont entry { f, fm.ascent(), qCeil(fm.ascent()) + qCeil(fm.descent()), ++serials };
+    made.emplace(key, entry);
+    return entry;
 }
 
 int DeviceContext::textHeight() const
 {
-    const QFontMetricsF fm(qfont_);
-    return qCeil(fm.ascent()) + qCeil(fm.descent());
+    return currentFont().cellHeight;
 }
 
 void DeviceContext::setBackgroundMode(int mode)

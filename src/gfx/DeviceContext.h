@@ -11,6 +11,7 @@
 #include <QSize>
 #include <QTransform>
 #include <memory>
+#include <tuple>
 
 class QPaintDevice;
 
@@ -106,7 +107,22 @@ public:
 private:
     QPainter *painter();
     QPainter *beginPainter();
-    void applyFont();
+    // A selected font as drawn: the QFont and its measures in logical units.
+    // The serial tells fonts apart (0: none made yet).
+    struct MadeFont
+    {
+        QFont font;
+        double ascent = 0;
+        int cellHeight = 0;
+        quint64 serial = 0;
+    };
+    using FontKey = std::tuple<QString, int, int, bool, bool, bool, long>;
+    FontKey fontKey() const;
+    const MadeFont &currentFont() const;
+    static MadeFont madeFont(const FontKey &key);
+    static void setPainterTransform(QPainter *p, const QTransform &transform);
+    // Gives the painter the current font unless it still has it from us.
+    void setPainterFont(QPainter *p);
     QTransform transform() const;
     QPoint toDevice(const QPoint &logical) const;
     // A rectangle given by its logical edges as device edges (not normalised).
@@ -115,6 +131,8 @@ private:
     double logicalPerDeviceY() const;
     QSize deviceSize() const;
     double advance(const QString &text) const;
+    // True when line, drawn in the current font, is certainly at most room wide.
+    bool advanceAtMost(const QString &line, double room) const;
     void strokeAndFill(const QPainterPath &devicePath, bool closed);
     QPen devicePen() const;
     void fillDeviceRect(const QRect &rect);
@@ -134,7 +152,11 @@ private:
     GdiPen pen_;
     GdiBrush brush_;
     GdiFont font_;
-    QFont qfont_;
+    mutable MadeFont madeFont_;
+    mutable FontKey madeKey_;
+    // The font last given to the painter, and the painter's copy of it.
+    QFont fontGiven_;
+    QFont painterFont_;
     int backgroundMode_ = gdi::kBkOpaque;
     int backgroundColour_ = 0xFFFFFF;
     int textColour_ = 0;

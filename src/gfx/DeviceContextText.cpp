@@ -2,6 +2,7 @@
 #include "gfx/DeviceContext.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QtMath>
 #include <algorithm>
 #include <array>
@@ -18,6 +19,14 @@ namespace {
 // that a huge value costs memory in proportion to a piece and time in
 // proportion to what shows in its rectangle.
 constexpr qsizetype kPieceLength = 4096;
+// Lines whose advance is kept, and the longest line kept: the values a
+// report repeats are short, and the kept texts stay under 2 MB.
+constexpr qsizetype kAdvancesKept = 4096;
+constexpr qsizetype kLongestKeptLine = 256;
+// Fonts whose Latin-1 advances are kept.
+constexpr qsizetype kFontTablesKept = 64;
+// How much wider than its characters' own advances a line is taken to be at most.
+constexpr double kAdvanceMargin = 1.1;
 
 QString oneLine(const QString &text)
 {
@@ -115,13 +124,74 @@ PieceMeasures &piecesOf(const QString &text, const QFont &font)
     return *recent[0];
 }
 
+// The advance of a line in a font, remembered by the font's serial and
+// the text: a report shows the same values (dates, codes, captions) in row
+// after row, and measuring shapes the text as drawing it does again. Each
+// thread keeps its own; it starts again when full.
+double lineAdvance(quint64 fontSerial, const QFont &font, const QString &line)
+{
+    if (line.size() > kLongestKeptLine)
+        return QFontMetricsF(font).horizontalAdvance(line);
+    thread_local QHash<std::pair<quint64, QString>, double> advances;
+    const std::pair<quint64, QString> key(fontSerial, line);
+    const auto known = advances.constFind(key);
+    if (known != advances.constEnd())
+        return *known;
+    if (advances.size() >= kAdvancesKept)
+        advances.clear();
+    const double advance = QFontMetricsF(font).horizontalAdvance(line);
+    advances.insert(key, advance);
+    return advance;
+}
+
+// The advances of the Latin-1 characters alone in a font, each measured when
+// first needed (NaN before). Each thread keeps its own; the set starts again
+// when full.
+using Latin1Advances = std::array<double, 256>;
+Latin1Advances &latin1Advances(quint64 fontSerial)
+{
+    thread_local QHash<quint64, std::shared_ptr<Latin1Advances>> tables;
+    auto known = tables.find(fontSerial);
+    if (known == tables.end()) {
+        if (tables.size() >= kFontTablesKept)
+            tables.clear();
+        auto table = std::make_shared<Latin1Advances>();
+        table->fill(std::numeric_limits<double>::quiet_NaN());
+        known = tables.insert(fontSerial, table);
+    }
+    return **known;
+}
+
 } // namespace
+
+bool DeviceContext::advanceAtMost(const QString &line, double room) const
+{
+    // Without kerning, a shaped line is about as wide as its characters
+    // measured one by one: ligatures and marks take room away, hinted
+    // advances round differently (at most 2.6 % and a third of a unit a
+    // character wider, over the installed families). The margin is well above that.
+    const MadeFont &font = currentFont();
+    Latin1Advances &advances = latin1Advances(font.serial);
+    const QFontMetricsF metrics(font.font);
+    double sum = 0;
+    for (const QChar c : line) {
+        // Control characters (a tab) are laid out, not measured alone.
+        if (c.unicode() >= advances.size() || c.category() == QChar::Other_Control)
+            return false;
+        double &advance = advances[c.unicode()];
+        if (std::isnan(advance))
+            advance = metrics.horizontalAdvance(c);
+        sum += advance;
+    }
+    return sum * kAdvanceMargin + line.size() <= room;
+}
 
 double DeviceContext::advance(const QString &text) const
 {
+    const MadeFont &font = currentFont();
     if (text.size() > kPieceLength)
-        return piecesOf(text, qfont_).total();
-    return QFontMetricsF(qfont_).horizontalAdvance(text);
+        return piecesOf(text, font.font).total();
+    return lineAdvance(font.serial, font.font, text);
 }
 
 int DeviceContext::textWidth(const QString &text) const
@@ -136,13 +206,25 @@ void DeviceContext::drawTextLine(const QString &line, const QPointF &topLeft, do
     QPainter *p = painter();
     if (p == nullptr)
         return;
-    p->setTransform(transform());
-    const QFontMetricsF fm(qfont_);
+    setPainterTransform(p, transform());
+    const MadeFont &font = currentFont();
     if (backgroundMode_ == gdi::kBkOpaque)
-        p->fillRect(QRectF(topLeft, QSizeF(width, textHeight())), toQColor(backgroundColour_));
-    p->setFont(qfont_);
+        p->fillRect(QRectF(topLeft, QSizeF(width, font.cellHeight)), toQColor(backgroundColour_));
+    setPainterFont(p);
     p->setPen(toQColor(textColour_));
-    p->drawText(QPointF(topLeft.x(), topLeft.y() + fm.ascent()), line);
+    p->drawText(QPointF(topLeft.x(), topLeft.y() + font.ascent), line);
+}
+
+void DeviceContext::setPainterFont(QPainter *p)
+{
+    // Setting a font makes the painter resolve it for its device and find its
+    // engine again: skip it while the painter still holds the font given last.
+    const QFont &font = currentFont().font;
+    if (font.isCopyOf(fontGiven_) && p->font().isCopyOf(painterFont_))
+        return;
+    p->setFont(font);
+    fontGiven_ = font;
+    painterFont_ = p->font();
 }
 
 void DeviceContext::drawText(const QRect &rect, Qt::Alignment alignment, const QString &text)
@@ -158,6 +240,14 @@ void DeviceContext::drawText(const QRect &rect, Qt::Alignment alignment, const Q
         return;
     }
     const QString line = oneLine(text);
+    // A left-aligned line without a background needs its width only to tell
+    // whether it stays inside the rectangle: when an upper bound says so, it
+    // is drawn without being measured (measuring shapes it as drawing does).
+    if (!(alignment & (Qt::AlignRight | Qt::AlignHCenter)) && backgroundMode_ != gdi::kBkOpaque
+        && top + textHeight() <= bottom && advanceAtMost(line, double(right) - left)) {
+        drawTextLine(line, QPointF(left, top), 0);
+        return;
+    }
     const double width = advance(line);
 
     QPainter *p = painter();
@@ -176,7 +266,7 @@ void DeviceContext::drawText(const QRect &rect, Qt::Alignment alignment, const Q
         return;
     }
     p->save();
-    p->setTransform(transform());
+    setPainterTransform(p, transform());
     p->setClipRect(QRectF(left, top, right - left, bottom - top), Qt::IntersectClip);
     drawTextLine(line, QPointF(x, top), width);
     p->restore();
@@ -191,7 +281,7 @@ void DeviceContext::drawLongLine(
     QPainter *p = painter();
     if (p == nullptr)
         return;
-    PieceMeasures &pieces = piecesOf(text, qfont_);
+    PieceMeasures &pieces = piecesOf(text, currentFont().font);
     const double room = double(right) - left;
     const bool cellFits = top + textHeight() <= bottom;
     const bool fromRight = alignment & Qt::AlignRight;
@@ -233,7 +323,7 @@ void DeviceContext::drawLongLine(
         }
     }
     p->save();
-    p->setTransform(transform());
+    setPainterTransform(p, transform());
     p->setClipRect(QRectF(left, top, right - left, bottom - top), Qt::IntersectClip);
     for (const auto &[k, pieceLeft] : shown)
         drawTextLine(pieces.piece(k), QPointF(pieceLeft, top), pieces.advance(k));

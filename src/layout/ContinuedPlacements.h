@@ -21,6 +21,9 @@ public:
 
     void add(const DataPlacement &placement);
 
+    // Whether a placement of that slot waits for values.
+    bool waitsFor(int bandIndex) const { return positionsByBand_.contains(bandIndex); }
+
     // Copies values, object by object, from the items of a new regular
     // placement of bandIndex into every waiting placement of that slot and
     // removes those entries.

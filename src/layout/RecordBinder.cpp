@@ -23,16 +23,16 @@ QStringList fieldNamesInSuffix(const QString &dataSource)
 
 RecordBinder::RecordBinder(const ReportDocument &document)
     : document_(document)
+    , fieldNamesByObject_(document.objects.size())
 { }
 
 const QStringList &RecordBinder::fieldNamesShownBy(int objectIndex)
 {
-    auto found = fieldNamesByObject_.constFind(objectIndex);
-    if (found == fieldNamesByObject_.constEnd()) {
-        const ReportObject &object = checkedAt(document_.objects, objectIndex, "Objects");
-        found = fieldNamesByObject_.insert(objectIndex, fieldNamesInSuffix(object.dataSource));
-    }
-    return *found;
+    const ReportObject &object = checkedAt(document_.objects, objectIndex, "Objects");
+    std::optional<QStringList> &names = fieldNamesByObject_[size_t(objectIndex)];
+    if (!names)
+        names = fieldNamesInSuffix(object.dataSource);
+    return *names;
 }
 
 void RecordBinder::bind(QList<PlacedItem> &items, int recordIndex)
@@ -41,27 +41,47 @@ void RecordBinder::bind(QList<PlacedItem> &items, int recordIndex)
     qsizetype namesShown = 0;
     for (const PlacedItem &item : std::as_const(items))
         namesShown += fieldNamesShownBy(item.objectIndex).size();
-    if (namesShown == 0 || record.valueIndexes.isEmpty())
+    const QList<int> &valueIndexes = record.valueIndexes;
+    if (namesShown == 0 || valueIndexes.isEmpty())
         return;
-    QList<const QString *> fieldNames;
-    fieldNames.reserve(record.valueIndexes.size());
-    for (const int valueIndex : record.valueIndexes)
-        fieldNames.append(&checkedAt(document_.values, valueIndex, "Values").fieldName);
+    const auto nameAt = [this, &valueIndexes](qsizetype position) -> const QString & {
+        return fieldName(document_, checkedAt(document_.values, valueIndexes.at(position), "Values"));
+    };
+    // The rows of a report name the same fields in the same order and are
+    // placed in copies of the same band: their binding is the one before.
+    std::vector<int> &fields = bindingFields_;
+    fields.clear();
+    for (qsizetype position = 0; position < valueIndexes.size(); ++position)
+        fields.push_back(checkedAt(document_.values, valueIndexes.at(position), "Values").fieldIndex);
+    std::vector<int> &objects = bindingObjects_;
+    objects.clear();
+    for (const PlacedItem &item : std::as_const(items))
+        objects.push_back(item.objectIndex);
+    if (fields == lastFields_ && objects == lastObjects_) {
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            if (lastPositions_[size_t(i)] >= 0)
+                items[i].valueIndex = valueIndexes.at(lastPositions_[size_t(i)]);
+        }
+        return;
+    }
+    lastFields_ = fields;
+    lastObjects_ = objects;
+    lastPositions_.clear();
 
     // Small bands and records (the usual case) compare names in place; large
     // ones go through a hash of the record's upper-cased names.
     constexpr qsizetype kDirectComparisons = 64;
-    const bool direct = namesShown * fieldNames.size() <= kDirectComparisons;
+    const bool direct = namesShown * valueIndexes.size() <= kDirectComparisons;
     QHash<QString, qsizetype> lastPosition;
     if (!direct) {
-        for (qsizetype position = 0; position < fieldNames.size(); ++position)
-            lastPosition.insert(fieldNames.at(position)->toUpper(), position);
+        for (qsizetype position = 0; position < valueIndexes.size(); ++position)
+            lastPosition.insert(nameAt(position).toUpper(), position);
     }
     const auto lastPositionOf = [&](const QString &name) -> qsizetype {
         if (!direct)
             return lastPosition.value(name, -1);
-        for (qsizetype position = fieldNames.size() - 1; position >= 0; --position) {
-            if (upperCasedEquals(*fieldNames.at(position), name))
+        for (qsizetype position = valueIndexes.size() - 1; position >= 0; --position) {
+            if (upperCasedEquals(nameAt(position), name))
                 return position;
         }
         return -1;
@@ -72,7 +92,8 @@ void RecordBinder::bind(QList<PlacedItem> &items, int recordIndex)
         for (const QString &name : fieldNamesShownBy(item.objectIndex))
             best = std::max(best, lastPositionOf(name));
         if (best >= 0)
-            item.valueIndex = record.valueIndexes.at(best);
+            item.valueIndex = valueIndexes.at(best);
+        lastPositions_.push_back(best);
     }
 }
 

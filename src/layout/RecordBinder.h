@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QList>
 #include <QStringList>
+#include <optional>
+#include <vector>
 
 namespace zet {
 
@@ -27,7 +29,16 @@ private:
     const QStringList &fieldNamesShownBy(int objectIndex);
 
     const ReportDocument &document_;
-    QHash<int, QStringList> fieldNamesByObject_;
+    // By object index; filled the first time an object is bound.
+    std::vector<std::optional<QStringList>> fieldNamesByObject_;
+    // The latest binding worked out: the field indexes of the record's
+    // values, the objects of the items and the position chosen for each item
+    // (-1: none). The two lists before are scratch space for the next call.
+    std::vector<int> lastFields_;
+    std::vector<int> lastObjects_;
+    std::vector<qsizetype> lastPositions_;
+    std::vector<int> bindingFields_;
+    std::vector<int> bindingObjects_;
 };
 
 // Copies ValueIndex into each item of target from the item of source that

@@ -132,7 +132,7 @@ void RecordWalk::placeForRecord(int band, int record)
     const int placed = placeBand(document_, page, PlaceFrom::Top, band, state_, true);
     QList<PlacedItem> &items = document_.pages[page].placedBands[placed].items;
     binder_.bind(items, record);
-    if (!items.isEmpty())
+    if (!items.isEmpty() && continued_.waitsFor(band))
         continued_.resolve(band, QList<PlacedItem>(items));
 }
 

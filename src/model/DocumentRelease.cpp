@@ -19,6 +19,9 @@ void releaseData(ReportDocument &document)
         record.valueIndexes.clear();
     document.records.clear();
     document.values.clear();
+    document.loadedValues.clear();
+    document.fieldNames.clear();
+    document.fieldIndexes.clear();
 }
 
 void releaseTemplate(ReportDocument &document)

@@ -3,9 +3,11 @@
 #include "model/ReportFont.h"
 #include "model/TemplateCodes.h"
 
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace zet {
@@ -84,12 +86,15 @@ struct DataRecord
     QList<int> valueIndexes;
 };
 
+// A data value as read, until the preview edits it (editValue): the value as
+// loaded is then kept in the document's loadedValues. Values read from a data
+// text share a few large blocks of text instead of holding one allocation
+// each, and name their field by its index in the document's fieldNames.
 struct DataValue
 {
     int recordIndex = -1;
-    QString fieldName;
-    QString value; // current value; the preview's editing writes here
-    QString loadedValue; // as read
+    int fieldIndex = -1; // in the document's fieldNames
+    QString value;
 };
 
 struct PlacedItem
@@ -146,8 +151,54 @@ struct ReportDocument
     QList<ImageEntry> images;
     QList<ReportBand> bands;
     QList<DataValue> values;
+    QHash<int, QString> loadedValues; // as read, for each value edited since, by index
+    QStringList fieldNames; // of the values, each name once
+    QHash<QString, int> fieldIndexes; // position of each name in fieldNames
     QList<DataRecord> records;
     QString exportFileName;
 };
 
+// The field name of a value; empty text for an index outside fieldNames.
+inline const QString &fieldName(const ReportDocument &document, const DataValue &value)
+{
+    static const QString kNone;
+    return value.fieldIndex >= 0 && value.fieldIndex < document.fieldNames.size()
+        ? document.fieldNames.at(value.fieldIndex)
+        : kNone;
+}
+
+// The index of name in fieldNames, where it is added when new.
+inline int fieldIndexOf(ReportDocument &document, const QString &name)
+{
+    const auto known = document.fieldIndexes.constFind(name);
+    if (known != document.fieldIndexes.constEnd())
+        return *known;
+    document.fieldNames.append(name);
+    return *document.fieldIndexes.insert(name, int(document.fieldNames.size() - 1));
+}
+
+// The value at valueIndex as read from the data, whatever the preview did to it.
+inline const QString &loadedValue(const ReportDocument &document, int valueIndex)
+{
+    const auto edited = document.loadedValues.constFind(valueIndex);
+    return edited != document.loadedValues.constEnd() ? *edited : document.values.at(valueIndex).value;
+}
+
+// The preview's edit of a value: the value as read stays at hand.
+inline void editValue(ReportDocument &document, int valueIndex, const QString &text)
+{
+    QString &value = document.values[valueIndex].value;
+    if (!document.loadedValues.contains(valueIndex))
+        document.loadedValues.insert(valueIndex, value);
+    value = text;
+}
+
 } // namespace zet
+
+// The lists grow by moving their blocks, not by copying entry after entry.
+Q_DECLARE_TYPEINFO(zet::PlacedItem, Q_PRIMITIVE_TYPE);
+Q_DECLARE_TYPEINFO(zet::PlacedBand, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(zet::LaidPage, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(zet::DataValue, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(zet::DataRecord, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(zet::DataPlacement, Q_PRIMITIVE_TYPE);

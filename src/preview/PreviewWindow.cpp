@@ -1,7 +1,10 @@
 #include "preview/PreviewWindow.h"
 
+#include "preview/ExportDialog.h"
+
 #include "core/Rounding.h"
 #include "core/Twips.h"
+#include "core/WaitCursor.h"
 #include "gfx/DeviceContext.h"
 #include "gfx/FontResolver.h"
 #include "print/SettingsDialog.h"
@@ -325,8 +328,6 @@ void PreviewWindow::buildToolbar()
         connect(button, &QToolButton::clicked, this, [this, i] { onToolbar(i); });
         commands_.append(button);
     }
-    // Export is not offered from the preview yet.
-    commands_.at(kExport)->setEnabled(false);
 
     const char *options[] = { "Visualizzazione completa", "Visualizzazione di stampa" };
     const QStyle::StandardPixmap optionIcons[]
@@ -488,6 +489,9 @@ void PreviewWindow::onToolbar(int index)
     case kPrint:
         printFromPreview();
         break;
+    case kExport:
+        exportFromPreview();
+        break;
     case kCancel:
         document_.resultText.clear();
         reject();
@@ -509,6 +513,29 @@ void PreviewWindow::printFromPreview()
         return;
     document_.resultText = dataToText(document_);
     accept();
+}
+
+void PreviewWindow::exportFromPreview()
+{
+    const std::optional<ExportTarget> target = askExportTarget(this, document_.exportFileName);
+    if (!target)
+        return;
+    QString error;
+    bool written = false;
+    {
+        WaitCursor busy;
+        written = writeExport(
+            document_, *target, ExportView { zoomFactor_, viewOptions_.at(1)->isChecked() }, this, &error);
+    }
+    // Exporting pages leaves each object with the text of the last page
+    // written: draw the page shown again, with its edit boxes.
+    drawCurrentPage();
+    if (written)
+        QMessageBox::information(
+            nullptr, QStringLiteral("ZET View"), QStringLiteral("Esportazione completata con successo"));
+    else
+        QMessageBox::critical(
+            this, QStringLiteral("Esporta"), QStringLiteral("Esportazione non riuscita.\n%1").arg(error));
 }
 
 void PreviewWindow::openSettings(QToolButton *button)
@@ -726,7 +753,7 @@ void PreviewWindow::editChanged(int index, const QString &text)
     const int valueIndex
         = roundHalfEven(parseNumber(getElementValue(editBoxes_->tag(index), QString(kEditBoxValueElement))));
     if (valueIndex >= 0 && valueIndex < document_.values.size())
-        document_.values[valueIndex].value = text;
+        editValue(document_, valueIndex, text);
 }
 
 void PreviewWindow::layoutWindow()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ItalianQtTexts.h"
 #include "model/ReportDocument.h"
 #include "print/PrintDriver.h"
 
@@ -69,6 +70,8 @@ private:
 
     void onToolbar(int index);
     void printFromPreview();
+    // Esporta: asks for a file and a format, writes them and says how it went.
+    void exportFromPreview();
     void openSettings(QToolButton *button);
     void onViewOption();
 
@@ -97,6 +100,8 @@ private:
 
     ReportDocument &document_;
     Printer printer_;
+    // The dialogs opened from the window speak Italian too.
+    ItalianQtTexts italianQtTexts_;
     ZoomMode zoomMode_ = ZoomMode::Explicit;
     double zoomFactor_ = 1.0;
     double previousZoom_ = 0.0;

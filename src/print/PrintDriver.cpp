@@ -1,5 +1,6 @@
 #include "print/PrintDriver.h"
 
+#include "core/ItalianQtTexts.h"
 #include "core/Twips.h"
 #include "core/WaitCursor.h"
 #include "gfx/DeviceContext.h"
@@ -90,6 +91,7 @@ bool applyPaper(QPrinter &printer, const QPrinterInfo &info, const PaperChoice &
 
 bool askJob(QPrinter &printer, QWidget *owner, int pageCount)
 {
+    ItalianQtTexts italian;
     QPrintDialog dialog(&printer, owner);
     dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCollateCopies);
     dialog.setMinMax(1, pageCount);

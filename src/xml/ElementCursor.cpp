@@ -4,16 +4,26 @@
 
 namespace zet {
 
-ElementCursor::ElementCursor(const QString &text, const QString &name)
-    : original_(text)
+namespace {
+
+QString withoutAngles(const QString &name)
 {
     QString stripped = name;
     if (stripped.contains(QLatin1Char('<')) || stripped.contains(QLatin1Char('>')))
         stripped.remove(QLatin1Char('<')).remove(QLatin1Char('>'));
-    openTag_ = tagOf(stripped, Tag::Open, Case::Lower);
-    closeTag_ = tagOf(stripped, Tag::Close, Case::Lower);
+    return stripped;
+}
+
+} // namespace
+
+ElementCursor::ElementCursor(const QString &text, const QString &name)
+    : original_(text)
+    , openTag_(tagOf(withoutAngles(name), Tag::Open, Case::Lower))
+    , closeTag_(tagOf(withoutAngles(name), Tag::Close, Case::Lower))
+{
+    const bool emptyName = openTag_.size() == 2;
     // An empty name stays at the end, and next() never searches from there.
-    if (!stripped.isEmpty())
+    if (!emptyName)
         searchFrom(0);
 }
 
@@ -40,7 +50,14 @@ QString ElementCursor::current() const
 {
     if (!valid_)
         return QString();
-    return original_.mid(contentStart_, closePos_ - contentStart_);
+    return sharedPart(original_, contentStart_, closePos_ - contentStart_);
+}
+
+QStringView ElementCursor::currentView() const
+{
+    if (!valid_)
+        return QStringView();
+    return QStringView(original_).mid(contentStart_, closePos_ - contentStart_);
 }
 
 bool ElementCursor::next()

@@ -16,8 +16,9 @@ namespace zet {
 // taken one began.
 //
 // A whole walk, taking every element or not, costs time linear in the text's
-// length; the cursor shares the text passed in and copies nothing until a
-// take() or remainingText() hands text back.
+// length; the cursor shares the text passed in and copies nothing until
+// remainingText() hands text back. What current() and take() return shares
+// the text's block (see sharedPart).
 class ElementCursor
 {
 public:
@@ -31,6 +32,11 @@ public:
     // The current element's raw content; empty text at the end or after a
     // take().
     QString current() const;
+    // The same as a view of text().
+    QStringView currentView() const;
+
+    // The text as opened.
+    const QString &text() const { return original_; }
 
     // Moves to the next element; false, and at end, when there is none. False
     // at once when already at the end.

@@ -56,22 +56,39 @@ QString lowerPerChar(const QString &text)
     return lower;
 }
 
+ElementTags::ElementTags(const QString &name)
+    : open(tagOf(name, Tag::Open))
+    , close(tagOf(name, Tag::Close))
+    , lowerOpen(tagOf(name, Tag::Open, Case::Lower))
+    , lowerClose(tagOf(name, Tag::Close, Case::Lower))
+{ }
+
 bool findElement(const QString &text, const QString &name, ElementMatch *match)
 {
-    const QString openTag = tagOf(name, Tag::Open);
-    const QString closeTag = tagOf(name, Tag::Close);
-    const auto exact = [&text](const QString &tag, qsizetype from) { return text.indexOf(tag, from); };
-    PassResult result = findPass(exact, openTag, closeTag, match);
+    return findElement(text, ElementTags(name), match);
+}
+
+bool findElement(QStringView text, const ElementTags &tags, ElementMatch *match)
+{
+    // Every opening tag the passes below can find is one in any case too, so
+    // where none is the lookup ends after one pass, and where one is, no pass
+    // finds an opening tag before it.
+    // A record's fields usually open its text, written as named.
+    const qsizetype first = text.startsWith(tags.open) ? 0 : indexOfFolded(text, tags.lowerOpen, 0);
+    if (first < 0)
+        return false;
+    const auto exact = [&text, first](const QString &tag, qsizetype from) {
+        return indexOfTagAsWritten(text, tag, std::max(from, first));
+    };
+    PassResult result = findPass(exact, tags.open, tags.close, match);
     if (result != PassResult::Nothing)
         return result == PassResult::Found;
-    const QString lowerOpen = tagOf(name, Tag::Open, Case::Lower);
-    const QString lowerClose = tagOf(name, Tag::Close, Case::Lower);
-    result = findPass(exact, lowerOpen, lowerClose, match);
+    result = findPass(exact, tags.lowerOpen, tags.lowerClose, match);
     if (result != PassResult::Nothing)
         return result == PassResult::Found;
     const auto folded
         = [&text](const QString &tag, qsizetype from) { return indexOfFolded(text, tag, from); };
-    return findPass(folded, lowerOpen, lowerClose, match) == PassResult::Found;
+    return findPass(folded, tags.lowerOpen, tags.lowerClose, match) == PassResult::Found;
 }
 
 QString getElementValue(const QString &text, const QString &name)

@@ -25,6 +25,17 @@ struct ElementMatch
 // by unit, without a lowered copy). A lookup stops at the element it finds.
 bool findElement(const QString &text, const QString &name, ElementMatch *match = nullptr);
 
+// The tags findElement looks for, made once for many lookups of one name.
+struct ElementTags
+{
+    explicit ElementTags(const QString &name);
+    QString open;
+    QString close;
+    QString lowerOpen;
+    QString lowerClose;
+};
+bool findElement(QStringView text, const ElementTags &tags, ElementMatch *match = nullptr);
+
 // Content of the first element named name, or empty text.
 QString getElementValue(const QString &text, const QString &name);
 

@@ -6,6 +6,8 @@
 #include "zetview/Error.h"
 
 #include <algorithm>
+#include <numeric>
+#include <vector>
 
 namespace zet {
 
@@ -34,22 +36,120 @@ QStringList fieldNames(const QString &recordset, int level)
     return names;
 }
 
-// The value of the first element named name in content, which loses that
-// element; empty text (content unchanged) when there is none.
-QString takeField(QString &content, const QString &name)
+// Blocks that the values and value index lists of a document share, so that
+// reading a million values makes a few thousand allocations instead of a
+// million. Each piece of text is followed by a null, as in a QString of its
+// own. A piece shares its block's reference count, so the block lives as long
+// as its last piece, and a piece changed later (the preview's editing) is
+// copied out of it first, as any shared QString is.
+class SharedBlocks
+{
+public:
+    // Null text stays null, empty text empty; longer pieces than a block
+    // would hold comfortably are copied on their own.
+    QString text(QStringView piece)
+    {
+        if (piece.isEmpty())
+            return piece.isNull() ? QString() : QString(QLatin1String(""));
+        const qsizetype size = piece.size();
+        if (size > kTextBlock / 8)
+            return piece.toString();
+        if (textUsed_ + size + 1 > textBlock_.size()) {
+            textBlock_ = QString(kTextBlock, Qt::Uninitialized);
+            textUsed_ = 0;
+        }
+        // Written through the block's own pointer: the pieces already handed
+        // out share the block, and writing past them must not detach it.
+        char16_t *at = textBlock_.data_ptr().data() + textUsed_;
+        const char16_t *from = piece.utf16();
+        std::copy(from, from + size, at);
+        at[size] = u'\0';
+        QString part = textBlock_;
+        part.data_ptr().setBegin(at);
+        part.data_ptr().size = size;
+        textUsed_ += size + 1;
+        return part;
+    }
+
+    // The indexes first, first + 1, ... first + count - 1.
+    QList<int> indexRun(int first, qsizetype count)
+    {
+        if (count == 0)
+            return QList<int>();
+        if (count > kIndexBlock / 8) {
+            QList<int> own(count);
+            std::iota(own.begin(), own.end(), first);
+            return own;
+        }
+        if (indexUsed_ + count > kIndexBlock || !indexBlock_.d_ptr()) {
+            indexBlock_ = QArrayDataPointer<int>(QTypedArrayData<int>::allocate(kIndexBlock));
+            indexUsed_ = 0;
+        }
+        QArrayDataPointer<int> part = indexBlock_;
+        part.setBegin(indexBlock_.data() + indexUsed_);
+        part.size = count;
+        std::iota(part.begin(), part.end(), first);
+        indexUsed_ += count;
+        return QList<int>(part);
+    }
+
+private:
+    // Small blocks keep what a copy of a piece allocates when it grows (Qt
+    // keeps the piece's offset in its block) small too.
+    static constexpr qsizetype kTextBlock = 8192;
+    static constexpr qsizetype kIndexBlock = 4096;
+    QString textBlock_;
+    qsizetype textUsed_ = 0;
+    QArrayDataPointer<int> indexBlock_;
+    qsizetype indexUsed_ = 0;
+};
+
+// A record's content while its fields are taken out of it: a view of the
+// text being walked, or of a copy of its own once an element was cut from
+// its middle.
+struct Content
+{
+    const QString *base; // the text the view lies in
+    QStringView text;
+    QString own; // never copied: base may point at it
+
+    // The content as text sharing its base's block.
+    QString shared() const { return sharedPart(*base, text.data() - base->constData(), text.size()); }
+};
+
+// The value of the first element of the tags in content, which loses that
+// element; null text (content unchanged) when there is none. The element is
+// cut off without copying when it begins or ends content, as the fields of a
+// record usually do.
+QString takeField(Content &content, const ElementTags &tags, SharedBlocks &blocks)
 {
     ElementMatch match;
-    if (!findElement(content, name, &match))
+    if (!findElement(content.text, tags, &match))
         return QString();
-    QString value = content.mid(match.contentStart, match.closePos - match.contentStart);
-    content.remove(match.openPos, match.afterClose - match.openPos);
+    QString value = blocks.text(content.text.mid(match.contentStart, match.closePos - match.contentStart));
+    if (match.openPos == 0) {
+        content.text = content.text.mid(match.afterClose);
+    } else if (match.afterClose == content.text.size()) {
+        content.text = content.text.left(match.openPos);
+    } else {
+        content.own = joined({ content.text.left(match.openPos), content.text.mid(match.afterClose) });
+        content.base = &content.own;
+        content.text = content.own;
+    }
     return value;
 }
 
+struct Reading
+{
+    ReportDocument &document;
+    SharedBlocks blocks;
+};
+
 // Reads the records of every record set of this level out of data (which
 // loses them), each followed by its fields and nested records.
-void walk(ReportDocument &document, int level, int parent, const QString &structure, QString &data)
+void walk(Reading &reading, int level, int parent, const QString &structure, QString &data)
 {
+    ReportDocument &document = reading.document;
     ElementCursor recordsets(structure, key::levelKey(key::kRecordsetStruct, level));
     if (!recordsets.atEnd())
         checkLevel(level);
@@ -57,16 +157,36 @@ void walk(ReportDocument &document, int level, int parent, const QString &struct
         const QString recordset = recordsets.current();
         const QString name = getElementValue(recordset, key::levelKey(key::kRecordsetStructName, level));
         const QStringList fields = fieldNames(recordset, level);
+        QList<int> fieldIndexes;
+        std::vector<ElementTags> fieldTags;
+        for (const QString &field : fields) {
+            fieldIndexes.append(fieldIndexOf(document, field));
+            fieldTags.emplace_back(field);
+        }
+        // Records of a set without nested sets (the innermost rows) skip the
+        // walk one level down, which would find nothing in the structure.
+        const bool nested
+            = !ElementCursor(recordset, key::levelKey(key::kRecordsetStruct, level + 1)).atEnd();
         ElementCursor records(data, name);
         for (; !records.atEnd(); records.next()) {
-            QString content = records.current();
+            Content content { &records.text(), records.currentView(), {} };
             const int record = addRecord(document, parent, level, name);
-            for (const QString &field : fields) {
-                const QString value = takeField(content, field);
-                addValue(document, record, field, value);
+            const int firstValue = int(document.values.size());
+            for (qsizetype f = 0; f < fields.size(); ++f) {
+                DataValue &value = document.values.emplace_back();
+                value.recordIndex = record;
+                value.fieldIndex = fieldIndexes.at(f);
+                value.value = takeField(content, fieldTags[size_t(f)], reading.blocks);
             }
-            walk(document, level + 1, record, recordset, content);
-            document.records[record].extraContent = trimSpaces(content);
+            document.records[record].valueIndexes = reading.blocks.indexRun(firstValue, fields.size());
+            // Copied out, so that no record keeps the data text allocated.
+            if (nested) {
+                QString rest = content.shared();
+                walk(reading, level + 1, record, recordset, rest);
+                document.records[record].extraContent = reading.blocks.text(trimSpaces(QStringView(rest)));
+            } else {
+                document.records[record].extraContent = reading.blocks.text(trimSpaces(content.text));
+            }
             records.take();
         }
         data = records.remainingText();
@@ -128,9 +248,10 @@ template <typename Out> void writeStep(Out &out, const ReportDocument &document,
     appendTag(out, record.structName, Tag::Open);
     for (int index : record.valueIndexes) {
         const DataValue &value = document.values.at(index);
-        appendTag(out, value.fieldName, Tag::Open);
+        const QString &name = fieldName(document, value);
+        appendTag(out, name, Tag::Open);
         out.append(trimSpaces(QStringView(value.value)));
-        appendTag(out, value.fieldName, Tag::Close);
+        appendTag(out, name, Tag::Close);
     }
 }
 
@@ -202,22 +323,16 @@ QList<int> writingOrder(const QList<DataRecord> &records)
 
 int addRecord(ReportDocument &document, int parentIndex, int level, const QString &structName)
 {
-    DataRecord record;
+    DataRecord &record = document.records.emplace_back();
     record.parentIndex = parentIndex;
     record.level = level;
     record.structName = structName;
-    document.records.append(record);
     return int(document.records.size() - 1);
 }
 
 void addValue(ReportDocument &document, int recordIndex, const QString &fieldName, const QString &value)
 {
-    DataValue entry;
-    entry.recordIndex = recordIndex;
-    entry.fieldName = fieldName;
-    entry.value = value;
-    entry.loadedValue = value;
-    document.values.append(entry);
+    document.values.append({ recordIndex, fieldIndexOf(document, fieldName), value });
     document.records[recordIndex].valueIndexes.append(int(document.values.size() - 1));
 }
 
@@ -225,9 +340,13 @@ void readData(ReportDocument &document, const QString &structure, QString &data)
 {
     document.records.clear();
     document.values.clear();
-    if (!data.isEmpty())
-        walk(document, 0, -1, structure, data);
-    else
+    document.loadedValues.clear();
+    document.fieldNames.clear();
+    document.fieldIndexes.clear();
+    if (!data.isEmpty()) {
+        Reading reading { document, {} };
+        walk(reading, 0, -1, structure, data);
+    } else
         walkStructure(document, 0, -1, structure);
     if (document.templateVersion <= 1)
         nameDataBands(document);

@@ -32,14 +32,15 @@ inline QString levelKey(QLatin1String prefix, int level)
 
 // Reads the data text into Records and Values (emptied first) following the
 // record-set structure. Every record read is taken out of data, which is
-// changed in place. An empty data text gives one empty record per declared
-// record set. Names the data bands when the template version is 1 or less.
+// changed in place. The values read share a few large blocks, none of them
+// the data text's, so the text can be let go once read. An empty data text gives one empty record per
+// declared record set. Names the data bands when the template version is 1 or less.
 void readData(ReportDocument &document, const QString &structure, QString &data);
 
 // Appends a record with no values; returns its index.
 int addRecord(ReportDocument &document, int parentIndex, int level, const QString &structName);
 
-// Appends a value (Value and LoadedValue both set) to the record.
+// Appends a value to the record.
 void addValue(ReportDocument &document, int recordIndex, const QString &fieldName, const QString &value);
 
 // Sets each data band's RecordsetName from the first record of its level.

@@ -1,4 +1,7 @@
 // The zetview program and the host example, run as a user runs them.
+#include "support/TemplateText.h"
+#include "template/Vocabulary.h"
+
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -6,6 +9,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -14,13 +18,46 @@ namespace {
 struct ProgramRun
 {
     int status = -1;
-    QByteArray out;
-    QByteArray err;
+    QByteArray out, err;
 };
 
 QString example(const char *name)
 {
     return QStringLiteral(ZET_SOURCE_DIR "/examples/") + QLatin1String(name);
+}
+
+// Rows of 1000 twips between margins of 500 on a page of 3000: two a page. The report is "Prova".
+const QByteArray kTemplate = zet::test::TemplateText()
+                                 .page(3000, 500, 500)
+                                 .band(zet::test::Body, { 1000 })
+                                 .structure({ "Report", {}, { { "Row", { "Nome" }, {} } } })
+                                 .text()
+                                 .toUtf8();
+const QByteArray kThreeRows
+    = "<Report><Row><Nome>A</Nome></Row><Row><Nome>B</Nome></Row><Row><Nome>C</Nome></Row></Report>";
+
+// The keys named in a guide's key tables: in the first cell of tables headed
+// "Key", "Sub-key" or "Element", in every cell but the first of the one headed "Band".
+QSet<QString> keysInTables(const char *guide)
+{
+    QFile file(QStringLiteral(ZET_SOURCE_DIR "/docs/") + QLatin1String(guide));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << guide;
+    static const QRegularExpression code(u"`([A-Za-z][A-Za-z0-9_.\\-]*)`"_s);
+    QSet<QString> keys;
+    QString header;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        const QStringList cells = line.trimmed().split(u'|');
+        if (cells.size() < 3 || !line.trimmed().startsWith(u'|')) {
+            header.clear();
+        } else if (header.isEmpty()) {
+            header = cells[1].trimmed();
+        } else if (QStringList { "Band", "Key", "Sub-key", "Element" }.contains(header)) {
+            const QString named = header == u"Band"_s ? cells.mid(2, cells.size() - 3).join(u'|') : cells[1];
+            for (auto it = code.globalMatch(named); it.hasNext();)
+                keys.insert(it.next().captured(1));
+        }
+    }
+    return keys;
 }
 
 // Each test has its own settings store and a folder for its files.
@@ -31,9 +68,9 @@ protected:
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral("user")));
-        env.insert(QStringLiteral("XDG_CONFIG_DIRS"), dir_.filePath(QStringLiteral("machine")));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(u"XDG_CONFIG_HOME"_s, dir_.filePath(u"user"_s));
+        env.insert(u"XDG_CONFIG_DIRS"_s, dir_.filePath(u"machine"_s));
+        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
         process.setProcessEnvironment(env);
         process.start(program, args);
         EXPECT_TRUE(process.waitForFinished(120000)) << qPrintable(program);
@@ -55,78 +92,69 @@ protected:
     QTemporaryDir dir_;
 };
 
-// Rows of 1000 twips between margins of 500 on a page of 3000: two a page.
-const QByteArray kTemplate
-    = "<ZETVersion>1</ZETVersion><Nome>Elenco</Nome><ZET_RecordsetStruct><RecordsetStruct0>"
-      "<RecordsetStructName0>Report</RecordsetStructName0><RecordsetStruct1>"
-      "<RecordsetStructName1>Row</RecordsetStructName1><Field1><FieldName1>Nome</FieldName1>"
-      "</Field1></RecordsetStruct1></RecordsetStruct0></ZET_RecordsetStruct>"
-      "<Altezza>3000</Altezza><Larghezza>11906</Larghezza><MargineSuperiore>500"
-      "</MargineSuperiore><MargineInferiore>500</MargineInferiore>"
-      "<CorpoDati>-1</CorpoDati><AltezzaCorpoDati>1000</AltezzaCorpoDati>";
-
 } // namespace
 
 TEST_F(CommandLineTest, SettingsAreWrittenReadAndDeletedPerScope)
 {
     EXPECT_EQ(zetview({ "settings", "set", "--user", "Elenco", "<CopieXML>2</CopieXML>" }).status, 0);
-    EXPECT_EQ(zetview({ "settings", "get", "--user", "elenco" }).out, QByteArray("<CopieXML>2</CopieXML>\n"));
-    EXPECT_EQ(zetview({ "settings", "get", "--machine", "Elenco" }).out, QByteArray("\n"));
+    EXPECT_EQ(zetview({ "settings", "get", "--user", "elenco" }).out, "<CopieXML>2</CopieXML>\n");
+    EXPECT_EQ(zetview({ "settings", "get", "--machine", "Elenco" }).out, "\n");
     EXPECT_EQ(zetview({ "settings", "delete", "--user", "Elenco" }).status, 0);
-    EXPECT_EQ(zetview({ "settings", "get", "--user", "Elenco" }).out, QByteArray("\n"));
+    EXPECT_EQ(zetview({ "settings", "get", "--user", "Elenco" }).out, "\n");
 }
 
 TEST_F(CommandLineTest, InfoCountsPagesRecordsAndValuesAndHonoursDuplication)
 {
-    const QString templ = file(QStringLiteral("elenco.zet"), kTemplate);
-    const QString data = file(QStringLiteral("elenco.xml"),
-        "<Report><Row><Nome>A</Nome></Row><Row><Nome>B</Nome></Row><Row><Nome>C</Nome></Row></Report>");
+    const QString templ = file(u"t.zet"_s, kTemplate), data = file(u"d.xml"_s, kThreeRows);
     const ProgramRun plain = zetview({ "info", templ, data });
     EXPECT_TRUE(plain.out.startsWith("pagine=2 record=4 valori=3 CreaReport=")) << plain.err.constData();
-    zetview({ "settings", "set", "--user", "Elenco", "<CopieXML>2</CopieXML>" });
+    zetview({ "settings", "set", "--user", "Prova", "<CopieXML>2</CopieXML>" });
     EXPECT_TRUE(zetview({ "info", templ, data }).out.startsWith("pagine=3 record=7 valori=6 "));
 }
 
 TEST_F(CommandLineTest, DumpPrintsOneJsonObjectOfFilesReadAsUtf8OrLatin1)
 {
-    const QString templ = file(QStringLiteral("t.zet"), kTemplate);
+    const QString templ = file(u"t.zet"_s, kTemplate);
     // Not UTF-8: read one character per byte.
-    const QString data = file(QStringLiteral("d.xml"), "<Report><Row><Nome>Citt\xe0</Nome></Row></Report>");
+    const QString data = file(u"d.xml"_s, "<Report><Row><Nome>Citt\xe0</Nome></Row></Report>");
     const QJsonObject laid = QJsonDocument::fromJson(zetview({ "dump", templ, data }).out).object();
-    EXPECT_EQ(laid.value(QStringLiteral("ReportName")).toString(), QStringLiteral("Elenco"));
-    EXPECT_EQ(laid.value(QStringLiteral("Pages")).toArray().size(), 1);
-    EXPECT_EQ(laid[QStringLiteral("Values")][0][QStringLiteral("Value")].toString(), QStringLiteral("Città"));
+    EXPECT_EQ(laid[u"ReportName"_s].toString(), u"Prova"_s);
+    EXPECT_EQ(laid[u"Pages"_s].toArray().size(), 1);
+    EXPECT_EQ(laid[u"Values"_s][0][u"Value"_s].toString(), u"Città"_s);
     const QJsonObject bare
         = QJsonDocument::fromJson(zetview({ "dump", "--no-layout", templ, data }).out).object();
-    EXPECT_TRUE(bare.value(QStringLiteral("Pages")).toArray().isEmpty());
-    EXPECT_EQ(bare.value(QStringLiteral("Records")).toArray().size(), 2);
+    EXPECT_TRUE(bare[u"Pages"_s].toArray().isEmpty());
+    EXPECT_EQ(bare[u"Records"_s].toArray().size(), 2);
 }
 
 TEST_F(CommandLineTest, ErrorsNameTheirCauseAndSetTheExitStatus)
 {
-    const QString missing = dir_.filePath(QStringLiteral("manca.zet"));
-    const ProgramRun unreadable = zetview({ "dump", missing, missing });
-    EXPECT_EQ(unreadable.status, 2);
-    EXPECT_TRUE(unreadable.err.contains("manca.zet"));
-    const QString bad = file(QStringLiteral("bad.zet"), "<ZETVersion>&HFFFFFFFFF</ZETVersion>");
-    const ProgramRun overflow = zetview({ "info", bad, bad });
-    EXPECT_EQ(overflow.status, 1);
-    EXPECT_TRUE(overflow.err.startsWith("zetview: error 6: ")) << overflow.err.constData();
-    // Qt's own warnings about the file do not come before ours.
-    const ProgramRun unwritable = zetview({ "export", "--format", "pdf", example("elenco.zet"),
-        example("elenco.xml"), "-o", "/nonexistent-folder/elenco.pdf" });
-    EXPECT_EQ(unwritable.status, 2);
-    EXPECT_TRUE(unwritable.err.startsWith("zetview: export: ")) << unwritable.err.constData();
-    const ProgramRun unnamed = zetview({ "info", "", "" });
-    EXPECT_EQ(unnamed.err, "zetview: impossibile leggere il modello : nessun nome di file\n");
-    // A folder is refused as the output rather than written beside.
-    for (const char *format : { "png", "pdf" }) {
-        const ProgramRun folder = zetview({ "export", "--format", format, example("elenco.zet"),
-            example("elenco.xml"), "-o", dir_.path() });
-        EXPECT_EQ(folder.status, 2);
-        EXPECT_TRUE(folder.err.contains("è una cartella")) << folder.err.constData();
-        EXPECT_FALSE(QFile::exists(dir_.path() + QStringLiteral("-1")));
+    const QString missing = dir_.filePath(u"manca.zet"_s);
+    const QString bad = file(u"bad.zet"_s, "<ZETVersion>&HFFFFFFFFF</ZETVersion>");
+    // Arguments, exit status, the start of the error ("*": a part of it).
+    const std::tuple<QStringList, int, QByteArray> rows[] = {
+        { { "dump", missing, missing }, 2, "*manca.zet" },
+        { { "info", bad, bad }, 1, "zetview: error 6: " },
+        // Qt's own warnings about the file do not come before ours.
+        { { "export", "--format", "pdf", example("elenco.zet"), example("elenco.xml"), "-o",
+              "/nonexistent-folder/elenco.pdf" },
+            2, "zetview: export: " },
+        // A folder is refused as the output rather than written beside.
+        { { "export", "--format", "png", example("elenco.zet"), example("elenco.xml"), "-o", dir_.path() }, 2,
+            "*è una cartella" },
+        { { "export", "--format", "pdf", example("elenco.zet"), example("elenco.xml"), "-o", dir_.path() }, 2,
+            "*è una cartella" },
+    };
+    for (const auto &[args, status, message] : rows) {
+        const ProgramRun failed = zetview(args);
+        EXPECT_EQ(failed.status, status) << qPrintable(args.join(u' '));
+        EXPECT_TRUE(
+            message.startsWith('*') ? failed.err.contains(message.mid(1)) : failed.err.startsWith(message))
+            << failed.err.constData();
     }
+    EXPECT_FALSE(QFile::exists(dir_.path() + u"-1"_s));
+    EXPECT_EQ(
+        zetview({ "info", "", "" }).err, "zetview: impossibile leggere il modello : nessun nome di file\n");
     for (const QStringList &usage :
         { QStringList { "frobnicate" }, { "info", "only-one" },
             { "settings", "get", "--somewhere", "Elenco" }, { "settings", "set", "--user", "", "x" },
@@ -136,7 +164,7 @@ TEST_F(CommandLineTest, ErrorsNameTheirCauseAndSetTheExitStatus)
 
 TEST_F(CommandLineTest, EveryCommandRefusesATemplateThatCannotMakeAPage)
 {
-    const QString data = file(QStringLiteral("d.xml"), "<Report><Row><Nome>A</Nome></Row></Report>");
+    const QString data = file(u"d.xml"_s, "<Report><Row><Nome>A</Nome></Row></Report>");
     const std::pair<QByteArray, const char *> rows[] = {
         { " \n", "il modello è vuoto" },
         { "<ZET>" + kTemplate, "il modello non è chiuso: dopo <ZET> manca </ZET>" },
@@ -144,9 +172,9 @@ TEST_F(CommandLineTest, EveryCommandRefusesATemplateThatCannotMakeAPage)
         { "<Altezza>-1</Altezza>" + kTemplate, "le dimensioni della pagina del modello non sono valide" },
         { "<ZETVersion>2</ZETVersion>" + kTemplate, "il modello è di versione 2 (ZETVersion)" },
     };
-    const QString pdf = dir_.filePath(QStringLiteral("out.pdf"));
+    const QString pdf = dir_.filePath(u"out.pdf"_s);
     for (const auto &[content, message] : rows) {
-        const QString templ = file(QStringLiteral("t.zet"), content);
+        const QString templ = file(u"t.zet"_s, content);
         for (const QStringList &command : { QStringList { "info" }, { "dump" }, { "dump", "--no-layout" },
                  { "export", "--format", "pdf", "-o", pdf } }) {
             SCOPED_TRACE(message + (u' ' + command.join(u' ')).toStdString());
@@ -162,42 +190,45 @@ TEST_F(CommandLineTest, EveryCommandRefusesATemplateThatCannotMakeAPage)
 
 TEST_F(CommandLineTest, ExportWritesAPdfOfThePageSizeWithSelectableText)
 {
-    const QString pdf = dir_.filePath(QStringLiteral("fattura.pdf"));
+    const QString pdf = dir_.filePath(u"fattura.pdf"_s);
     const ProgramRun exported
         = zetview({ "export", "--format", "pdf", example("fattura.zet"), example("fattura.xml"), "-o", pdf });
     ASSERT_EQ(exported.status, 0) << exported.err.constData();
     // A4 is 11906 x 16838 twips: 595 x 842 points.
-    const QString info = QString::fromUtf8(run(QStringLiteral("pdfinfo"), { pdf }).out);
-    EXPECT_TRUE(
-        info.contains(QRegularExpression(QStringLiteral("Page size: +595(\\.\\d+)? x 842(\\.\\d+)? pts"))))
+    const QString info = QString::fromUtf8(run(u"pdfinfo"_s, { pdf }).out);
+    EXPECT_TRUE(info.contains(QRegularExpression(u"Page size: +595(\\.\\d+)? x 842(\\.\\d+)? pts"_s)))
         << qPrintable(info);
-    const QString text = QString::fromUtf8(run(QStringLiteral("pdftotext"), { "-layout", pdf, "-" }).out);
-    EXPECT_TRUE(text.contains(QStringLiteral("Rossi Meccanica S.p.A."))) << qPrintable(text.left(2000));
-    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pagina 1 di \\d"))));
+    const QString text = QString::fromUtf8(run(u"pdftotext"_s, { "-layout", pdf, "-" }).out);
+    EXPECT_TRUE(text.contains(u"Rossi Meccanica S.p.A."_s)) << qPrintable(text.left(2000));
+    EXPECT_TRUE(text.contains(QRegularExpression(u"Pagina 1 di \\d"_s)));
 }
 
 TEST_F(CommandLineTest, ExportWritesOnePngPerPageAtTheChosenResolution)
 {
-    const QString templ = file(QStringLiteral("elenco.zet"), kTemplate);
-    const QString data = file(QStringLiteral("elenco.xml"),
-        "<Report><Row><Nome>A</Nome></Row><Row><Nome>B</Nome></Row><Row><Nome>C</Nome></Row></Report>");
-    const ProgramRun exported = zetview({ "export", "--format", "png", "--dpi", "48", templ, data, "-o",
-        dir_.filePath(QStringLiteral("e.png")) });
+    const ProgramRun exported = zetview({ "export", "--format", "png", "--dpi", "48",
+        file(u"t.zet"_s, kTemplate), file(u"d.xml"_s, kThreeRows), "-o", dir_.filePath(u"e.png"_s) });
     ASSERT_EQ(exported.status, 0) << exported.err.constData();
     // 11906 x 3000 twips at 48 dpi, on each of the two pages.
-    EXPECT_EQ(QImage(dir_.filePath(QStringLiteral("e-1.png"))).size(), QSize(397, 100));
-    EXPECT_EQ(QImage(dir_.filePath(QStringLiteral("e-2.png"))).size(), QSize(397, 100));
-    EXPECT_FALSE(QFile::exists(dir_.filePath(QStringLiteral("e-3.png"))));
+    EXPECT_EQ(QImage(dir_.filePath(u"e-1.png"_s)).size(), QSize(397, 100));
+    EXPECT_EQ(QImage(dir_.filePath(u"e-2.png"_s)).size(), QSize(397, 100));
+    EXPECT_FALSE(QFile::exists(dir_.filePath(u"e-3.png"_s)));
 }
 
-TEST_F(CommandLineTest, HostExampleLoadsTheTextsBuildsTheReportAndWritesIt)
+TEST(UserGuide, NamesEveryKeyOfTheVocabularyAndNoOther)
 {
-    const QString pdf = dir_.filePath(QStringLiteral("registro.pdf"));
-    const ProgramRun host = run(QStringLiteral(ZET_BINARY_DIR "/examples/host/zetview_host_example"),
-        { example("registro.zet"), example("registro.xml"), pdf });
-    ASSERT_EQ(host.status, 0) << host.err.constData();
-    // The control raised its one DebugEvent, then the file was written.
-    EXPECT_TRUE(host.out.startsWith("CreaReport=")) << host.out.constData();
-    EXPECT_TRUE(host.out.contains("scritto "));
-    EXPECT_TRUE(run(QStringLiteral("pdftotext"), { pdf, "-" }).out.contains("Magazzino centrale - Udine"));
+    QSet<QString> vocabulary;
+    for (QLatin1String key : zet::key::kTemplateKeys)
+        vocabulary.insert(key);
+    for (QLatin1String key : zet::key::kStructureKeyPrefixes)
+        vocabulary.insert(key);
+    for (QLatin1String key : zet::key::kDataKeys)
+        vocabulary.insert(key);
+    const QSet<QString> documented = keysInTables("template-format.md") | keysInTables("data-format.md");
+    QStringList undocumented = (vocabulary - documented).values();
+    QStringList unknown = (documented - vocabulary).values();
+    undocumented.sort();
+    unknown.sort();
+    EXPECT_TRUE(undocumented.isEmpty())
+        << "keys missing from the guide: " << qPrintable(undocumented.join(u' '));
+    EXPECT_TRUE(unknown.isEmpty()) << "guide keys not in the vocabulary: " << qPrintable(unknown.join(u' '));
 }

@@ -1,7 +1,11 @@
 #include "control/ReportRequests.h"
 #include "support/TemplateText.h"
-#include "zetview/Error.h"
+#include "zetview/ZETView.h"
 
+#include <QApplication>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <new>
 #include <stdexcept>
@@ -14,24 +18,20 @@ namespace {
 const QString kTemplate = test::TemplateText()
                               .page(16838, 500, 500)
                               .band(test::Body, { 300 })
-                              .object(test::Body, QStringLiteral("Row.[Nome]"))
-                              .structure({ QStringLiteral("Report"), {},
-                                  { { QStringLiteral("Row"), { QStringLiteral("Nome") }, {} } } })
+                              .object(test::Body, u"Row.[Nome]"_s)
+                              .structure({ u"Report"_s, {}, { { u"Row"_s, { u"Nome"_s }, {} } } })
                               .text();
-const QString kRecords
-    = QStringLiteral("<Report><Row><Nome>Anna</Nome></Row><Row><Nome>Bruno</Nome></Row></Report>");
-const QString kData = QStringLiteral("<NomeFileEsportazione>elenco</NomeFileEsportazione>") + kRecords;
-const QString kOverflowTemplate = QStringLiteral("<ZETVersion>&HFFFFFFFFF</ZETVersion>");
+const QString kRecords = u"<Report><Row><Nome>Anna</Nome></Row><Row><Nome>Bruno</Nome></Row></Report>"_s;
+const QString kData = u"<NomeFileEsportazione>elenco</NomeFileEsportazione>"_s + kRecords;
 
 BuildOptions withSettings(const QString &fragment = QString())
 {
     return { true, [fragment](const QString &) { return fragment; } };
 }
 
-QString preview(OpenDocuments &documents, bool returnResult, const PreviewPresenter &present,
-    const QString &templateText = kTemplate)
+QString preview(OpenDocuments &documents, bool returnResult, const PreviewPresenter &present)
 {
-    return runPreviewRequest(documents, templateText, kData, returnResult, present, {}, withSettings());
+    return runPreviewRequest(documents, kTemplate, kData, returnResult, present, {}, withSettings());
 }
 
 } // namespace
@@ -48,10 +48,9 @@ TEST(RecordDuplication, EachElementTwiceInARowBetweenHeadAndTail)
         { "<Row>1", nullptr },
     };
     for (const auto &[data, expected] : rows) {
-        SCOPED_TRACE(data);
-        const std::optional<QString> result
-            = duplicateRecordElements(QString::fromUtf8(data), QStringLiteral("Row"));
-        EXPECT_EQ(result, expected ? std::optional(QString::fromUtf8(expected)) : std::nullopt);
+        EXPECT_EQ(duplicateRecordElements(QString::fromUtf8(data), u"Row"_s),
+            expected ? std::optional(QString::fromUtf8(expected)) : std::nullopt)
+            << data;
     }
 }
 
@@ -60,30 +59,26 @@ TEST(BuildReport, ReadsTemplateDataAndExportNameLaysOutAndReportsOnce)
     ReportDocument doc;
     QStringList events;
     buildReport(
-        doc, QStringLiteral("<ZET>") + kTemplate + QStringLiteral("</ZET>"), kData,
-        [&](const QString &line) { events << line; }, withSettings());
-    EXPECT_EQ(doc.exportFileName, QStringLiteral("elenco"));
-    EXPECT_EQ(doc.records.size(), 3);
-    EXPECT_EQ(doc.pages.size(), 1);
-    ASSERT_EQ(events.size(), 1);
-    EXPECT_TRUE(events.first().startsWith(QStringLiteral("CreaReport=")));
-    EXPECT_EQ(templateProper(QStringLiteral("<zet><Nome>A</Nome></zet>")),
-        QStringLiteral("<zet><Nome>A</Nome></zet>"));
+        doc, u"<ZET>"_s + kTemplate + u"</ZET>"_s, kData, [&](const QString &line) { events << line; },
+        withSettings());
+    EXPECT_EQ(std::tuple(doc.exportFileName, doc.records.size(), doc.pages.size(), events.size()),
+        std::tuple(u"elenco"_s, 3, 1, 1));
+    EXPECT_TRUE(events.value(0).startsWith(u"CreaReport="_s));
+    EXPECT_EQ(templateProper(u"<zet><Nome>A</Nome></zet>"_s), u"<zet><Nome>A</Nome></zet>"_s);
 }
 
 TEST(BuildReport, CopieXmlOfTwoOrMoreDoublesEveryRecordOnce)
 {
     const QStringList doubled = { "Anna", "Anna", "Bruno", "Bruno" };
     const std::tuple<const char *, QString, QStringList> rows[] = {
-        { "2", kData, doubled }, { "5", kData, doubled }, { "1.5", kData, doubled }, // read as an integer key
+        { "2", kData, doubled }, { "1.5", kData, doubled }, // read as an integer key
         { "1", kData, { "Anna", "Bruno" } },
-        { "2", QStringLiteral("<Report></Report>"), {} }, // one record: nothing to double
+        { "2", u"<Report></Report>"_s, {} }, // one record: nothing to double
     };
     for (const auto &[copies, data, names] : rows) {
         SCOPED_TRACE(copies);
         ReportDocument doc;
-        buildReport(
-            doc, kTemplate, data, {}, withSettings(QStringLiteral("<CopieXML>%1</CopieXML>").arg(copies)));
+        buildReport(doc, kTemplate, data, {}, withSettings(u"<CopieXML>%1</CopieXML>"_s.arg(copies)));
         QStringList read;
         for (const DataValue &value : doc.values)
             read << value.value;
@@ -92,29 +87,11 @@ TEST(BuildReport, CopieXmlOfTwoOrMoreDoublesEveryRecordOnce)
     }
 }
 
-TEST(BuildReport, FailureReleasesTheDocumentAndRaisesNoEvent)
-{
-    ReportDocument doc;
-    int events = 0;
-    try {
-        buildReport(
-            doc, kOverflowTemplate + kTemplate, kData, [&](const QString &) { ++events; }, withSettings());
-        ADD_FAILURE() << "an integer key beyond 32 bits must end the build";
-    } catch (const Error &error) {
-        EXPECT_EQ(error.number(), Error::kOverflow);
-    }
-    EXPECT_EQ(events, 0);
-    EXPECT_TRUE(doc.bands.isEmpty());
-    EXPECT_TRUE(doc.objects.isEmpty());
-}
-
 TEST(BuildTimeDescription, UsesTheLocalesDecimalSeparatorWithoutGrouping)
 {
     const QLocale italian(QLocale::Italian, QLocale::Italy);
-    EXPECT_EQ(buildTimeDescription(1234.5, italian), QStringLiteral("CreaReport=1234,5"));
-    EXPECT_EQ(buildTimeDescription(0.25, italian), QStringLiteral("CreaReport=0,25"));
-    EXPECT_EQ(buildTimeDescription(1234567.125, QLocale(QLocale::English)),
-        QStringLiteral("CreaReport=1234567.125"));
+    EXPECT_EQ(buildTimeDescription(1234.5, italian), u"CreaReport=1234,5"_s);
+    EXPECT_EQ(buildTimeDescription(1234567.125, QLocale(QLocale::English)), u"CreaReport=1234567.125"_s);
 }
 
 TEST(PreviewRequest, SlotsCountFromOneAndStayPutWhileANestedPreviewAddsOne)
@@ -127,41 +104,37 @@ TEST(PreviewRequest, SlotsCountFromOneAndStayPutWhileANestedPreviewAddsOne)
         EXPECT_TRUE(document.inUse);
         if (slot == 1) { // the host calls the control again from the open preview
             preview(documents, false, present);
-            EXPECT_EQ(&documents.document(slot), &document);
-            EXPECT_FALSE(document.pages.isEmpty());
+            EXPECT_TRUE(&documents.document(slot) == &document && !document.pages.isEmpty());
         }
     };
     preview(documents, false, present);
     preview(documents, false, present);
-    EXPECT_EQ(shown, (QList<int> { 1, 2, 3 }));
-    EXPECT_EQ(documents.previewCount(), 3);
-    for (int slot : shown) {
-        EXPECT_FALSE(documents.document(slot).inUse);
-        EXPECT_TRUE(documents.document(slot).pages.isEmpty());
-    }
+    EXPECT_EQ(std::pair(shown, documents.previewCount()), std::pair(QList<int> { 1, 2, 3 }, 3));
+    for (int slot : shown)
+        EXPECT_TRUE(!documents.document(slot).inUse && documents.document(slot).pages.isEmpty()) << slot;
     EXPECT_THROW(documents.document(4), Error);
 }
 
 TEST(PreviewRequest, ResultIsReturnedOnlyWhenAskedFor)
 {
     OpenDocuments documents;
-    auto printedFromPreview
-        = [&](int slot) { documents.document(slot).resultText = QStringLiteral("<Report/>"); };
-    EXPECT_EQ(preview(documents, true, printedFromPreview), QStringLiteral("<Report/>"));
+    auto printedFromPreview = [&](int slot) { documents.document(slot).resultText = u"<Report/>"_s; };
+    EXPECT_EQ(preview(documents, true, printedFromPreview), u"<Report/>"_s);
     EXPECT_EQ(preview(documents, false, printedFromPreview), QString());
     EXPECT_EQ(preview(documents, true, [](int) {}), QString());
 }
 
-TEST(PreviewRequest, FailedBuildLeavesTheSlotReleasedAndNotInUse)
+TEST(PreviewRequest, FailedBuildLeavesTheSlotReleasedAndNotInUseAndRaisesNoEvent)
 {
     OpenDocuments documents;
     bool presented = false;
-    EXPECT_THROW(preview(
-                     documents, true, [&](int) { presented = true; }, kOverflowTemplate + kTemplate),
+    int events = 0;
+    EXPECT_THROW(runPreviewRequest(
+                     documents, "<ZETVersion>&HFFFFFFFFF</ZETVersion>" + kTemplate, kData, true,
+                     [&](int) { presented = true; }, [&](const QString &) { ++events; }, withSettings()),
         Error);
-    EXPECT_FALSE(presented);
-    EXPECT_FALSE(documents.document(1).inUse);
-    EXPECT_TRUE(documents.document(1).bands.isEmpty());
+    EXPECT_FALSE(
+        presented || events > 0 || documents.document(1).inUse || !documents.document(1).bands.isEmpty());
 }
 
 TEST(PrintRequest, ReturnsTheDataTextOnlyAfterASuccessfulPrint)
@@ -170,17 +143,12 @@ TEST(PrintRequest, ReturnsTheDataTextOnlyAfterASuccessfulPrint)
         return runPrintRequest(
             kTemplate, kData, [printed](ReportDocument &) { return printed; }, {}, withSettings());
     };
-    EXPECT_EQ(print(true), kRecords);
-    EXPECT_EQ(print(true), kRecords) << "the stored data text is read again by the next request";
-    EXPECT_EQ(print(false), QString());
+    EXPECT_EQ(std::pair(print(true), print(false)), std::pair(kRecords, QString()));
 }
 
 TEST(PrintRequest, EveryFailureReachesTheCallerAsAnErrorNamingItsCause)
 {
-    QString nested;
-    for (int i = 0; i < 12000; ++i)
-        nested += QStringLiteral("<Row><Nome>x</Nome>");
-    const QString nestedData = QStringLiteral("<Report>") + nested + QStringLiteral("</Row></Report>");
+    const QString nestedData = "<Report>" + u"<Row><Nome>x</Nome>"_s.repeated(12000) + "</Row></Report>";
     QString deepStructure, deepData;
     for (int level = 299; level >= 0; --level) {
         const QString number = QString::number(level);
@@ -190,18 +158,10 @@ TEST(PrintRequest, EveryFailureReachesTheCallerAsAnErrorNamingItsCause)
     }
     const QString deepTemplate = test::element("ZET_RecordsetStruct", deepStructure) + kTemplate;
     const PrintDriver prints = [](ReportDocument &) { return true; };
-    struct Row
-    {
-        const char *what;
-        QString templateText;
-        QString data;
-        QString settings;
-        PrintDriver print;
-        bool refuseUnusable;
-        int number;
-        QString message;
-    };
-    const Row rows[] = {
+    const PrintDriver outOfMemory = [](ReportDocument &) -> bool { throw std::bad_alloc(); };
+    const PrintDriver failing = [](ReportDocument &) -> bool { throw std::runtime_error("guasto"); };
+    // What, template, data, settings, driver, refuse an unusable template; error number and message.
+    const std::tuple<const char *, QString, QString, QString, PrintDriver, bool, int, QString> rows[] = {
         { "copies beyond 32 bits", kTemplate, kData, "<CopieXML>1e308</CopieXML>", prints, false, 6,
             R"(Overflow: CopieXML = "1e308" (impostazioni del report "Prova"))" },
         { "copies of nested records", kTemplate, nestedData, "<CopieXML>2</CopieXML>", prints, false, 7,
@@ -209,28 +169,59 @@ TEST(PrintRequest, EveryFailureReachesTheCallerAsAnErrorNamingItsCause)
         { "record sets nested too deep", deepTemplate, deepData, {}, prints, false, 28,
             "Out of stack space (record set annidati troppo in profondità in ZET_RecordsetStruct e nei "
             "dati)" },
-        { "memory runs out", kTemplate, kData, {}, [](ReportDocument &) -> bool { throw std::bad_alloc(); },
-            false, 7, "Out of memory" },
-        { "anything else", kTemplate, kData, {},
-            [](ReportDocument &) -> bool { throw std::runtime_error("guasto"); }, false, 51,
-            "Internal error: guasto" },
-        { "no page size", QStringLiteral("<Nome>Vuoto</Nome>"), kData, {}, prints, true, 1002,
+        { "memory runs out", kTemplate, kData, {}, outOfMemory, false, 7, "Out of memory" },
+        { "anything else", kTemplate, kData, {}, failing, false, 51, "Internal error: guasto" },
+        { "no page size", u"<Nome>Vuoto</Nome>"_s, kData, {}, prints, true, 1002,
             "il modello non indica le dimensioni della pagina (Larghezza e Altezza)" },
-        { "unclosed wrapper", QStringLiteral("<ZET>") + kTemplate, kData, {}, prints, true, 1002,
-            "il modello non è chiuso: dopo <ZET> manca </ZET>" },
     };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.what);
-        BuildOptions options = withSettings(row.settings);
-        options.refuseUnusableTemplate = row.refuseUnusable;
-        try {
-            runPrintRequest(row.templateText, row.data, row.print, {}, options);
-            ADD_FAILURE() << "no error";
-        } catch (const Error &error) {
-            EXPECT_EQ(error.number(), row.number);
-            EXPECT_TRUE(error.message().startsWith(row.message)) << error.message().toStdString();
-        }
+    for (const auto &[what, templateText, data, settings, print, refuse, number, message] : rows) {
+        SCOPED_TRACE(what);
+        BuildOptions options = withSettings(settings);
+        options.refuseUnusableTemplate = refuse;
+        const std::string error
+            = test::errorText([&] { runPrintRequest(templateText, data, print, {}, options); });
+        EXPECT_TRUE(error.starts_with(std::to_string(number) + ": " + message.toStdString())) << error;
     }
     // Not asked to refuse, an unusable template builds its empty page.
     EXPECT_NO_THROW(runPrintRequest(QString(), kData, prints, {}, withSettings()));
+}
+
+// Whatever size the host asks for, the widget keeps 585 twips, all of it the icon button.
+TEST(ZETViewWidget, KeepsItsSurfaceAt585TwipsWithTheIconButton)
+{
+    ZETView view;
+    view.resize(400, 300);
+    view.show();
+    EXPECT_EQ(view.size(),
+        QSize(qRound(585 * view.logicalDpiX() / 1440.0), qRound(585 * view.logicalDpiY() / 1440.0)));
+    auto *button = view.findChild<QPushButton *>(u"cmdIcona"_s);
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->geometry() == view.rect() && !button->icon().isNull());
+}
+
+// No spooler answers here, so no printer is installed: the request without a
+// dialog shows one anyway, and a job accepted there cannot start.
+TEST(ZETViewWidget, PrintingWithoutAnInstalledPrinterAsksAndFailsWithAPrinterError)
+{
+    qputenv("CUPS_SERVER", "/nonexistent/zetview-test.sock");
+    ZETView view;
+    view.LoadZET(u"<Altezza>16838</Altezza><Larghezza>11906</Larghezza><CorpoDati>-1</CorpoDati>"_s);
+    for (bool accept : { false, true }) {
+        bool asked = false;
+        QTimer::singleShot(0, [accept, &asked] {
+            auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            asked = true;
+            EXPECT_TRUE(dialog->maxPage() == 1 && !dialog->testOption(QAbstractPrintDialog::PrintToFile)
+                && !dialog->testOption(QAbstractPrintDialog::PrintSelection));
+            accept ? dialog->accept() : dialog->reject();
+        });
+        QString result = u"?"_s;
+        EXPECT_EQ(test::errorText([&] { result = view.PrintDirectWithoutDialog(true); }),
+            accept ? std::to_string(Error::kPrinterError)
+                    + ": Nessuna stampante installata, o il servizio di stampa non risponde."
+                   : "no error");
+        EXPECT_TRUE(accept || result.isEmpty());
+        EXPECT_TRUE(asked && QGuiApplication::overrideCursor() == nullptr);
+    }
 }

@@ -15,7 +15,8 @@ TEST(DocumentRelease, EmptiesPagesThenDataThenTemplateAndKeepsThePageSetup)
     doc.objects.append(ReportObject());
     doc.bands.append(ReportBand());
     doc.records.append({ -1, 0, QStringLiteral("Report"), QString(), { 0 } });
-    doc.values.append({ 0, QStringLiteral("Cliente"), QStringLiteral("Rossi"), QStringLiteral("Rossi") });
+    doc.values.append({ 0, fieldIndexOf(doc, QStringLiteral("Cliente")), QStringLiteral("Rossi") });
+    editValue(doc, 0, QStringLiteral("Bianchi"));
     doc.pages.append(LaidPage());
     doc.dataPlacements.append({ 0, 0, 0 });
 
@@ -23,7 +24,8 @@ TEST(DocumentRelease, EmptiesPagesThenDataThenTemplateAndKeepsThePageSetup)
     EXPECT_TRUE(doc.pages.isEmpty() && doc.dataPlacements.isEmpty());
     EXPECT_EQ(doc.records.size() + doc.values.size() + doc.bands.size(), 3);
     releaseData(doc);
-    EXPECT_TRUE(doc.records.isEmpty() && doc.values.isEmpty());
+    EXPECT_TRUE(doc.records.isEmpty() && doc.values.isEmpty() && doc.loadedValues.isEmpty());
+    EXPECT_TRUE(doc.fieldNames.isEmpty() && doc.fieldIndexes.isEmpty());
     EXPECT_EQ(doc.bands.size() + doc.objects.size() + doc.images.size(), 3);
     releaseTemplate(doc);
     EXPECT_TRUE(doc.bands.isEmpty() && doc.objects.isEmpty() && doc.images.isEmpty());

@@ -1,5 +1,6 @@
 #include "preview/PreviewWindow.h"
 
+#include "export/PageBitmapExport.h"
 #include "layout/PageLayout.h"
 #include "template/TemplateLoader.h"
 #include "xml/ElementReader.h"
@@ -8,12 +9,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QStringDecoder>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -222,8 +226,7 @@ TEST_F(PreviewTest, TypedTextReachesTheDataExactlyAndTheRendererFillingNever)
     }
     ASSERT_NE(box, nullptr);
     // The boxes are filled and shown, but no value has been touched.
-    for (const DataValue &value : std::as_const(document_.values))
-        ASSERT_EQ(value.value, value.loadedValue) << value.fieldName.toStdString();
+    ASSERT_TRUE(document_.loadedValues.isEmpty());
 
     box->setFocus();
     box->selectAll();
@@ -250,8 +253,8 @@ TEST_F(PreviewTest, TypedTextReachesTheDataExactlyAndTheRendererFillingNever)
     // The data text writer drops a value's outer spaces, never the inner ones.
     EXPECT_TRUE(document_.resultText.contains(QStringLiteral(">Nuova  Ditta<")));
     int changed = 0;
-    for (const DataValue &value : std::as_const(document_.values))
-        changed += value.value != value.loadedValue;
+    for (int i = 0; i < document_.values.size(); ++i)
+        changed += document_.values.at(i).value != loadedValue(document_, i);
     EXPECT_EQ(changed, 1);
 }
 
@@ -303,6 +306,88 @@ TEST_F(PreviewTest, CodeWordTurnsOutlinesOnUntilTheNextKey)
     EXPECT_TRUE(window_->outlinesShown());
     key(Qt::Key_Return);
     EXPECT_TRUE(printedWithOutlines_);
+}
+
+TEST_F(PreviewTest, ExportedBitmapsAreThePagesAsShown)
+{
+    open("fattura");
+    child<QToolButton>(QStringLiteral("optToolbar1"))->click();
+    clickZoomItem(QStringLiteral("75%"));
+    key(Qt::Key_Plus, Qt::KeypadModifier);
+    window_->repaint();
+    QTemporaryDir dir;
+    ASSERT_TRUE(
+        exportPageBitmaps(document_, dir.filePath(QStringLiteral("f.bmp")), window_->zoomFactor(), true));
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("f  1.bmp"))).convertToFormat(QImage::Format_RGB32),
+        window_->pageImage());
+}
+
+// Esporta: the dialog as offered, each choice written where asked, and the
+// message that follows: success only after the file was written.
+TEST_F(PreviewTest, EsportaWritesTheChosenFormatAndTellsHowItWent)
+{
+    open("fattura");
+    document_.exportFileName = QStringLiteral("Fattura 12");
+    QTemporaryDir folder;
+    struct Row
+    {
+        const char *name;
+        const char *filter; // empty: the dialog is cancelled
+        const char *written; // the file to look at
+        const char *writtenStart; // its first bytes, empty when nothing is written
+        const char *message;
+    };
+    const char *done = "Esportazione completata con successo";
+    const Row rows[] = {
+        // The extension typed plays no part: the filter decides.
+        { "dati.htm", "Archivio XML (*.xml)", "dati.htm", "<?xml", done },
+        { "report", "Documento PDF (*.pdf)", "report.pdf", "%PDF", done },
+        { "sito.htm", "Pagina HTML (*.htm)", "sito_file/1.htm", "<HTML>", done },
+        { "rep.bmp", "Immagini (*.bmp)", "rep  2.bmp", "BM", done },
+        { "manca/report.pdf", "Documento PDF (*.pdf)", "manca/report.pdf", "", "Esportazione non riuscita" },
+        { "annullato.xml", "", "annullato.xml", "", "" },
+    };
+    for (const Row &row : rows) {
+        const QString path = folder.filePath(QString::fromUtf8(row.name));
+        QString offeredFilter, offeredName, title, saveButton, told;
+        QTimer driver;
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+                title = dialog->windowTitle();
+                saveButton = dialog->labelText(QFileDialog::Accept);
+                offeredFilter = dialog->selectedNameFilter();
+                offeredName = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+                if (!*row.filter) {
+                    dialog->reject();
+                    return;
+                }
+                dialog->selectNameFilter(QString::fromUtf8(row.filter));
+                // Typed, as a user does.
+                dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path);
+                static_cast<QDialog *>(dialog)->accept();
+            } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                told = box->windowTitle() + QLatin1Char('|') + box->text();
+                box->accept();
+            }
+        });
+        driver.start(10);
+        child<QToolButton>(QStringLiteral("cmdToolbar1"))->click();
+        driver.stop();
+        EXPECT_EQ(title, QStringLiteral("Esporta"));
+        EXPECT_EQ(saveButton, QStringLiteral("&Salva")); // Qt's own texts in Italian too
+        EXPECT_EQ(offeredFilter, QStringLiteral("Archivio XML (*.xml)"));
+        EXPECT_EQ(offeredName, QStringLiteral("Fattura 12"));
+        EXPECT_TRUE(told.contains(QString::fromUtf8(row.message))) << row.name << ": " << told.toStdString();
+        if (!*row.message) {
+            EXPECT_TRUE(told.isEmpty()) << told.toStdString();
+        }
+        QFile written(folder.filePath(QString::fromUtf8(row.written)));
+        EXPECT_EQ(written.open(QIODevice::ReadOnly) ? written.read(qstrlen(row.writtenStart)) : QByteArray(),
+            QByteArray(row.writtenStart))
+            << row.name;
+    }
+    EXPECT_TRUE(window_->isVisible());
 }
 
 TEST(PreviewErrors, APageThatCannotBeDrawnIsToldInABoxAndLeftBlank)

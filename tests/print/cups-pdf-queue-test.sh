@@ -10,7 +10,6 @@ set -euo pipefail
 
 build=$(realpath "${1:-build}")
 zetview="$build/app/zetview"
-host="$build/examples/host/zetview_host_example"
 started=$SECONDS
 
 fail() {
@@ -26,7 +25,7 @@ done
 [ -x /usr/lib/cups/backend/cups-pdf ] || fail "manca il backend cups-pdf (pacchetto printer-driver-cups-pdf)"
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 [ -r "$ppd" ] || fail "manca $ppd"
-[ -x "$zetview" ] && [ -x "$host" ] || fail "compilare prima zetview_cli e zetview_host_example in $build"
+[ -x "$zetview" ] || fail "compilare prima zetview_cli e zetview in $build"
 
 work=$(mktemp -d /tmp/zetview-spooler.XXXXXX)
 # The filters run as the spooler's own user and read the queues from here.
@@ -48,6 +47,12 @@ cleanup() {
   rm -f "$out_dir/$tag"*
 }
 trap cleanup EXIT
+
+# The host program is built as a host's own is: against an install.
+host="$work/host/zetview_host_example"
+{ cmake --install "$build" --prefix "$work/prefix" &&
+  cmake -S "$(dirname "$0")/../../examples/host" -B "$work/host" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" &&
+  cmake --build "$work/host"; } >"$work/host.log" 2>&1 || fail "programma ospite: $(tail -20 "$work/host.log")"
 
 # --- the spooler ------------------------------------------------------------
 export XDG_RUNTIME_DIR="$work/run"

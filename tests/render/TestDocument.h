@@ -12,8 +12,8 @@ struct TestDocument
 
     int addBand(bool visible = true)
     {
-        doc.bands.append(ReportBand());
-        doc.bands.last().visible = visible, doc.bands.last().height = 1440;
+        ReportBand &band = doc.bands.emplace_back();
+        band.visible = visible, band.height = 1440;
         return int(doc.bands.size()) - 1;
     }
 
@@ -41,14 +41,9 @@ struct TestDocument
         return o;
     }
 
-    void addValue(const QString &text) { doc.values.append(DataValue { 0, {}, text, text }); }
+    void addValue(const QString &text) { doc.values.append(DataValue { 0, -1, text }); }
 
-    int addPage()
-    {
-        doc.pages.emplace_back();
-        return int(doc.pages.size()) - 1;
-    }
-
+    int addPage() { return doc.pages.emplace_back(), int(doc.pages.size()) - 1; }
     void place(int page, int band, int top, const QList<PlacedItem> &items = {})
     {
         doc.pages[page].placedBands.append(PlacedBand { band, items, top });

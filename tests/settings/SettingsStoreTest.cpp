@@ -1,6 +1,5 @@
 #include "settings/SettingsStore.h"
 
-#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -29,6 +28,10 @@ protected:
     {
         return writeRegistryValue(root, kZetViewKeyPath, name, text, empty, kind);
     }
+    static QSettings store(QSettings::Scope scope)
+    {
+        return QSettings(QSettings::NativeFormat, scope, "Tarvisol", "ZETView");
+    }
 
     QTemporaryDir dir_;
 };
@@ -37,59 +40,51 @@ protected:
 
 TEST_F(SettingsStoreTest, RootsAreSeparateAndNamesMatchInAnyCaseWithSeparators)
 {
-    EXPECT_TRUE(write(CurrentUser, QStringLiteral("Fattura"), QStringLiteral("<CopieXML>2</CopieXML>")));
-    EXPECT_TRUE(write(LocalMachine, QStringLiteral("\\\\server/HP 5%"), QStringLiteral("x"),
-        EmptyText::Delete, ValueKind::MultiString));
-    EXPECT_EQ(read(CurrentUser, QStringLiteral("FATTURA")), QStringLiteral("<CopieXML>2</CopieXML>"));
-    EXPECT_EQ(read(LocalMachine, QStringLiteral("Fattura")), QString());
-    EXPECT_EQ(read(LocalMachine, QStringLiteral("\\\\SERVER/hp 5%")), QStringLiteral("x"));
+    EXPECT_TRUE(write(CurrentUser, "Fattura", "<CopieXML>2</CopieXML>"));
+    EXPECT_TRUE(write(LocalMachine, "\\\\server/HP 5%", "x", EmptyText::Delete, ValueKind::MultiString));
+    EXPECT_EQ(read(CurrentUser, "FATTURA"), "<CopieXML>2</CopieXML>");
+    EXPECT_EQ(read(LocalMachine, "Fattura"), QString());
+    EXPECT_EQ(read(LocalMachine, "\\\\SERVER/hp 5%"), "x");
     // Writing through another letter case replaces the same value.
-    write(LocalMachine, QStringLiteral("\\\\SERVER/HP 5%"), QStringLiteral("y"));
-    EXPECT_EQ(
-        QSettings(QSettings::NativeFormat, QSettings::SystemScope, "Tarvisol", "ZETView").allKeys().size(),
-        1);
+    write(LocalMachine, "\\\\SERVER/HP 5%", "y");
+    EXPECT_EQ(store(QSettings::SystemScope).allKeys().size(), 1);
 }
 
 TEST_F(SettingsStoreTest, EmptyTextDeletesOnlyWhenAsked)
 {
-    QSettings user(QSettings::NativeFormat, QSettings::UserScope, "Tarvisol", "ZETView");
-    write(CurrentUser, QStringLiteral("Elenco"), QStringLiteral("<Copie>3</Copie>"));
-    EXPECT_TRUE(write(CurrentUser, QStringLiteral("Elenco"), QString(), EmptyText::Store));
+    QSettings user = store(QSettings::UserScope);
+    write(CurrentUser, "Elenco", "<Copie>3</Copie>");
+    EXPECT_TRUE(write(CurrentUser, "Elenco", QString(), EmptyText::Store));
     user.sync();
-    EXPECT_TRUE(user.contains(QStringLiteral("Elenco")));
-    EXPECT_TRUE(write(CurrentUser, QStringLiteral("Elenco"), QString()));
+    EXPECT_TRUE(user.contains("Elenco"));
+    EXPECT_TRUE(write(CurrentUser, "Elenco", QString()));
     user.sync();
-    EXPECT_FALSE(user.contains(QStringLiteral("Elenco")));
+    EXPECT_FALSE(user.contains("Elenco"));
     // An empty name is no value: deleting it must not take the others along.
-    write(CurrentUser, QStringLiteral("Fattura"), QStringLiteral("x"));
-    EXPECT_FALSE(write(CurrentUser, QString(), QString()));
-    EXPECT_FALSE(write(CurrentUser, QString(), QStringLiteral("y")));
-    EXPECT_EQ(read(CurrentUser, QStringLiteral("Fattura")), QStringLiteral("x"));
+    write(CurrentUser, "Fattura", "x");
+    EXPECT_FALSE(write(CurrentUser, QString(), QString()) || write(CurrentUser, QString(), "y"));
+    EXPECT_EQ(read(CurrentUser, "Fattura"), "x");
 }
 
 TEST_F(SettingsStoreTest, ValuesOfOtherTypesReadAsText)
 {
     {
-        QSettings user(QSettings::NativeFormat, QSettings::UserScope, "Tarvisol", "ZETView");
-        user.setValue(QStringLiteral("Numero"), 42);
-        user.setValue(QStringLiteral("Multi"), QStringList { QStringLiteral("a"), QStringLiteral("b") });
-        user.setValue(QStringLiteral("Binario"), QByteArray("\x01\xff", 2));
-        user.setValue(
-            QStringLiteral("Espandibile"), QStringLiteral("@Expand(%ZET_TEST_DIR%\\report %ZET_NO_SUCH%)"));
+        QSettings user = store(QSettings::UserScope);
+        user.setValue("Numero", 42);
+        user.setValue("Multi", QStringList { "a", "b" });
+        user.setValue("Binario", QByteArray("\x01\xff", 2));
+        user.setValue("Espandibile", "@Expand(%ZET_TEST_DIR%\\report %ZET_NO_SUCH%)");
     }
     qputenv("ZET_TEST_DIR", "C:\\Dati");
-    EXPECT_EQ(read(CurrentUser, QStringLiteral("Numero")), QStringLiteral("42"));
-    EXPECT_EQ(
-        read(CurrentUser, QStringLiteral("Multi")), QStringLiteral("a") + QChar(0) + QStringLiteral("b"));
-    EXPECT_EQ(read(CurrentUser, QStringLiteral("Binario")), QString(QChar(1)) + QChar(0xff) + QChar(0));
-    EXPECT_EQ(
-        read(CurrentUser, QStringLiteral("Espandibile")), QStringLiteral("C:\\Dati\\report %ZET_NO_SUCH%"));
+    EXPECT_EQ(QStringList({ read(CurrentUser, "Numero"), read(CurrentUser, "Multi"),
+                  read(CurrentUser, "Binario"), read(CurrentUser, "Espandibile") }),
+        QStringList({ "42", QString("a") + QChar(0) + "b", QString(QChar(1)) + QChar(0xff) + QChar(0),
+            "C:\\Dati\\report %ZET_NO_SUCH%" }));
 }
 
 TEST_F(SettingsStoreTest, AStoreThatCannotBeWrittenIsAFailure)
 {
     // The store's folder is a plain file, so the settings file cannot be made.
-    QSettings::setPath(
-        QSettings::NativeFormat, QSettings::UserScope, QStringLiteral(ZET_SOURCE_DIR "/CMakeLists.txt"));
-    EXPECT_FALSE(write(CurrentUser, QStringLiteral("Fattura"), QStringLiteral("x")));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ZET_SOURCE_DIR "/CMakeLists.txt");
+    EXPECT_FALSE(write(CurrentUser, "Fattura", "x"));
 }

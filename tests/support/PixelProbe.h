@@ -4,6 +4,7 @@
 #include "gfx/DeviceContext.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QRect>
 #include <QString>
 #include <gtest/gtest.h>
@@ -21,6 +22,17 @@ inline QImage greyCanvas(int width, int height, int dpi)
     image.setDotsPerMeterX(qRound(dpi / 0.0254));
     image.setDotsPerMeterY(qRound(dpi / 0.0254));
     return image;
+}
+
+// A picture of width x height pixels, the left half red, the right half blue, stating a resolution.
+inline QImage halves(int width, int height, int dotsPerMetre = 3780)
+{
+    QImage picture(width, height, QImage::Format_BGR888);
+    picture.fill(Qt::blue);
+    QPainter(&picture).fillRect(0, 0, width / 2, height, Qt::red);
+    picture.setDotsPerMeterX(dotsPerMetre);
+    picture.setDotsPerMeterY(dotsPerMetre);
+    return picture;
 }
 
 // A report colour (red in the low byte) as the pixel it paints.
