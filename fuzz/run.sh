@@ -65,7 +65,8 @@ for target in "${targets[@]}"; do
     last=$(grep -E '^#[0-9]+' "$log" | tail -n 1)
     cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")
     features=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
-    echo "fuzz $target: $runs runs in ${time} s, corpus $(find "$corpus" -type f | wc -l) inputs," \
+    kept=$(sed -n 's/.* corp: \([^ ]*\).*/\1/p' <<<"$last")
+    echo "fuzz $target: $runs runs in ${time} s, corpus $kept (inputs/size)," \
       "coverage $cov edges ($features features), no findings"
   else
     failed=1
