@@ -1,13 +1,16 @@
-// The element lookups, the element cursor and the folded tag search on any
-// text. The input's first line is the element name, the rest the text
-// searched. The folded search finds what a search of the lowered text finds;
-// the lookups agree with the match findElement reports; a cursor walk that only visits leaves
-// the text as it was, one that takes elements removes exactly those.
+// The element lookups, the element cursor and the tag searches on any text.
+// The input's first line is the element name, the rest the text searched.
+// The tag searches find what plain searches of the text (lowered or not)
+// find; the lookups agree with the match findElement reports; a cursor walk
+// that only visits leaves the text as it was, one that takes elements removes
+// exactly those.
 
 #include "FuzzSupport.h"
 #include "xml/ElementCursor.h"
 #include "xml/ElementReader.h"
 #include "xml/TagSearch.h"
+
+#include <tuple>
 
 using namespace zet;
 using zet::fuzz::require;
@@ -21,8 +24,13 @@ QString tag(const QString &name, bool close)
 
 void checkLookups(const QString &text, const QString &name)
 {
-    ElementMatch match;
+    ElementMatch match, again;
     const bool found = findElement(text, name, &match);
+    require(findElement(QStringView(text), ElementTags(name), &again) == found
+            && (!found
+                || std::tie(match.openPos, match.contentStart, match.closePos, match.afterClose)
+                    == std::tie(again.openPos, again.contentStart, again.closePos, again.afterClose)),
+        "a lookup with tags made once finds the same element");
     if (found) {
         require(0 <= match.openPos && match.openPos < match.contentStart
                 && match.contentStart <= match.closePos && match.closePos < match.afterClose
@@ -41,14 +49,21 @@ void checkLookups(const QString &text, const QString &name)
         "setElementValue replaces the found element or appends one");
 }
 
-void checkFoldedSearch(const QString &text, const QString &name)
+void checkTagSearches(const QString &text, const QString &name)
 {
-    if (name.isEmpty())
-        return;
-    const QString lowerText = lowerPerChar(text), pattern = lowerPerChar(name);
-    for (const qsizetype from : { qsizetype(0), text.size() / 2 })
-        require(indexOfFolded(text, pattern, from) == lowerText.indexOf(pattern, from),
-            "the folded search finds what a search of the lowered text finds");
+    const QString lowerText = lowerPerChar(text);
+    for (const Tag kind : { Tag::Open, Tag::Close }) {
+        const QString tag = tagOf(name, kind), lowerTag = tagOf(name, kind, Case::Lower);
+        for (const qsizetype from : { qsizetype(0), text.size() / 2 }) {
+            require(indexOfFolded(text, lowerTag, from) == lowerText.indexOf(lowerTag, from),
+                "the folded search finds what a search of the lowered text finds");
+            require(indexOfTagAsWritten(text, tag, from) == QStringView(text).indexOf(tag, from),
+                "the tag search as written finds what QStringView::indexOf finds");
+        }
+    }
+    if (!name.isEmpty())
+        require(indexOfFolded(text, lowerPerChar(name), 0) == lowerText.indexOf(lowerPerChar(name)),
+            "the folded search finds any pattern as a search of the lowered text does");
 }
 
 void checkCursor(const QString &text, const QString &name, size_t seed)
@@ -82,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qsizetype newline = input.indexOf(QLatin1Char('\n'));
     const QString name = newline < 0 ? QString() : input.left(newline);
     const QString text = input.mid(newline + 1);
-    checkFoldedSearch(text, name);
+    checkTagSearches(text, name);
     checkLookups(text, name);
     checkCursor(text, name, size);
     return 0;
