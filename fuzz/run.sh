@@ -70,7 +70,7 @@ for target in "${targets[@]}"; do
       "coverage $cov edges ($features features), no findings"
   else
     failed=1
-    reason=$(grep -m 1 -E '==ERROR: |SUMMARY: |fuzz: broken promise|runtime error' "$log" || true)
+    reason=$(grep -m 1 -E '== ?ERROR: |SUMMARY: |fuzz: broken promise|runtime error' "$log" || true)
     echo "fuzz $target: FAILED (exit $status): ${reason:-see $log}"
     grep -E '^(    #[0-9]+ |SUMMARY|artifact_prefix|Test unit written|.*runtime error)' "$log" | head -n 30 || true
     echo "  full log: $log"
