@@ -3,9 +3,12 @@
 //
 //   zetview_host_example TEMPLATE DATA OUTPUT.pdf
 //   zetview_host_example TEMPLATE DATA --stampa
+//   zetview_host_example TEMPLATE DATA --anteprima
 //
 // --stampa prints instead, without the print dialog when the report is
 // associated with an installed printer, and writes the data it gets back.
+// --anteprima shows the report in the preview window (needs a display) and
+// writes the data, with the user's corrections, after a print from it.
 // With a display the form stays open; with QT_QPA_PLATFORM=offscreen (or the
 // option --quit) it exits once the file is written.
 #include <zetview/Error.h>
@@ -36,7 +39,8 @@ int main(int argc, char **argv)
     const bool quit = args.removeAll(QStringLiteral("--quit")) > 0
         || QGuiApplication::platformName() == QLatin1String("offscreen");
     if (args.size() != 3) {
-        std::fprintf(stderr, "uso: zetview_host_example MODELLO DATI USCITA.pdf|--stampa [--quit]\n");
+        std::fprintf(
+            stderr, "uso: zetview_host_example MODELLO DATI USCITA.pdf|--stampa|--anteprima [--quit]\n");
         return 64;
     }
 
@@ -57,6 +61,11 @@ int main(int argc, char **argv)
     report->LoadRecordset(readFile(args.at(1)));
     const bool print = args.at(2) == QLatin1String("--stampa");
     try {
+        if (args.at(2) == QLatin1String("--anteprima")) {
+            const QString data = report->ShowPreview(QStringLiteral("Esempio"), true);
+            std::printf("%s\n", data.isEmpty() ? "anteprima chiusa senza stampa" : qPrintable(data));
+            return 0;
+        }
         if (print) {
             const QString data = report->PrintDirectWithoutDialog(true);
             if (data.isEmpty()) {
