@@ -1,5 +1,7 @@
 #include "export/BandPictures.h"
 
+#include "export/ExportFiles.h"
+
 #include "core/Rounding.h"
 #include "core/Twips.h"
 
@@ -9,9 +11,7 @@
 #include "model/DocumentAccess.h"
 #include "render/ObjectDrawing.h"
 
-#include <QFile>
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace zet {
 
@@ -62,18 +62,16 @@ QImage drawBandPicture(const ReportDocument &document, int bandIndex)
 
 bool saveBandPicture(const QImage &picture, const QString &path, QString *error)
 {
-    // Exports replace their files, read-only ones too.
-    if (QFile::exists(path))
-        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
-    QSaveFile file(path);
-    QImageWriter writer(&file, "bmp");
-    if (file.open(QIODevice::WriteOnly) && writer.write(picture) && file.commit())
-        return true;
-    if (error)
-        *error = QStringLiteral("impossibile scrivere %1: %2")
-                     .arg(path,
-                         file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString());
-    return false;
+    return replaceFile(
+        path,
+        [&picture](QIODevice &file, QString &reason) {
+            QImageWriter writer(&file, "bmp");
+            if (writer.write(picture))
+                return true;
+            reason = writer.errorString();
+            return false;
+        },
+        error);
 }
 
 } // namespace zet

@@ -68,18 +68,29 @@ bool deleteFileIfExists(const QString &path)
     return file.remove();
 }
 
-bool writeTextFile(const QString &text, const QString &path, QString *error)
+bool replaceFile(
+    const QString &path, const std::function<bool(QIODevice &file, QString &reason)> &write, QString *error)
 {
     // Exports replace their files, read-only ones too.
     if (fileExists(path))
         QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
     QSaveFile file(path);
-    const QByteArray bytes = text.toUtf8();
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString reason;
+    if (file.open(QIODevice::WriteOnly) && write(file, reason) && file.commit())
         return true;
     if (error)
-        *error = QStringLiteral("impossibile scrivere %1: %2").arg(path, file.errorString());
+        *error
+            = QStringLiteral("impossibile scrivere %1: %2")
+                  .arg(path,
+                      file.error() != QFileDevice::NoError || reason.isEmpty() ? file.errorString() : reason);
     return false;
+}
+
+bool writeTextFile(const QString &text, const QString &path, QString *error)
+{
+    const QByteArray bytes = text.toUtf8();
+    return replaceFile(
+        path, [&bytes](QIODevice &file, QString &) { return file.write(bytes) == bytes.size(); }, error);
 }
 
 } // namespace zet

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QIODevice>
 #include <QString>
+#include <functional>
 
 // The file and folder procedures the exporters share. Paths use "/" as Qt
 // does on every platform; a path without a folder stays relative to the
@@ -36,6 +38,13 @@ bool fileExists(const QString &path);
 // Deletes the file at path when there is one, read-only or not; true when it
 // was deleted.
 bool deleteFileIfExists(const QString &path);
+
+// Replaces the file at path, read-only or not, with what write puts into the
+// open file; write returns false, saying why in reason when the file's own
+// error does not. The old file stays as it was when the new one cannot be
+// written; false with the reason in error (when given).
+bool replaceFile(const QString &path, const std::function<bool(QIODevice &file, QString &reason)> &write,
+    QString *error = nullptr);
 
 // Replaces the file at path with text in UTF-8, nothing added (no byte-order
 // mark, no final line break). The old file stays as it was when the new one

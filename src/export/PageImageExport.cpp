@@ -7,6 +7,7 @@
 
 #include "gfx/DeviceContext.h"
 #include "render/PageRenderer.h"
+#include "template/TemplateUsability.h"
 
 #include <QDir>
 #include <QImage>
@@ -22,8 +23,6 @@ namespace {
 
 constexpr double kTwipsPerPoint = 20.0;
 constexpr double kMetresPerInch = 0.0254;
-// Pages up to 200 inches a side (the largest page a PDF viewer must accept).
-constexpr double kLargestPageTwips = 200 * kTwipsPerInch;
 // A page picture holds at most this many pixels (about 1 GB at 32 bits).
 constexpr qint64 kLargestPicturePixels = qint64(1) << 28;
 constexpr int kLargestDpi = 4800;
@@ -53,9 +52,7 @@ bool pagesExportable(const ReportDocument &document, QString *error)
         setExportError(error, QStringLiteral("Il report non ha pagine da esportare."));
         return false;
     }
-    const auto usable
-        = [](double twips) { return std::isfinite(twips) && twips >= 1 && twips <= kLargestPageTwips; };
-    if (usable(document.pageWidth) && usable(document.pageHeight))
+    if (usablePageSide(document.pageWidth) && usablePageSide(document.pageHeight))
         return true;
     setExportError(error,
         QStringLiteral("Dimensioni della pagina non valide: %1 x %2 twip.")

@@ -31,6 +31,11 @@ constexpr std::array<Filter, 4> kFilters { {
 
 } // namespace
 
+QString errorText(const Error &error)
+{
+    return QStringLiteral("Errore %1: %2").arg(error.number()).arg(error.message());
+}
+
 std::optional<ExportTarget> askExportTarget(QWidget *owner, const QString &exportFileName)
 {
     QFileDialog dialog(owner, QStringLiteral("Esporta"));
@@ -80,7 +85,7 @@ bool writeExport(ReportDocument &document, const ExportTarget &target, const Exp
         }
     } catch (const Error &failure) {
         if (error)
-            *error = QStringLiteral("Errore %1: %2").arg(failure.number()).arg(failure.message());
+            *error = errorText(failure);
     }
     return false;
 }

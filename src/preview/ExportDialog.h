@@ -9,6 +9,11 @@ class QWidget;
 
 namespace zet {
 
+class Error;
+
+// The text of a run-time error as the user reads it in a message box.
+QString errorText(const Error &error);
+
 // The formats of the "Esporta" dialog, in the order of its filters.
 enum class ExportFormat { Html, Xml, Bitmaps, Pdf };
 

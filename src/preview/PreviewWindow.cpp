@@ -36,12 +36,6 @@ namespace zet {
 
 namespace {
 
-// The text of a run-time error as the user reads it in a message box.
-QString errorText(const Error &error)
-{
-    return QStringLiteral("Errore %1: %2").arg(error.number()).arg(error.message());
-}
-
 // Toolbar geometry, twips.
 constexpr int kToolbarTop = 30;
 constexpr int kToolbarLeft = 30;

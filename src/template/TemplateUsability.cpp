@@ -6,12 +6,12 @@
 
 namespace zet {
 
-namespace {
-
-bool usablePageMeasure(double twips)
+bool usablePageSide(double twips)
 {
     return std::isfinite(twips) && twips >= 1 && twips <= kLargestPageTwips;
 }
+
+namespace {
 
 bool absentPageMeasure(double twips)
 {
@@ -44,7 +44,7 @@ QString loadedTemplateProblem(const ReportDocument &document)
                               "hanno le bande da impaginare")
             .arg(document.templateVersion)
             .arg(key::kZetVersion);
-    if (usablePageMeasure(document.pageWidth) && usablePageMeasure(document.pageHeight))
+    if (usablePageSide(document.pageWidth) && usablePageSide(document.pageHeight))
         return QString();
     if (absentPageMeasure(document.pageWidth) && absentPageMeasure(document.pageHeight))
         return QStringLiteral("il modello non indica le dimensioni della pagina (%1 e %2)")

@@ -10,6 +10,9 @@ namespace zet {
 // must accept) can be laid out, drawn and exported.
 inline constexpr double kLargestPageTwips = 200 * 1440.0;
 
+// True for a page side from 1 twip to kLargestPageTwips.
+bool usablePageSide(double twips);
+
 // Why a template text cannot make a page, in the user's terms; empty text
 // when it may. The text is looked at as given, wrapper included: nothing but
 // blanks, or a "<ZET>" with no "</ZET>" after it (the wrapper's content would

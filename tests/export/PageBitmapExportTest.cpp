@@ -18,10 +18,7 @@ namespace {
 TestDocument threePages()
 {
     TestDocument t;
-    const int band = t.addBand();
-    ReportObject &block = t.addObject(band, ControlType::Shape, 1440, 720, 1440, 720);
-    block.style = ShapeStyle::Rectangle;
-    block.backColour = 0x0000FF;
+    const int band = t.addRedBlockBand();
     t.addText(band, QStringLiteral("Bozza"), 0, 0, 1000, 300, false).printable = false;
     for (int i = 0; i < 3; ++i)
         t.place(t.addPage(), band, 0, { { t.lastObject, -1 } });

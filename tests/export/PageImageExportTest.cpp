@@ -20,10 +20,7 @@ namespace {
 TestDocument twoPageReport()
 {
     TestDocument t;
-    const int band = t.addBand();
-    ReportObject &block = t.addObject(band, ControlType::Shape, 1440, 720, 1440, 720);
-    block.style = ShapeStyle::Rectangle;
-    block.backColour = 0x0000FF;
+    const int band = t.addRedBlockBand();
     t.addText(band, QStringLiteral("Fattura pagina [&p] di [&P]"), 150, 150, 4000, 300, false);
     for (int page : { t.addPage(), t.addPage() })
         t.place(page, band, 0, { { t.lastObject, -1 } });

@@ -41,6 +41,15 @@ struct TestDocument
         return o;
     }
 
+    // A band with a red block at (1440, 720)-(2880, 1440) twips.
+    int addRedBlockBand()
+    {
+        const int band = addBand();
+        ReportObject &block = addObject(band, ControlType::Shape, 1440, 720, 1440, 720);
+        block.style = ShapeStyle::Rectangle, block.backColour = 0x0000FF;
+        return band;
+    }
+
     void addValue(const QString &text) { doc.values.append(DataValue { 0, -1, text }); }
 
     int addPage() { return doc.pages.emplace_back(), int(doc.pages.size()) - 1; }
